@@ -1,0 +1,93 @@
+// Records shared by the platform's own files; the game never includes this.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/gdi.h"
+#include "platform/runtime.h"
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+struct DirectDraw {
+  int refs;
+};
+
+struct DDPalette {
+  int refs;
+  PALETTEENTRY entries[256];
+};
+
+struct DDSurface {
+  int width, height, pitch;
+  std::vector<uint8_t> pixels;  // pitch * height palette indices
+  bool hasColorKey;
+  uint8_t keyLow, keyHigh;
+  int lockCount;
+  bool primary;
+  DDSurface* backBuffer;  // primary only: the other half of the flip chain
+  DDPalette* palette;     // primary only: the palette in force
+};
+
+enum GdiKind : uint8_t { GdiPen, GdiBrush, GdiBitmap, GdiFont };
+
+struct GdiObject {
+  GdiKind kind;
+  bool stock;
+  bool nullStyle;  // NULL_PEN, NULL_BRUSH
+  COLORREF colour;
+  int width;
+  // Bitmaps: top-down palette indices and the colour table.
+  int bmWidth, bmHeight;
+  std::vector<uint8_t> bits;
+  RGBQUAD colours[256];
+  UINT colourCount;
+};
+
+struct DeviceContext {
+  DDSurface* surface;     // a surface's context, or null for a memory context
+  GdiObject* bitmap;      // selected bitmap of a memory context
+  GdiObject* pen;
+  GdiObject* brush;
+  GdiObject* font;
+  COLORREF textColour;
+  COLORREF bkColour;
+  int bkMode;
+};
+
+// The palette index GDI uses for a colour: the nearest entry of the palette
+// in force on the display.
+uint8_t NearestPaletteIndex(COLORREF colour);
+// The palette in force (all black before any is set).
+const PALETTEENTRY* PaletteInForce();
+
+// The backend: what differs between a real window and a headless run.
+struct Backend {
+  bool (*open)(const RunOptions& options);
+  void (*close)();
+  // Shows a picture through a palette; waits for the display when it can.
+  void (*present)(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
+  // Handles pending window-system events (keys, the close button).
+  void (*pumpEvents)();
+  uint32_t (*ticks)();
+  // Fills down[256] with the keys of the live keyboard since the last call.
+  void (*sampleKeyboard)(uint8_t* down);
+  void (*messageBox)(const char* utf8Caption, const char* utf8Text);
+};
+
+extern const Backend SdlBackend;
+extern const Backend HeadlessBackend;
+
+// Called by the backends when the player closes the window.
+void RequestQuitFromOutside();
+// Called by Flip: samples the keys, counts the flip, presents.
+void OnFlip(DDSurface* primary);
+// Called by SetPalette on the primary surface.
+void OnPaletteChange(DDSurface* primary);
+void OnPrimaryReleased(DDSurface* primary);
+
+// Code page 932 to UTF-32 / UTF-8; bytes that do not decode are skipped.
+std::u32string DecodeCp932(const char* text, int length);
+std::string Cp932ToUtf8(const char* text);

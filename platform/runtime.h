@@ -1,0 +1,50 @@
+// How a run is set up from the command line, and what it leaves behind at
+// exit: the screenshot, the recorded keys, the timedemo figures.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RunOptions {
+  bool window = false;    // a window instead of full screen
+  int scale = 0;          // window scale; 0 picks the largest that fits
+  bool headless = false;  // no window, no audio, virtual clock
+  std::string inputFile;  // keys from a file instead of the keyboard
+  std::string recordFile;
+  std::string screenshotFile;
+  std::string dumpStateFile;
+  int64_t frames = -1;  // end after this many flips; -1 never
+  bool timedemo = false;
+};
+
+// One line of an input file: from the moment `flip` flips have been made,
+// exactly these virtual keys are down.
+struct InputLine {
+  uint32_t flip;
+  std::vector<uint8_t> keys;
+};
+
+// Reads the command line. On a bad option or value, or an input file that
+// cannot be read, returns false with one line saying what is wrong.
+bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error);
+
+// Parses the text of an input file; the error names the line.
+bool ParseInputText(const std::string& text, std::vector<InputLine>* out, std::string* error);
+bool LoadInputFile(const std::string& path, std::vector<InputLine>* out, std::string* error);
+// The name of a virtual key in input files ("RETURN", "Z"), or null.
+const char* KeyName(int virtualKey);
+int KeyFromName(const std::string& name);
+
+// Opens the backend the options ask for and takes the first key sample.
+// Returns false (with one line on stderr) when it cannot.
+bool StartPlatform(const RunOptions& options);
+// Writes what the options ask for at exit and closes the backend.
+void FinishPlatform();
+const RunOptions& CurrentRunOptions();
+
+uint32_t FlipCount();
+
+// The picture last shown, as 640 x 480 RGB bytes through the palette in force.
+std::vector<uint8_t> ShownPictureRgb();
+bool WritePng(const std::string& path, const uint8_t* rgb, int width, int height, std::string* error);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the game and the tests need.
+# Quick when everything is there already.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl2-dev libfluidsynth-dev libpng-dev zlib1g-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  unifont timgm6mb-soundfont
+  xvfb xdotool
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

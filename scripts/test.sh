@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs every test: once in a normal build,
+# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh build
+(cd build && ctest --output-on-failure -j "$(nproc)")
+if [ "${TWINWORLDS_SKIP_SANITIZE:-0}" != 1 ]; then
+  bash scripts/build.sh build-asan -DTWINWORLDS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  (cd build-asan && ctest --output-on-failure -j "$(nproc)")
+fi
