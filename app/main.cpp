@@ -1,1 +1,23 @@
-int main() { return 0; }
+// The Linux entry: reads the options, then runs the game as Windows would.
+#include <cstdio>
+#include <string>
+
+#include "app/game.h"
+#include "app/state_dump.h"
+#include "platform/runtime.h"
+
+int main(int argc, char** argv) {
+  RunOptions options;
+  std::string error;
+  if (!ParseRunOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "twinworlds: %s\n", error.c_str());
+    return 2;
+  }
+  if (!StartPlatform(options)) return 2;
+  char commandLine[] = "";
+  const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+  if (!options.dumpStateFile.empty()) WriteGameState(options.dumpStateFile);
+  if (options.timedemo) std::printf("timedemo: %u frames of play\n", FramesOfPlay);
+  FinishPlatform();
+  return code;
+}

@@ -65,7 +65,7 @@ const PALETTEENTRY* PaletteInForce();
 
 // The backend: what differs between a real window and a headless run.
 struct Backend {
-  bool (*open)(const RunOptions& options);
+  bool (*open)(const RunOptions& options, const char* title);
   void (*close)();
   // Shows a picture through a palette; waits for the display when it can.
   void (*present)(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
@@ -91,3 +91,13 @@ void OnPrimaryReleased(DDSurface* primary);
 // Code page 932 to UTF-32 / UTF-8; bytes that do not decode are skipped.
 std::u32string DecodeCp932(const char* text, int length);
 std::string Cp932ToUtf8(const char* text);
+
+// The backend the run uses, chosen by the options; set when the window opens.
+extern const Backend* ActiveBackend;
+// Posts a message to the game window's queue (dropped when it is full).
+void PostWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+// Samples the keys (from the input file or the keyboard), posts WM_KEYDOWN
+// for each key that went down, and records the sample when asked to.
+void SampleKeys(uint32_t flip);
+void StartKeys(const RunOptions& options, const std::vector<InputLine>& input);
+void FinishKeys();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 using BYTE = uint8_t;
 using WORD = uint16_t;
@@ -154,3 +155,5 @@ UINT timeEndPeriod(UINT period);
 // directory: backslashes become separators, and a name whose case differs
 // from the file on disk is still found, as it would be on Windows.
 FILE* OpenDataFile(const char* name, const char* mode);
+// The name as a path of this system, for messages ("stage/x.txt").
+std::string DataFilePath(const char* name);

@@ -1,0 +1,86 @@
+// The process: start-up in its fixed order, the main loop, and shutdown.
+#include "app/game.h"
+#include "app/menus.h"
+#include "app/random.h"
+#include "app/state_dump.h"
+#include "gfx/display.h"
+#include "platform/gdi.h"
+
+signed char GameMode = ModeTitle;
+HWND GameWindow;
+uint32_t FramesOfPlay;
+
+HPEN BlackPen;
+HBRUSH RedBrush;
+HBRUSH WhiteBrush;
+
+LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) RunPauseMenu();
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
+  WNDCLASSA wc{};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = "Generic Game SDK Window";
+  RegisterClassA(&wc);
+  GameWindow = CreateWindowExA(WS_EX_TOPMOST, "Generic Game SDK Window", "Direct X", WS_POPUP | WS_VISIBLE,
+                               CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+  if (!GameWindow) return 0;
+  ShowWindow(GameWindow, showCommand);
+  UpdateWindow(GameWindow);
+  SetFocus(GameWindow);
+  ShowCursor(0);
+
+  CreateDisplay(GameWindow);
+  const int bitmapsLoaded = LoadAllBitmaps();
+  if (!bitmapsLoaded) {
+    MessageBoxA(GameWindow, "Bitmapが読み込めません", "エラー", MB_OK);
+    CaptureGameState();
+    ReleaseDisplay();
+    return 0;
+  }
+
+  BlackPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  RedBrush = CreateSolidBrush(RGB(255, 0, 0));
+  WhiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  timeBeginPeriod(1);
+  // Seeded from its own first value, so every run draws the same numbers.
+  SeedRandom(static_cast<unsigned>(Random() % 400));
+
+  MSG msg{};
+  while (true) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (!GetMessageA(&msg, nullptr, 0, 0)) break;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+      continue;
+    }
+    if (GameMode == ModeTitle) {
+      if (!RunTitle(GameWindow)) {
+        CaptureGameState();
+        return 0;
+      }
+    }
+  }
+
+  CaptureGameState();
+  timeEndPeriod(1);
+  ReleaseDisplay();
+  DeleteObject(BlackPen);
+  DeleteObject(RedBrush);
+  return static_cast<int>(msg.wParam);
+}

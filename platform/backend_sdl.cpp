@@ -1,0 +1,187 @@
+// A real window through SDL2: the 640 x 480 picture scaled by whole steps,
+// letterboxed and nearest-pixel, full screen unless a window is asked for.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/internal.h"
+
+namespace {
+
+SDL_Window* TheSdlWindow = nullptr;
+SDL_Renderer* Renderer = nullptr;
+SDL_Texture* Texture = nullptr;
+bool VideoStarted = false;
+
+uint8_t LiveDown[256];
+uint8_t PressedSinceSample[256];
+uint32_t LastTicks = 0;
+uint64_t LastPresent = 0;
+
+// Keys are taken by what they are labelled, as Windows' virtual keys are.
+int VirtualKeyOf(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+  switch (key) {
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
+    default: return -1;
+  }
+}
+
+int LargestScaleThatFits() {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 2;
+  int scale = 1;
+  while (kScreenWidth * (scale + 1) <= usable.w - 32 && kScreenHeight * (scale + 1) <= usable.h - 64) scale++;
+  return scale;
+}
+
+void Close() {
+  if (Texture) SDL_DestroyTexture(Texture);
+  if (Renderer) SDL_DestroyRenderer(Renderer);
+  if (TheSdlWindow) SDL_DestroyWindow(TheSdlWindow);
+  Texture = nullptr;
+  Renderer = nullptr;
+  TheSdlWindow = nullptr;
+  if (VideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  VideoStarted = false;
+}
+
+bool Open(const RunOptions& options, const char* title) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
+    return false;
+  }
+  VideoStarted = true;
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  const int scale = options.window ? (options.scale > 0 ? options.scale : LargestScaleThatFits()) : 1;
+  Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+  flags |= options.window ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
+  TheSdlWindow = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth * scale,
+                                  kScreenHeight * scale, flags);
+  if (TheSdlWindow) {
+    Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!Renderer) Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (Renderer) {
+    SDL_RenderSetLogicalSize(Renderer, kScreenWidth, kScreenHeight);
+    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kScreenWidth,
+                                kScreenHeight);
+  }
+  if (!Texture) {
+    std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
+    Close();
+    return false;
+  }
+  if (!options.window) SDL_ShowCursor(SDL_DISABLE);
+  std::memset(LiveDown, 0, sizeof LiveDown);
+  std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
+  SDL_RenderPresent(Renderer);
+  LastPresent = SDL_GetPerformanceCounter();
+  return true;
+}
+
+void ShowTexture() {
+  SDL_RenderClear(Renderer);
+  SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+  // Without a vertical blank to wait for, keep to the pace of a 60 Hz
+  // display, which is what the game's own loops expect of a flip.
+  const uint64_t frequency = SDL_GetPerformanceFrequency();
+  const uint64_t minimum = frequency / 60;
+  const uint64_t elapsed = SDL_GetPerformanceCounter() - LastPresent;
+  if (elapsed < minimum) SDL_Delay(static_cast<Uint32>((minimum - elapsed) * 1000 / frequency));
+  SDL_RenderPresent(Renderer);
+  LastPresent = SDL_GetPerformanceCounter();
+}
+
+void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
+  if (!Texture) return;
+  uint32_t colours[256];
+  for (int i = 0; i < 256; i++)
+    colours[i] = 0xFF000000u | palette[i].peRed << 16 | palette[i].peGreen << 8 | palette[i].peBlue;
+  void* out;
+  int outPitch;
+  if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
+  for (int y = 0; y < kScreenHeight; y++) {
+    const uint8_t* s = pixels + static_cast<size_t>(y) * pitch;
+    auto* d = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(out) + static_cast<size_t>(y) * outPitch);
+    for (int x = 0; x < kScreenWidth; x++) d[x] = colours[s[x]];
+  }
+  SDL_UnlockTexture(Texture);
+  ShowTexture();
+}
+
+void PumpEvents() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT: RequestQuitFromOutside(); break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)) {
+          // Alt+Enter switches between full screen and a window.
+          const bool full = SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+          if (!e.key.repeat) SDL_SetWindowFullscreen(TheSdlWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+          break;
+        }
+        const int vk = VirtualKeyOf(e.key.keysym.sym);
+        if (vk < 0) break;
+        LiveDown[vk] = e.type == SDL_KEYDOWN;
+        if (e.type == SDL_KEYDOWN) PressedSinceSample[vk] = 1;
+        break;
+      }
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) std::memset(LiveDown, 0, sizeof LiveDown);
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer) {
+          SDL_RenderClear(Renderer);
+          SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+          SDL_RenderPresent(Renderer);
+        }
+        break;
+      default: break;
+    }
+  }
+}
+
+// A key tapped between two samples still counts as down at the next one.
+void SampleKeyboard(uint8_t* down) {
+  for (int vk = 0; vk < 256; vk++) down[vk] = LiveDown[vk] | PressedSinceSample[vk];
+  std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+}
+
+// The game polls the clock in a tight loop while it waits for its next
+// frame; a poll that finds the same millisecond again gives the core away.
+uint32_t Ticks() {
+  uint32_t now = SDL_GetTicks();
+  if (now == LastTicks) {
+    SDL_Delay(1);
+    now = SDL_GetTicks();
+  }
+  LastTicks = now;
+  return now;
+}
+
+void ShowMessageBox(const char* caption, const char* text) {
+  if (TheSdlWindow && (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP))
+    SDL_MinimizeWindow(TheSdlWindow);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+}
+
+}  // namespace
+
+const Backend SdlBackend = {Open, Close, Present, PumpEvents, Ticks, SampleKeyboard, ShowMessageBox};

@@ -1,0 +1,232 @@
+// The run as a whole: options, the flip count, the picture shown, and what is
+// written at exit.
+#include "platform/runtime.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/internal.h"
+
+const Backend* ActiveBackend = nullptr;
+
+namespace {
+
+RunOptions Options;
+uint32_t Flips = 0;
+DDSurface* Primary = nullptr;
+
+// What the display shows: the primary surface while it exists, afterwards
+// the copy made when it was released.
+std::vector<uint8_t> LastShown(kScreenWidth * kScreenHeight, 0);
+PALETTEENTRY ShownPalette[256];
+
+// Nearest-colour lookups are cached per palette.
+uint32_t CachedColour[64];
+uint8_t CachedIndex[64];
+bool CacheValid[64];
+
+using Clock = std::chrono::steady_clock;
+Clock::time_point RunStart, LastFlipTime;
+double FirstFlipMs = -1;
+std::vector<float> FlipGapsMs;
+
+void ClearColourCache() { std::memset(CacheValid, 0, sizeof CacheValid); }
+
+bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
+  if (!text || !*text) return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text, &end, 10);
+  if (errno || *end || v < lo || v > hi) return false;
+  *out = v;
+  return true;
+}
+
+}  // namespace
+
+const RunOptions& CurrentRunOptions() { return Options; }
+uint32_t FlipCount() { return Flips; }
+
+bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
+  RunOptions o;
+  bool scaleGiven = false;
+  for (int i = 1; i < argc; i++) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string* into) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        *error = arg + ": needs a value";
+        return false;
+      }
+      *into = argv[++i];
+      return true;
+    };
+    if (arg == "--window") {
+      o.window = true;
+    } else if (arg == "--headless") {
+      o.headless = true;
+    } else if (arg == "--timedemo") {
+      o.timedemo = true;
+    } else if (arg == "--scale") {
+      std::string v;
+      int64_t n;
+      if (!value(&v)) return false;
+      if (!ParseCount(v.c_str(), 1, 16, &n)) {
+        *error = "--scale: '" + v + "' is not a whole number from 1 to 16";
+        return false;
+      }
+      o.scale = static_cast<int>(n);
+      scaleGiven = true;
+    } else if (arg == "--frames") {
+      std::string v;
+      if (!value(&v)) return false;
+      if (!ParseCount(v.c_str(), 0, 2000000000, &o.frames)) {
+        *error = "--frames: '" + v + "' is not a whole number of flips";
+        return false;
+      }
+    } else if (arg == "--input") {
+      if (!value(&o.inputFile)) return false;
+    } else if (arg == "--record") {
+      if (!value(&o.recordFile)) return false;
+    } else if (arg == "--screenshot") {
+      if (!value(&o.screenshotFile)) return false;
+    } else if (arg == "--dump-state") {
+      if (!value(&o.dumpStateFile)) return false;
+    } else {
+      *error = arg + ": unknown option";
+      return false;
+    }
+  }
+  if (scaleGiven && !o.window) {
+    *error = "--scale: only goes with --window";
+    return false;
+  }
+  if (o.window && o.headless) {
+    *error = "--window: cannot go with --headless";
+    return false;
+  }
+  *out = o;
+  return true;
+}
+
+bool StartPlatform(const RunOptions& options) {
+  Options = options;
+  std::vector<InputLine> input;
+  if (!options.inputFile.empty()) {
+    std::string why;
+    if (!LoadInputFile(options.inputFile, &input, &why)) {
+      std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
+      return false;
+    }
+  }
+  Flips = 0;
+  ClearColourCache();
+  RunStart = LastFlipTime = Clock::now();
+  StartKeys(options, input);
+  return true;
+}
+
+void OnFlip(DDSurface* primary) {
+  Primary = primary;
+  Flips++;
+  const Clock::time_point now = Clock::now();
+  if (Flips == 1) FirstFlipMs = std::chrono::duration<double, std::milli>(now - RunStart).count();
+  else if (Options.timedemo) FlipGapsMs.push_back(std::chrono::duration<float, std::milli>(now - LastFlipTime).count());
+  LastFlipTime = now;
+  if (ActiveBackend) {
+    ActiveBackend->present(primary->pixels.data(), primary->pitch, PaletteInForce());
+    ActiveBackend->pumpEvents();
+  }
+  SampleKeys(Flips);
+  if (Options.frames >= 0 && Flips >= Options.frames) RequestQuitFromOutside();
+}
+
+void OnPaletteChange(DDSurface* primary) {
+  Primary = primary;
+  ClearColourCache();
+  // A new palette shows at once, over the picture already shown.
+  if (ActiveBackend) ActiveBackend->present(primary->pixels.data(), primary->pitch, PaletteInForce());
+}
+
+void OnPrimaryReleased(DDSurface* primary) {
+  if (primary != Primary && Primary) return;
+  for (int y = 0; y < kScreenHeight; y++)
+    std::memcpy(&LastShown[static_cast<size_t>(y) * kScreenWidth], &primary->pixels[static_cast<size_t>(y) * primary->pitch],
+                kScreenWidth);
+  std::memcpy(ShownPalette, PaletteInForce(), sizeof ShownPalette);
+  Primary = nullptr;
+}
+
+const PALETTEENTRY* PaletteInForce() {
+  static const PALETTEENTRY black[256] = {};
+  if (Primary && Primary->palette) return Primary->palette->entries;
+  if (!Primary) return ShownPalette;
+  return black;
+}
+
+uint8_t NearestPaletteIndex(COLORREF colour) {
+  const int slot = static_cast<int>((colour * 2654435761u) >> 26);
+  if (CacheValid[slot] && CachedColour[slot] == colour) return CachedIndex[slot];
+  const PALETTEENTRY* p = PaletteInForce();
+  const int r = GetRValue(colour), g = GetGValue(colour), b = GetBValue(colour);
+  int best = 0, bestDistance = 1 << 30;
+  for (int i = 0; i < 256; i++) {
+    const int dr = p[i].peRed - r, dg = p[i].peGreen - g, db = p[i].peBlue - b;
+    const int d = dr * dr + dg * dg + db * db;
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = i;
+    }
+  }
+  CacheValid[slot] = true;
+  CachedColour[slot] = colour;
+  CachedIndex[slot] = static_cast<uint8_t>(best);
+  return static_cast<uint8_t>(best);
+}
+
+std::vector<uint8_t> ShownPictureRgb() {
+  std::vector<uint8_t> rgb(static_cast<size_t>(kScreenWidth) * kScreenHeight * 3);
+  const PALETTEENTRY* pal = PaletteInForce();
+  for (int y = 0; y < kScreenHeight; y++) {
+    for (int x = 0; x < kScreenWidth; x++) {
+      const uint8_t i = Primary ? Primary->pixels[static_cast<size_t>(y) * Primary->pitch + x]
+                                : LastShown[static_cast<size_t>(y) * kScreenWidth + x];
+      uint8_t* o = &rgb[(static_cast<size_t>(y) * kScreenWidth + x) * 3];
+      o[0] = pal[i].peRed;
+      o[1] = pal[i].peGreen;
+      o[2] = pal[i].peBlue;
+    }
+  }
+  return rgb;
+}
+
+void FinishPlatform() {
+  FinishKeys();
+  if (!Options.screenshotFile.empty()) {
+    std::string why;
+    const std::vector<uint8_t> rgb = ShownPictureRgb();
+    if (!WritePng(Options.screenshotFile, rgb.data(), kScreenWidth, kScreenHeight, &why))
+      std::fprintf(stderr, "twinworlds: --screenshot %s: %s\n", Options.screenshotFile.c_str(), why.c_str());
+  }
+  if (Options.timedemo) {
+    const double seconds = std::chrono::duration<double>(Clock::now() - RunStart).count();
+    std::vector<float> gaps = FlipGapsMs;
+    std::sort(gaps.begin(), gaps.end());
+    const double median = gaps.empty() ? 0 : gaps[gaps.size() / 2];
+    const double worst = gaps.empty() ? 0 : gaps.back();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("timedemo: %u flips in %.3f s, %.1f flips per second\n", Flips, seconds,
+                seconds > 0 ? Flips / seconds : 0.0);
+    std::printf("timedemo: start-up to first flip %.2f ms; flip to flip median %.4f ms, worst %.4f ms\n",
+                FirstFlipMs, median, worst);
+    std::printf("timedemo: peak memory %.1f MiB\n", usage.ru_maxrss / 1024.0);
+  }
+  if (ActiveBackend) ActiveBackend->close();
+  ActiveBackend = nullptr;
+}
