@@ -1,7 +1,19 @@
 // Screens that run loops of their own over the frozen game picture.
 #pragma once
 
+#include "platform/win32.h"
+
+struct PlayerRecord;
+struct EnemyTable;
+struct StageMap;
+
 // Escape: F1 returns to the game, F2 ends it.
 void RunPauseMenu();
 // The title screen's frame; returns 0 when a new game could not be set up.
-int RunTitle(HWND window);
+int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA, EnemyTable* enemiesB,
+             StageMap* mapA, StageMap* mapB);
+// Enter on the title: both stages loaded, both characters at their start.
+int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA,
+                 EnemyTable* enemiesB, StageMap* mapA, StageMap* mapB);
+// When the active character's death explosion has finished: continue or quit.
+void RunDeathDialog(PlayerRecord* active, PlayerRecord* other);

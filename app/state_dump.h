@@ -6,4 +6,9 @@
 // Takes the state as it stands; WinMain calls it as the game ends, before
 // anything is released.
 void CaptureGameState();
+struct PlayerRecord;
+struct EnemyTable;
+// The worlds' records belong to WinMain; it shows them to the dump once.
+void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, const EnemyTable* enemiesA,
+                   const EnemyTable* enemiesB);
 bool WriteGameState(const std::string& path);

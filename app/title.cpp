@@ -15,7 +15,7 @@ void ClearBackBuffer() {
 
 }  // namespace
 
-int RunTitle(HWND) {
+int RunTitle(HWND, PlayerRecord*, PlayerRecord*, EnemyTable*, EnemyTable*, StageMap*, StageMap*) {
   const DWORD now = timeGetTime();
   if (now - TitleClock < FrameInterval) return 1;
   TitleClock = now;

@@ -1,10 +1,14 @@
 // The process: start-up in its fixed order, the main loop, and shutdown.
+#include "app/frame_driver.h"
 #include "app/game.h"
 #include "app/menus.h"
 #include "app/random.h"
 #include "app/state_dump.h"
+#include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "platform/gdi.h"
+#include "player/player_record.h"
+#include "stage/stage_map.h"
 
 signed char GameMode = ModeTitle;
 HWND GameWindow;
@@ -28,6 +32,10 @@ LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
+  // The two worlds' characters and enemies live as long as the main loop.
+  PlayerRecord playerA{}, playerB{};
+  EnemyTable enemiesA{}, enemiesB{};
+  SetDumpWorlds(&playerA, &playerB, &enemiesA, &enemiesB);
   WNDCLASSA wc{};
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = WindowProc;
@@ -69,8 +77,12 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
       DispatchMessageA(&msg);
       continue;
     }
-    if (GameMode == ModeTitle) {
-      if (!RunTitle(GameWindow)) {
+    if (GameMode == ModeWorldA) {
+      RunFrame(&playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB);
+    } else if (GameMode == ModeWorldB) {
+      RunFrame(&playerB, &playerA, &enemiesB, &enemiesA, &WorldMapB, &WorldMapA);
+    } else if (GameMode == ModeTitle) {
+      if (!RunTitle(GameWindow, &playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB)) {
         CaptureGameState();
         return 0;
       }

@@ -1,0 +1,4 @@
+#include "stage/stage_map.h"
+
+StageMap WorldMapA;
+StageMap WorldMapB;
