@@ -1,0 +1,64 @@
+// Small worlds built in memory for the tests: a map from rows of cells, a
+// character at its starting values, and keys held down.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/internal.h"
+#include "player/player_record.h"
+#include "stage/stage_map.h"
+
+struct TestMap {
+  std::vector<int32_t> storage;
+  StageMap map{};
+  int32_t& at(int row, int column) { return storage[static_cast<size_t>(row) * map.width + column]; }
+};
+
+// A width x height map of empty cells.
+inline void MakeEmptyMap(TestMap* t, int width, int height) {
+  t->storage.assign(static_cast<size_t>(width) * height, 0);
+  t->map = StageMap{};
+  t->map.width = width;
+  t->map.height = height;
+  t->map.cells = t->storage.data();
+}
+
+// Fills one map row from column `from` to column `to` with a value.
+inline void FillRow(TestMap* t, int row, int from, int to, int32_t value) {
+  for (int c = from; c <= to; c++) t->at(row, c) = value;
+}
+inline void FillColumn(TestMap* t, int column, int from, int to, int32_t value) {
+  for (int r = from; r <= to; r++) t->at(r, column) = value;
+}
+
+// The character as a new game sets it.
+inline PlayerRecord StartingPlayer() {
+  PlayerRecord p{};
+  p.body.x = 320;
+  p.body.y = 263;
+  p.body.boxWidth = 20;
+  p.body.boxHeight = 52;
+  p.body.hp = 100;
+  p.body.facing = 1;
+  p.body.boxTop = -28;
+  p.body.boxBottom = 24;
+  p.body.boxRight = 10;
+  p.body.boxLeft = -10;
+  p.maxHp = 100;
+  const SkillSlot start[5] = {{1, 10}, {1, 10}, {0, 20}, {0, 30}, {1, 20}};
+  for (int i = 0; i < SkillSlots; i++) p.skills[i] = i < 5 ? start[i] : SkillSlot{-1, 0};
+  return p;
+}
+
+// Exactly these keys are down from now on, as a flip would sample them.
+inline void HoldKeys(std::initializer_list<int> keys) {
+  RunOptions options;
+  options.inputFile = "test";
+  InputLine line{0, {}};
+  for (int k : keys) line.keys.push_back(static_cast<uint8_t>(k));
+  StartKeys(options, {line});
+  SampleKeys(0);
+}
