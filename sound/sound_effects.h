@@ -1,17 +1,17 @@
 // The sound bank the game's events play.
 #pragma once
 
-struct SoundBuffer;
+struct DSBuffer;
 
-extern SoundBuffer* SeTest;
-extern SoundBuffer* SeCoin;
-extern SoundBuffer* SeFlowerAttack;
-extern SoundBuffer* SeExplode;
-extern SoundBuffer* SeOk;
-extern SoundBuffer* SeLvup;
-extern SoundBuffer* SeNo;
-extern SoundBuffer* SeHit;
-extern SoundBuffer* SeGara;
-extern SoundBuffer* SeTestSpare;
+extern DSBuffer* SeTest;
+extern DSBuffer* SeCoin;
+extern DSBuffer* SeFlowerAttack;
+extern DSBuffer* SeExplode;
+extern DSBuffer* SeOk;
+extern DSBuffer* SeLvup;
+extern DSBuffer* SeNo;
+extern DSBuffer* SeHit;
+extern DSBuffer* SeGara;
+extern DSBuffer* SeTestSpare;
 
-void PlaySoundEffect(SoundBuffer* buffer);
+void PlaySoundEffect(DSBuffer* const& buffer);

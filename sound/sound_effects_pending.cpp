@@ -1,15 +1,15 @@
 // Silent until the sound bank is loaded at start-up; the buffers stay null.
 #include "sound/sound_effects.h"
 
-SoundBuffer* SeTest;
-SoundBuffer* SeCoin;
-SoundBuffer* SeFlowerAttack;
-SoundBuffer* SeExplode;
-SoundBuffer* SeOk;
-SoundBuffer* SeLvup;
-SoundBuffer* SeNo;
-SoundBuffer* SeHit;
-SoundBuffer* SeGara;
-SoundBuffer* SeTestSpare;
+DSBuffer* SeTest;
+DSBuffer* SeCoin;
+DSBuffer* SeFlowerAttack;
+DSBuffer* SeExplode;
+DSBuffer* SeOk;
+DSBuffer* SeLvup;
+DSBuffer* SeNo;
+DSBuffer* SeHit;
+DSBuffer* SeGara;
+DSBuffer* SeTestSpare;
 
-void PlaySoundEffect(SoundBuffer*) {}
+void PlaySoundEffect(DSBuffer* const&) {}

@@ -62,3 +62,39 @@ inline void HoldKeys(std::initializer_list<int> keys) {
   StartKeys(options, {line});
   SampleKeys(0);
 }
+
+#include "app/frame_driver.h"
+#include "app/game.h"
+#include "enemy/enemy_table.h"
+#include "gfx/hud.h"
+#include "player/player_input.h"
+
+// Both worlds on the same kind of map, run through the real frame driver on
+// the headless clock. World B's character stands still on its own ground.
+struct TwoWorlds {
+  TestMap a, b;
+  PlayerRecord p{}, q{};
+  EnemyTable e{}, f{};
+
+  void Start(int width, int height) {
+    ActiveBackend = &HeadlessBackend;
+    FrameClock = 0;
+    WorldSwitchActive = 0;
+    DirectionLatch = KeyLatchZ = KeyLatchX = KeyLatchC = KeyLatchCtrl = 0;
+    ComboCount = 0;
+    ComboBannerX = 0;
+    MakeEmptyMap(&a, width, height);
+    MakeEmptyMap(&b, width, height);
+    p = q = StartingPlayer();
+    e = f = EnemyTable{};
+    HoldKeys({});
+  }
+  // One frame of play: the driver is called until its 30 ms gate opens.
+  void Frame() {
+    const uint32_t before = FramesOfPlay;
+    while (FramesOfPlay == before) RunFrame(&p, &q, &e, &f, &a.map, &b.map);
+  }
+  void Frames(int n) {
+    for (int i = 0; i < n; i++) Frame();
+  }
+};
