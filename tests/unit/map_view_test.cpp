@@ -141,6 +141,48 @@ TEST_F(DrawTest, ColumnTwentyAtTheRightLimitIsEmpty) {
   EXPECT_EQ(Pixel(639, 32 * 10), Ground);
 }
 
+// Every 32 x 32 square of the sheet's first five rows gets its own index:
+// a drawn cell tells which square it was copied from.
+TEST_F(DrawTest, EachValueShowsItsPicture) {
+  for (int top = 0; top < 160; top += 32)
+    for (int left = 0; left < 128; left += 32) Paint(tiles, left, top, left + 32, top + 32, 1 + top / 32 * 4 + left / 32);
+  auto square = [](int left, int top) { return 1 + top / 32 * 4 + left / 32; };
+  const struct {
+    int value, left, top;
+  } cases[] = {{1, 0, 64},    {2, 32, 64},   {3, 32, 32},   {10, 64, 128}, {51, 32, 32},  {52, 64, 64},
+               {60, 96, 128}, {101, 0, 0},   {149, 0, 0},   {150, 32, 0},  {151, 0, 96},  {158, 96, 128},
+               {1000, 0, 64}, {2001, 0, 64}};
+  for (const auto& c : cases) {
+    t.at(19, 0) = c.value;
+    DrawStageMap(screen, &t.map, &enemies);
+    EXPECT_EQ(Pixel(5, 470), square(c.left, c.top)) << c.value;
+  }
+}
+
+TEST_F(DrawTest, SomeValuesAreKeyedAndSomeOpaque) {
+  Paint(tiles, 0, 0, 640, 480, TransparentIndex);
+  const struct {
+    int value;
+    bool keyed;
+  } cases[] = {{1, false}, {2, false}, {5, true}, {53, false}, {51, true}, {52, false}, {101, true}, {151, true}, {1005, false}};
+  for (const auto& c : cases) {
+    Paint(screen, 0, 448, 32, 480, 200);
+    t.at(19, 0) = c.value;
+    DrawStageMap(screen, &t.map, &enemies);
+    EXPECT_EQ(Pixel(5, 470), c.keyed ? 200 : TransparentIndex) << c.value;
+  }
+}
+
+TEST_F(DrawTest, ValuesWithoutAPictureShowNothing) {
+  for (int top = 0; top < 160; top += 32) Paint(tiles, 0, top, 128, top + 32, 9);
+  for (int v : {11 + 2, 50, 61, 100, 159, 200, 999, -4}) {
+    Paint(screen, 0, 448, 32, 480, 200);
+    t.at(19, 0) = v;
+    DrawStageMap(screen, &t.map, &enemies);
+    EXPECT_EQ(Pixel(5, 470), 200) << v;
+  }
+}
+
 // ---- Spawning -------------------------------------------------------------------
 
 TEST_F(DrawTest, MapCellsSpawnByTheScreenGrid) {
