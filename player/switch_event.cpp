@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int ViewRows = 15;
+constexpr int SceneRows = 15;
 constexpr int MarkerColumn = 10;   // the marker's column in the view
 constexpr int GateColumns = 20;    // gates are looked for in these columns
 constexpr int GateListSize = 20;
@@ -37,13 +37,13 @@ struct SceneView {
 };
 
 void LoadView(SceneView* v) {
-  for (int r = 0; r < ViewRows; r++)
+  for (int r = 0; r < SceneRows; r++)
     for (int c = 0; c < v->source->width; c++)
       v->cells[r * v->source->width + c] = CellAt(v->source, v->firstRow + r, v->firstColumn + c);
 }
 
 void StoreView(SceneView* v) {
-  for (int r = 0; r < ViewRows; r++)
+  for (int r = 0; r < SceneRows; r++)
     for (int c = 0; c < v->source->width; c++)
       if (int32_t* cell = CellAddress(v->source, v->firstRow + r, v->firstColumn + c))
         *cell = v->cells[r * v->source->width + c];
@@ -73,10 +73,10 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
   view.source = map;
   view.firstRow = map->eventCells[found] / map->width;
   view.firstColumn = map->eventCells[found] % map->width - MarkerColumn;
-  view.cells.assign(static_cast<size_t>(ViewRows) * map->width, 0);
+  view.cells.assign(static_cast<size_t>(SceneRows) * map->width, 0);
   LoadView(&view);
   view.map = *map;
-  view.map.height = ViewRows;
+  view.map.height = SceneRows;
   view.map.scrollX = view.map.scrollY = view.map.scrollXTotal = view.map.scrollYTotal = 0;
   view.map.cells = view.cells.data();
   static EnemyTable scene;  // too large for the stack; the scene owns it while it runs
@@ -84,7 +84,7 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
 
   int32_t gates[GateListSize];
   int gateCount = 0;
-  for (int r = 0; r < ViewRows; r++)
+  for (int r = 0; r < SceneRows; r++)
     for (int c = 0; c < GateColumns; c++) {
       const int32_t index = r * map->width + c;
       const int32_t v = view.cells[index];
@@ -137,7 +137,7 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
   for (const EnemySlot& s : scene.slots) {
     if (s.kind < 1) continue;
     const int32_t r = s.body.y >> 5, c = s.body.x >> 5;
-    if (r >= 0 && r < ViewRows && c >= 0 && c < map->width) view.cells[r * map->width + c] = s.kind;
+    if (r >= 0 && r < SceneRows && c >= 0 && c < map->width) view.cells[r * map->width + c] = s.kind;
   }
   StoreView(&view);
   return 1;
