@@ -15,7 +15,8 @@ struct BmpSpec {
   int bits = 8;
 };
 
-// Colour i of every fixture table: (i, 255 - i, i / 2).
+// Colour i of every fixture table: (i, 255 - i, i / 2), but for black at 0
+// and white at 255, as the game's own palette has them.
 inline std::vector<uint8_t> BmpBytes(const BmpSpec& s) {
   auto put16 = [](std::vector<uint8_t>& v, uint32_t x) { v.push_back(x & 255); v.push_back((x >> 8) & 255); };
   auto put32 = [&](std::vector<uint8_t>& v, uint32_t x) { put16(v, x & 0xFFFF); put16(v, x >> 16); };
@@ -65,9 +66,10 @@ inline std::vector<uint8_t> BmpBytes(const BmpSpec& s) {
   put32(f, s.colours == 256 ? 0 : static_cast<uint32_t>(s.colours));
   put32(f, 0);
   for (int i = 0; i < tableEntries; i++) {
-    f.push_back(static_cast<uint8_t>(i / 2));        // blue
-    f.push_back(static_cast<uint8_t>(255 - i));      // green
-    f.push_back(static_cast<uint8_t>(i));            // red
+    const bool ends = i == 0 || i == 255;
+    f.push_back(static_cast<uint8_t>(ends ? i : i / 2));    // blue
+    f.push_back(static_cast<uint8_t>(ends ? i : 255 - i));  // green
+    f.push_back(static_cast<uint8_t>(i));                   // red
     f.push_back(0);
   }
   f.insert(f.end(), data.begin(), data.end());
