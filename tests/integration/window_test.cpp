@@ -15,7 +15,9 @@ TEST(Window, OpensAndTakesKeys) {
   if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
   const std::filesystem::path folder = MakeGameFolder("window");
   WriteFixtureBitmaps(folder);
-  // The game ends itself after 300 flips whatever happens to the keys.
+  // The game ends itself after 300 flips whatever happens to the keys. Leak
+  // checks are left to the headless runs: the X and GL libraries keep memory
+  // to the end in ways that cannot be told apart from the game's.
   std::ofstream(folder / "type.sh") << "set -u\n"
                                        "\"$1\" --window --scale 1 --record rec.txt --frames 300 &\n"
                                        "game=$!\n"
@@ -26,7 +28,7 @@ TEST(Window, OpensAndTakesKeys) {
                                        "sleep 0.5\n"
                                        "xdotool key F1\n"
                                        "wait $game\n";
-  const std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash type.sh '" +
+  const std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash type.sh '" +
                               std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_EQ(status, 0) << ReadText(folder / "xvfb.log");
