@@ -26,7 +26,7 @@ class BitmapLoader : public ::testing::Test {
     std::filesystem::current_path(old);
     std::filesystem::remove_all(dir);
   }
-  // Loads a file written from the spec, by its game name with backslashes.
+  // Writes a fixture bitmap and loads it by its game name, with backslashes.
   int Load(const BmpSpec& spec, PALETTEENTRY* palette) {
     WriteBytes("image/stage1/t.BMP", BmpBytes(spec));
     return LoadBitmapSurface(surface, palette, "image\\stage1\\t.BMP");
