@@ -6,6 +6,7 @@
 #include "app/state_dump.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
+#include "gfx/hud.h"
 #include "platform/gdi.h"
 #include "player/player_record.h"
 #include "stage/stage_map.h"
