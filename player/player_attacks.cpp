@@ -53,7 +53,7 @@ int32_t AttackHitTest(PlayerRecord* player, EnemyTable* enemies, StageMap* map, 
       continue;
     if (e.hitsThisAttack == 0) {
       ComboCount += 1;
-      ComboBannerX = -400;
+      ComboBannerX = BannerRestartX;
       PlaySoundEffect(SeTest);
     }
     if (r.attack != AttackThrust) e.hitsThisAttack += 1;

@@ -30,7 +30,7 @@ void HazardHit(PlayerRecord* player) {
   b.vy = -10;
   b.air = Airborne;
   ComboCount = 0;
-  ComboBannerX = 360;
+  ComboBannerX = BannerHurtX;
 }
 
 void EndScreen() {
