@@ -13,6 +13,7 @@
 #include "palette.h"
 #include "preview_png.h"
 #include "sheets.h"
+#include "sound_effects.h"
 
 namespace {
 
@@ -62,5 +63,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write a preview of %s\n", p.file);
     }
   }
+  for (const SoundFile& s : MakeSoundEffects()) WriteOutput(out, std::string("se/") + s.file, s.bytes);
   return 0;
 }
