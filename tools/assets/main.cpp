@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "music_score.h"
 #include "output_files.h"
 #include "palette.h"
 #include "preview_png.h"
@@ -64,5 +65,6 @@ int main(int argc, char** argv) {
     }
   }
   for (const SoundFile& s : MakeSoundEffects()) WriteOutput(out, std::string("se/") + s.file, s.bytes);
+  WriteOutput(out, "Sound/yamiji.mid", BuildMidiFromScore(data + "/music/yamiji.txt"));
   return 0;
 }
