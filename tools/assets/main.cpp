@@ -15,6 +15,7 @@
 #include "preview_png.h"
 #include "sheets.h"
 #include "sound_effects.h"
+#include "stage_source.h"
 
 namespace {
 
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
     }
   }
   for (const SoundFile& s : MakeSoundEffects()) WriteOutput(out, std::string("se/") + s.file, s.bytes);
+  WriteOutput(out, "stage/fai_kansei.txt", BuildStageFile(data + "/stages/world_a.txt"));
+  WriteOutput(out, "stage/Magic1234.txt", BuildStageFile(data + "/stages/world_b.txt"));
   WriteOutput(out, "Sound/yamiji.mid", BuildMidiFromScore(data + "/music/yamiji.txt"));
   return 0;
 }
