@@ -1,6 +1,12 @@
+#include <cstring>
+
 #include "app/game.h"
 #include "app/menus.h"
+#include "enemy/enemy_table.h"
 #include "gfx/display.h"
+#include "player/player_record.h"
+#include "stage/stage_file.h"
+#include "stage/stage_map.h"
 
 namespace {
 
@@ -13,16 +19,69 @@ void ClearBackBuffer() {
   ReleaseDC(BackBuffer, dc);
 }
 
+// Both characters start alike: full health, the two slashes and the first
+// level of health learned, the upward slash and the thrust still to buy.
+void SetStartingPlayer(PlayerRecord* p) {
+  Body& b = p->body;
+  b.x = 320;
+  b.y = 263;
+  b.boxWidth = 20;
+  b.boxHeight = 52;
+  b.hp = 100;
+  b.facing = 1;
+  b.boxTop = -28;
+  b.boxBottom = 24;
+  b.boxRight = 10;
+  b.boxLeft = -10;
+  p->maxHp = 100;
+  p->skillPoints = 0;
+  const SkillSlot offered[5] = {{1, 10}, {1, 10}, {0, 20}, {0, 30}, {1, 20}};
+  for (int i = 0; i < SkillSlots; i++) p->skills[i] = i < 5 ? offered[i] : SkillSlot{-1, 0};
+}
+
 }  // namespace
 
-int RunTitle(HWND, PlayerRecord*, PlayerRecord*, EnemyTable*, EnemyTable*, StageMap*, StageMap*) {
+int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA,
+                 EnemyTable* enemiesB, StageMap* mapA, StageMap* mapB) {
+  *mapA = StageMap{};
+  *mapB = StageMap{};
+  if (!LoadStageFile(mapA, "stage\\fai_kansei.txt")) {
+    MessageBoxA(window, "ステージデータが読み込めません", "エラー", MB_OK);
+    ReleaseDisplay();
+    return 0;
+  }
+  if (!LoadStageFile(mapB, "stage\\Magic1234.txt")) {
+    MessageBoxA(window, "ステージデータが読み込めません", "エラー", MB_OK);
+    StageMap none{};
+    FreeStageMaps(mapA, &none);
+    ReleaseDisplay();
+    return 0;
+  }
+  std::memset(playerA, 0, sizeof *playerA);
+  std::memset(playerB, 0, sizeof *playerB);
+  std::memset(enemiesA, 0, sizeof *enemiesA);
+  std::memset(enemiesB, 0, sizeof *enemiesB);
+  SetStartingPlayer(playerA);
+  std::memcpy(playerB, playerA, sizeof *playerB);
+  return 1;
+}
+
+int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA, EnemyTable* enemiesB,
+             StageMap* mapA, StageMap* mapB) {
   const DWORD now = timeGetTime();
   if (now - TitleClock < FrameInterval) return 1;
   TitleClock = now;
   ClearBackBuffer();
   BltClipped(BackBuffer, 258, 300, TileSheet, 191, 18, 315, 34, BltKeyed);  // caption
   BltClipped(BackBuffer, 134, 100, TileSheet, 192, 42, 560, 90, BltKeyed);  // logo
-  // Enter starts the new game once the stages can be played.
+  if (KeyDown(VK_RETURN)) {
+    ClearBackBuffer();
+    BltClipped(BackBuffer, 500, 460, TileSheet, 191, 0, 301, 16, BltKeyed);  // loading
+    GameMode = ModeWorldA;
+    // The loading screen stays up while the stages are read.
+    Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
+    if (!StartNewGame(window, playerA, playerB, enemiesA, enemiesB, mapA, mapB)) return 0;
+  }
   Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
   return 1;
 }

@@ -93,6 +93,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   CaptureGameState();
   timeEndPeriod(1);
   ReleaseDisplay();
+  FreeStageMaps(&WorldMapA, &WorldMapB);
   DeleteObject(BlackPen);
   DeleteObject(RedBrush);
   return static_cast<int>(msg.wParam);

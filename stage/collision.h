@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "player/player_record.h"
+#include "stage/stage_file.h"
 
 struct StageMap;
 struct EnemySlot;
@@ -19,7 +20,6 @@ constexpr int32_t MoveGoal = 52;
 // Landing on switch cell v reports v + 100.
 constexpr int32_t MoveSwitchOffset = 100;
 
-constexpr int32_t CellSize = 32;
 // The rows a body's y counts in: the bottom 15 rows of a map.
 constexpr int32_t BandRows = 15;
 constexpr int32_t BandBottom = 480;

@@ -1,0 +1,61 @@
+// A game folder with fixture bitmaps and two fixture stages, a run of the
+// game on it with an input file, and the state it dumps.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/game_runner.h"
+
+struct PlayRun {
+  int exitCode = -1;
+  std::string errors;
+  nlohmann::json state;
+};
+
+using StageRows = std::vector<std::vector<int>>;
+
+// A width x height map of empty cells, to be filled by the test.
+inline StageRows EmptyRows(int width, int height) { return StageRows(height, std::vector<int>(width, 0)); }
+
+struct PlayFolder {
+  std::filesystem::path dir;
+
+  explicit PlayFolder(const std::string& name) : dir(MakeGameFolder("play_" + name)) {
+    WriteFixtureBitmaps(dir);
+    std::filesystem::create_directories(dir / "stage");
+  }
+  ~PlayFolder() { std::filesystem::remove_all(dir); }
+
+  void Write(const std::string& relative, const std::string& text) const {
+    WriteBytes((dir / relative).string(), std::vector<uint8_t>(text.begin(), text.end()));
+  }
+  // Width, height, then the rows, each value followed by a comma.
+  void WriteStage(const std::string& file, const StageRows& rows, const std::string& lineEnd = "\n") const {
+    std::ostringstream s;
+    s << rows[0].size() << "," << rows.size() << "," << lineEnd;
+    for (const auto& row : rows) {
+      for (int v : row) s << v << ",";
+      s << lineEnd;
+    }
+    Write("stage/" + file, s.str());
+  }
+  void WriteBothStages(const StageRows& rows) const {
+    WriteStage("fai_kansei.txt", rows);
+    WriteStage("Magic1234.txt", rows);
+  }
+
+  PlayRun Run(const std::string& input, int flips) const {
+    Write("input.txt", "twinworlds-input 1\n" + input);
+    const GameRun run = RunGame(dir, {"--headless", "--input", "input.txt", "--frames", std::to_string(flips),
+                                      "--dump-state", "state.json"});
+    PlayRun r;
+    r.exitCode = run.exitCode;
+    r.errors = run.err;
+    const std::string text = ReadText(dir / "state.json");
+    if (!text.empty()) r.state = nlohmann::json::parse(text, nullptr, false);
+    return r;
+  }
+};
