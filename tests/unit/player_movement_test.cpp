@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/random.h"
 #include "world_fixture.h"
 
 namespace {
@@ -188,6 +189,33 @@ TEST_F(ClingTest, AJumpStartedNearTheWallNeverClings) {
   EXPECT_GT(B().x, 205);
 }
 
+// Up a shaft between column 5 and column 11 (x 192 to 351 free): cling on
+// the left wall, jump off it towards the right wall, cling there.
+TEST_F(ClingTest, WallJumpsUpAShaft) {
+  FillColumn(&a, 11, 0, 14, 1);
+  JumpToTheWall();
+  HoldKeys({VK_RIGHT});
+  Frame();
+  ASSERT_EQ(B().air, WallCling);
+  const int clungAt = B().y;
+  HoldKeys({VK_RIGHT, 'Z'});
+  Frame();
+  EXPECT_EQ(B().air, Airborne);
+  HoldKeys({VK_RIGHT});
+  while (B().x + B().boxRight < 351) Frame();
+  HoldKeys({});
+  Frame();
+  HoldKeys({VK_LEFT});
+  Frame();
+  EXPECT_EQ(B().air, WallCling);
+  EXPECT_EQ(B().x + B().boxRight, 351);
+  EXPECT_LT(B().y, clungAt);  // higher than the first cling
+  HoldKeys({VK_LEFT, 'Z'});
+  Frame();
+  EXPECT_EQ(B().air, Airborne);
+  EXPECT_EQ(p.jumpOriginX, B().x);
+}
+
 // Against the wall in the air, 20 or 40 pixels above the floor: the probe
 // 32 pixels below the feet finds the floor only in the first case.
 TEST_F(ClingTest, TheFloorProbeForbidsAClingNearTheGround) {
@@ -304,6 +332,26 @@ TEST_F(MovementTest, TheOtherWorldsCharacterIsSteppedToo) {
   EXPECT_EQ(b.map.scrollY, 0);
 }
 
+TEST_F(MovementTest, NoFrameRunsWithinThirtyMilliseconds) {
+  const uint32_t frames = FramesOfPlay;
+  const int x = B().x;
+  HoldKeys({VK_RIGHT});
+  for (int i = 0; i < 25; i++) RunFrame(&p, &q, &e, &f, &a.map, &b.map);
+  EXPECT_EQ(FramesOfPlay, frames);
+  EXPECT_EQ(B().x, x);
+}
+
+TEST_F(MovementTest, CtrlOpensTheSkillMenuOncePerPress) {
+  HoldKeys({VK_CONTROL});
+  Frame();
+  EXPECT_EQ(KeyLatchCtrl, 1);
+  Frame();
+  EXPECT_EQ(KeyLatchCtrl, 1);
+  HoldKeys({});
+  Frame();
+  EXPECT_EQ(KeyLatchCtrl, 0);
+}
+
 TEST_F(MovementTest, HitPointsAreSharedAtTheEndOfAFrame) {
   q.body.hp = 40;
   Frame();
@@ -321,6 +369,36 @@ TEST_F(MovementTest, TheOtherWorldRollsItsSpawnEveryFrameAndTheActiveOnlyOnBacks
   for (const EnemySlot& s : f.slots) other += s.kind != 0;
   EXPECT_EQ(active, 0);
   EXPECT_GT(other, 0);
+}
+
+// Seeds the generator so that the next roll is the lucky one.
+void SeedForLuckyRoll() {
+  for (unsigned s = 0;; s++) {
+    SeedRandom(s);
+    if (Random() % 1000 == 234) {
+      SeedRandom(s);
+      return;
+    }
+  }
+}
+
+int Occupied(const EnemyTable& t) {
+  int n = 0;
+  for (const EnemySlot& s : t.slots) n += s.kind != 0;
+  return n;
+}
+
+TEST_F(MovementTest, BackspaceRollsTheActiveWorldsSpawnFirst) {
+  HoldKeys({VK_BACK});
+  SeedForLuckyRoll();
+  Frame();
+  EXPECT_EQ(Occupied(e), 1);
+  EXPECT_EQ(Occupied(f), 0);
+  HoldKeys({});
+  SeedForLuckyRoll();
+  Frame();
+  EXPECT_EQ(Occupied(e), 1);
+  EXPECT_EQ(Occupied(f), 1);
 }
 
 }  // namespace

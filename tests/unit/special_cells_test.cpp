@@ -138,6 +138,24 @@ TEST_F(SwitchSceneTest, TheScenesEnemiesArePutBackWhereTheyStand) {
   EXPECT_EQ(a.at(14, 36), KindWalker);
 }
 
+// The scene keeps the 30 ms pace (and a little for reading the clock): 73
+// frames without Enter, 13 with it.
+TEST_F(SwitchSceneTest, EnterEndsTheHoldAtItsFirstFrame) {
+  DWORD start = timeGetTime();
+  RunSwitchEvent(&p, &a.map, 201);
+  const DWORD whole = timeGetTime() - start;
+  EXPECT_GE(whole, 72u * 30);
+  EXPECT_LT(whole, 80u * 30);
+  a.at(14, 25) = 151;
+  HoldKeys({VK_RETURN});
+  start = timeGetTime();
+  RunSwitchEvent(&p, &a.map, 201);
+  const DWORD cut = timeGetTime() - start;
+  EXPECT_GE(cut, 12u * 30);
+  EXPECT_LT(cut, 16u * 30);
+  EXPECT_EQ(a.at(14, 25), 157);  // the gates rose all the same
+}
+
 TEST_F(SwitchSceneTest, AnEventWithoutItsMarkerDoesNothing) {
   EXPECT_EQ(RunSwitchEvent(&p, &a.map, 202), -100);
   EXPECT_EQ(RunSwitchEvent(&p, &a.map, 230), 1);  // the second marker is found too
