@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "gfx/hud.h"
 #include "player/player_attacks.h"
+#include "support/display_fixture.h"
 #include "world_fixture.h"
 
 namespace {
@@ -198,54 +197,26 @@ TEST_F(AttackTest, ARecoilLastsNineFrames) {
 
 // ---- Pictures -------------------------------------------------------------------
 
+// Each picture of the sheet is filled with its own index.
 struct PictureTest : AttackTest {
-  DirectDraw* dd = nullptr;
-  DDSurface* screen = nullptr;
-  DDSurface* sheet = nullptr;
+  DDSurface *screen = nullptr, *sheet = nullptr;
   void SetUp() override {
     AttackTest::SetUp();
-    DirectDrawCreateEx(nullptr, &dd, nullptr, nullptr);
-    DirectDraw* saved = DisplayDevice;
-    DisplayDevice = dd;
-    DDSURFACEDESC2 desc{};
-    CreateOffscreenSurface(&desc, 640, 480, &screen);
-    CreateOffscreenSurface(&desc, 384, 384, &sheet);
-    DisplayDevice = saved;
-    SetSurfaceColorKey(sheet, TransparentIndex, TransparentIndex);
-    // Each picture of the sheet is filled with its own index.
-    Paint(0, 0, 384, 384, TransparentIndex);
-    Paint(0, 0, 64, 64, 1);         // standing
-    Paint(128, 320, 192, 384, 2);   // recoil
-    Paint(170, 64, 282, 128, 3);    // sweep, picture 2
-    Paint(64, 320, 128, 384, 4);    // jumping
+    OpenTestDisplay();
+    screen = MakeSurface(640, 480);
+    sheet = MakeSurface(384, 384, TransparentIndex);
+    FillRect(sheet, 0, 0, 64, 64, 1);         // standing
+    FillRect(sheet, 128, 320, 192, 384, 2);   // recoil
+    FillRect(sheet, 170, 64, 282, 128, 3);    // sweep, picture 2
+    FillRect(sheet, 64, 320, 128, 384, 4);    // jumping
   }
   void TearDown() override {
     Release(screen);
     Release(sheet);
-    Release(dd);
+    CloseTestDisplay();
   }
-  void Paint(int left, int top, int right, int bottom, BYTE index) {
-    DDSURFACEDESC2 d{};
-    d.dwSize = sizeof d;
-    Lock(sheet, nullptr, &d, DDLOCK_WAIT, nullptr);
-    for (int y = top; y < bottom; y++) std::memset(static_cast<BYTE*>(d.lpSurface) + y * d.lPitch + left, index, right - left);
-    Unlock(sheet, nullptr);
-  }
-  BYTE Pixel(int x, int y) {
-    DDSURFACEDESC2 d{};
-    d.dwSize = sizeof d;
-    Lock(screen, nullptr, &d, DDLOCK_WAIT, nullptr);
-    const BYTE v = static_cast<BYTE*>(d.lpSurface)[y * d.lPitch + x];
-    Unlock(screen, nullptr);
-    return v;
-  }
-  void Clear() {
-    DDSURFACEDESC2 d{};
-    d.dwSize = sizeof d;
-    Lock(screen, nullptr, &d, DDLOCK_WAIT, nullptr);
-    std::memset(d.lpSurface, 0, static_cast<size_t>(d.lPitch) * 480);
-    Unlock(screen, nullptr);
-  }
+  BYTE Pixel(int x, int y) { return PixelAt(screen, x, y); }
+  void Clear() { FillRect(screen, 0, 0, 640, 480, 0); }
 };
 
 TEST_F(PictureTest, StandingRecoilAndJumpPictures) {

@@ -47,14 +47,6 @@ TEST_F(MoveBodyTest, FallStopsOnTheRowAboveTheCell) {
   EXPECT_EQ(b.y + b.boxBottom, RowTop(15) - 1);
 }
 
-TEST_F(MoveBodyTest, NothingBelowIsNoFloor) {
-  Body b = StandingOn(15, 100);
-  b.y -= 100;
-  const int y = b.y;
-  EXPECT_EQ(MoveBody(&b, &t.map, 0, 10, 0), MoveNoFloor);
-  EXPECT_EQ(b.y, y + 10);
-}
-
 TEST_F(MoveBodyTest, CeilingStopsTheTopBelowTheCellAndStopsTheRise) {
   FillRow(&t, 10, 0, 29, 2);
   Body b = CharacterBody(100, RowTop(11) + 28 + 5);  // top 5 pixels below the ceiling row

@@ -34,6 +34,11 @@ inline void FillColumn(TestMap* t, int column, int from, int to, int32_t value) 
   for (int r = from; r <= to; r++) t->at(r, column) = value;
 }
 
+inline void FillRect(DDSurface* s, int left, int top, int right, int bottom, BYTE index) {
+  for (int y = top; y < bottom; y++)
+    for (int x = left; x < right; x++) s->pixels[static_cast<size_t>(y) * s->pitch + x] = index;
+}
+
 // The character as a new game sets it.
 inline PlayerRecord StartingPlayer() {
   PlayerRecord p{};
