@@ -145,6 +145,24 @@ TEST(Play, EnemyCellsComeToLifeAndFall) {
   EXPECT_EQ(run.state["worlds"][1]["enemies"].size(), 2u);
 }
 
+// A walker lands in front of the character, which slashes once: two hits
+// of 5, knocked back 8 pixels each, one combo.
+TEST(Play, ASlashHitsTheEnemyInFront) {
+  PlayFolder g("slash");
+  auto rows = PlainStage();
+  rows[5][11] = 301;
+  g.WriteBothStages(rows);
+  const PlayRun run = g.Run(std::string(StartGame) + "22 X\n23\n", 3 + 40);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  const auto& enemies = run.state["worlds"][0]["enemies"];
+  ASSERT_EQ(enemies.size(), 1u);
+  EXPECT_EQ(enemies[0]["hp"], 90);
+  EXPECT_EQ(enemies[0]["x"], 32 * 11 + 50 + 16);
+  EXPECT_EQ(enemies[0]["facing"], -2);
+  EXPECT_EQ(run.state["comboCount"], 1);
+  EXPECT_EQ(Player(run, 0)["attack"], 0);
+}
+
 // World A's switch 101 under the start (the left part of the box) opens world A's gate at its marker
 // 201 and reveals the hidden cells of group 1.
 TEST(Play, ASwitchOpensGatesAndRevealsCells) {
