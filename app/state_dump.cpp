@@ -6,6 +6,8 @@
 
 #include "app/game.h"
 #include "platform/runtime.h"
+#include "sound/music.h"
+#include "sound/sound_effects.h"
 
 namespace {
 nlohmann::ordered_json Captured;
@@ -17,6 +19,13 @@ void CaptureGameState() {
   j["flips"] = FlipCount();
   j["frames"] = FramesOfPlay;
   j["gameMode"] = GameMode;
+  // How often each sound was played, whether or not anything was heard.
+  nlohmann::ordered_json sounds = nlohmann::ordered_json::object();
+  for (int i = 0; i < SoundBankSize; i++) sounds[SoundBankNames[i]] = SoundPlayCounts[i];
+  j["sounds"] = std::move(sounds);
+  j["music"] = MusicSegment == nullptr                            ? "absent"
+               : IsPlaying(MusicPerformance, MusicSegment) ? "playing"
+                                                                  : "stopped";
   Captured = std::move(j);
   HaveCapture = true;
 }

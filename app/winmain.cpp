@@ -5,6 +5,8 @@
 #include "app/state_dump.h"
 #include "gfx/display.h"
 #include "platform/gdi.h"
+#include "sound/music.h"
+#include "sound/sound_effects.h"
 
 signed char GameMode = ModeTitle;
 HWND GameWindow;
@@ -46,7 +48,12 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   ShowCursor(0);
 
   CreateDisplay(GameWindow);
+  CreateMusicObjects(GameWindow);
+  CreateSoundObjects(GameWindow);
   const int bitmapsLoaded = LoadAllBitmaps();
+  LoadAllSounds();
+  LoadGameMusic();
+  // The sound and music objects are left to the end of the process here.
   if (!bitmapsLoaded) {
     MessageBoxA(GameWindow, "Bitmapが読み込めません", "エラー", MB_OK);
     CaptureGameState();
@@ -79,6 +86,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
 
   CaptureGameState();
   timeEndPeriod(1);
+  ReleaseMusicObjects();
+  ReleaseSoundObjects();
+  CoUninitialize();
   ReleaseDisplay();
   DeleteObject(BlackPen);
   DeleteObject(RedBrush);
