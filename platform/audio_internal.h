@@ -57,5 +57,7 @@ void ForgetMusicSynthFailure();
 void StartMusicSynth(const std::vector<uint8_t>& midi, int loops);
 void StopMusicSynth();
 bool MusicSynthPlaying();
+// Voices the synthesizer is sounding now.
+int MusicVoices();
 // Adds `frames` frames of the music into `mix`; called with the output locked.
 void RenderMusic(int32_t* mix, int frames);

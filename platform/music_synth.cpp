@@ -47,6 +47,15 @@ bool LoadMusicSynth() {
   fluid_settings_setnum(settings, "synth.sample-rate", AudioRate);
   fluid_settings_setint(settings, "synth.lock-memory", 0);
   fluid_settings_setstr(settings, "player.timing-source", "sample");
+  // FluidSynth's default gain leaves a General MIDI piece far below the
+  // sound effects; this brings it up to sit under them.
+  fluid_settings_setnum(settings, "synth.gain", 0.5);
+  // Within the budget of the audio callback: 64 voices (twice what the
+  // General MIDI software synthesizers of the day had), no chorus, no
+  // reverb, linear interpolation.
+  fluid_settings_setint(settings, "synth.polyphony", 64);
+  fluid_settings_setint(settings, "synth.chorus.active", 0);
+  fluid_settings_setint(settings, "synth.reverb.active", 0);
   fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
   if (!synth || fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
     std::fprintf(stderr, "twinworlds: no music: the soundfont %s cannot be loaded\n", path.c_str());
@@ -55,6 +64,7 @@ bool LoadMusicSynth() {
     SynthFailed = true;
     return false;
   }
+  fluid_synth_set_interp_method(synth, -1, FLUID_INTERP_LINEAR);
   LockAudio();
   Settings = settings;
   Synth = synth;
@@ -102,6 +112,8 @@ bool MusicSynthPlaying() {
   UnlockAudio();
   return playing;
 }
+
+int MusicVoices() { return Synth ? fluid_synth_get_active_voice_count(Synth) : 0; }
 
 void RenderMusic(int32_t* mix, int frames) {
   if (!Player) return;
