@@ -60,6 +60,8 @@ void StopEverything() {
   ReleaseMusicObjects();
   ReleaseSoundObjects();
   CoUninitialize();
+  Release(MusicDirectMusic);
+  MusicDirectMusic = nullptr;
   SetOfflineAudio(false);
 }
 

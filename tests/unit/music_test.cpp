@@ -56,6 +56,9 @@ class Music : public ::testing::Test {
   void TearDown() override {
     ReleaseMusicObjects();
     CoUninitialize();
+    // The game keeps this one to the end of the process; each test makes its own.
+    Release(MusicDirectMusic);
+    MusicDirectMusic = nullptr;
     SetOfflineAudio(false);
   }
 };
@@ -136,6 +139,8 @@ TEST(MusicWithoutSoundFont, RunsSilentSayingSoOnce) {
   for (double rms : Loudness(0.3)) EXPECT_EQ(rms, 0.0);
   ReleaseMusicObjects();
   CoUninitialize();
+  Release(MusicDirectMusic);
+  MusicDirectMusic = nullptr;
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   SetOfflineAudio(false);

@@ -204,7 +204,7 @@ TEST(Mmio, DescendAscendAndSeek) {
 }
 
 // LoadSound and PlaySoundEffect, with no device: buffers are still made.
-class SoundBank : public ::testing::Test {
+class SoundLoading : public ::testing::Test {
  protected:
   void SetUp() override {
     SetOfflineAudio(true);
@@ -216,7 +216,7 @@ class SoundBank : public ::testing::Test {
   }
 };
 
-TEST_F(SoundBank, LoadSoundFillsABufferWithTheFileFormat) {
+TEST_F(SoundLoading, LoadSoundFillsABufferWithTheFileFormat) {
   const std::string fmt = FormatBody(2, 1, 22050, 8) + Le16(2) + "\x01\x02";
   const std::string path = WriteFile("adpcm_load.wav", Riff("WAVE", Chunk("fmt ", fmt) + Chunk("data", Pattern(64))));
   testing::internal::CaptureStderr();
@@ -232,7 +232,7 @@ TEST_F(SoundBank, LoadSoundFillsABufferWithTheFileFormat) {
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
-TEST_F(SoundBank, ShortDataStillMakesABufferOfTheClaimedSize) {
+TEST_F(SoundLoading, ShortDataStillMakesABufferOfTheClaimedSize) {
   const std::string data = Pattern(300);
   const std::string path =
       WriteFile("claims_more_load.wav", Riff("WAVE", Chunk("fmt ", FormatBody(1, 1, 8000, 8)) + "data" + Le32(600) + data));
@@ -242,7 +242,7 @@ TEST_F(SoundBank, ShortDataStillMakesABufferOfTheClaimedSize) {
   EXPECT_EQ(std::string(SeHit->bytes.begin(), SeHit->bytes.begin() + 300), data);
 }
 
-TEST_F(SoundBank, MissingOrBrokenFilesLeaveTheBufferEmpty) {
+TEST_F(SoundLoading, MissingOrBrokenFilesLeaveTheBufferEmpty) {
   LoadSound(&SeCoin, (TempDir() + "/nothing_here.wav").c_str());
   EXPECT_EQ(SeCoin, nullptr);
   LoadSound(&SeNo, WriteFile("broken.wav", Riff("WAVE", Chunk("data", "ab"))).c_str());
@@ -252,7 +252,7 @@ TEST_F(SoundBank, MissingOrBrokenFilesLeaveTheBufferEmpty) {
   EXPECT_EQ(SeGara, nullptr);
 }
 
-TEST_F(SoundBank, PlaysAreCountedPerBufferEvenWhenSilent) {
+TEST_F(SoundLoading, PlaysAreCountedPerBufferEvenWhenSilent) {
   LoadSound(&SeExplode, WriteFile("boom.wav", PcmWave(1, 44100, 16, Samples16({1000, 1000, 1000, 1000}))).c_str());
   ASSERT_NE(SeExplode, nullptr);
   ASSERT_EQ(SeLvup, nullptr);
