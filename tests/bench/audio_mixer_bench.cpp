@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../unit/sound_files.h"
+#include "support/sound_files.h"
 #include "platform/audio_internal.h"
 #include "platform/audio_mixer.h"
 #include "sound/music.h"

@@ -12,7 +12,7 @@
 
 #include "platform/audio_mixer.h"
 #include "sound/music.h"
-#include "sound_files.h"
+#include "support/sound_files.h"
 
 using namespace soundfiles;
 

@@ -7,7 +7,7 @@
 
 #include "app/state_dump.h"
 #include "sound/sound_effects.h"
-#include "sound_files.h"
+#include "support/sound_files.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/audio_mixer.h"
 #include "sound/sound_effects.h"
 #include "sound/wave_reader.h"
-#include "sound_files.h"
+#include "support/sound_files.h"
 
 using namespace soundfiles;
 
