@@ -23,11 +23,19 @@ bool Playable(const WAVEFORMATEX& f) {
          f.nSamplesPerSec <= 384000 && f.nBlockAlign == f.nChannels * f.wBitsPerSample / 8;
 }
 
+// Longer than this (six minutes and more) is no sound effect: a broken
+// file's size field is not allowed to fill the memory with its copy.
+constexpr uint64_t kLongestSoundFrames = uint64_t{AudioRate} * 380;
+
 // The buffer's bytes in the output's format; empty when they cannot be had.
 std::vector<int16_t> Convert(const WAVEFORMATEX& f, const std::vector<uint8_t>& bytes) {
   std::vector<int16_t> frames;
   const size_t whole = bytes.size() / f.nBlockAlign * f.nBlockAlign;
   if (whole == 0) return frames;
+  if (uint64_t{whole} / f.nBlockAlign * AudioRate / f.nSamplesPerSec > kLongestSoundFrames) {
+    std::fprintf(stderr, "twinworlds: a sound of %zu bytes is too long to be played\n", whole);
+    return frames;
+  }
   SDL_AudioStream* stream =
       SDL_NewAudioStream(f.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(f.nChannels),
                          static_cast<int>(f.nSamplesPerSec), AUDIO_S16SYS, AudioChannels, AudioRate);
