@@ -54,8 +54,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   const int bitmapsLoaded = LoadAllBitmaps();
   LoadAllSounds();
   LoadGameMusic();
-  // The sound and music objects are left to the end of the process here.
   if (!bitmapsLoaded) {
+    // Only the display is released; sound and music go with the process.
     MessageBoxA(GameWindow, "Bitmapが読み込めません", "エラー", MB_OK);
     CaptureGameState();
     ReleaseDisplay();
