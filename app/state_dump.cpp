@@ -9,6 +9,8 @@
 #include "gfx/hud.h"
 #include "platform/runtime.h"
 #include "player/player_record.h"
+#include "sound/music.h"
+#include "sound/sound_effects.h"
 #include "stage/stage_map.h"
 
 namespace {
@@ -120,6 +122,13 @@ void CaptureGameState() {
     }
     j["worlds"] = worlds;
   }
+  // How often each sound was played, whether or not anything was heard.
+  nlohmann::ordered_json sounds = nlohmann::ordered_json::object();
+  for (int i = 0; i < SoundBankSize; i++) sounds[SoundBankNames[i]] = SoundPlayCounts[i];
+  j["sounds"] = std::move(sounds);
+  j["music"] = MusicSegment == nullptr                            ? "absent"
+               : IsPlaying(MusicPerformance, MusicSegment) ? "playing"
+                                                                  : "stopped";
   Captured = std::move(j);
   HaveCapture = true;
 }

@@ -5,6 +5,7 @@
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "player/player_record.h"
+#include "sound/music.h"
 #include "stage/stage_file.h"
 #include "stage/stage_map.h"
 
@@ -63,6 +64,7 @@ int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, Enem
   std::memset(enemiesB, 0, sizeof *enemiesB);
   SetStartingPlayer(playerA);
   std::memcpy(playerB, playerA, sizeof *playerB);
+  StartMusic();  // repeats without end
   return 1;
 }
 

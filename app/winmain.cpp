@@ -9,6 +9,8 @@
 #include "gfx/hud.h"
 #include "platform/gdi.h"
 #include "player/player_record.h"
+#include "sound/music.h"
+#include "sound/sound_effects.h"
 #include "stage/stage_map.h"
 
 signed char GameMode = ModeTitle;
@@ -55,8 +57,13 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   ShowCursor(0);
 
   CreateDisplay(GameWindow);
+  CreateMusicObjects(GameWindow);
+  CreateSoundObjects(GameWindow);
   const int bitmapsLoaded = LoadAllBitmaps();
+  LoadAllSounds();
+  LoadGameMusic();
   if (!bitmapsLoaded) {
+    // Only the display is released; sound and music go with the process.
     MessageBoxA(GameWindow, "Bitmapが読み込めません", "エラー", MB_OK);
     CaptureGameState();
     ReleaseDisplay();
@@ -92,6 +99,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
 
   CaptureGameState();
   timeEndPeriod(1);
+  ReleaseMusicObjects();
+  ReleaseSoundObjects();
+  CoUninitialize();
   ReleaseDisplay();
   FreeStageMaps(&WorldMapA, &WorldMapB);
   DeleteObject(BlackPen);

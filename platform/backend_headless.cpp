@@ -17,7 +17,11 @@ void PumpEvents() {}
 uint32_t Ticks() { return VirtualMs++; }
 void SampleKeyboard(uint8_t*) {}
 void MessageBox(const char*, const char*) {}
+bool OpenAudio(void (*)(int16_t*, int)) { return false; }
+void AudioNoop() {}
 
 }  // namespace
 
-const Backend HeadlessBackend = {Open, Close, Present, PumpEvents, Ticks, SampleKeyboard, MessageBox};
+const Backend HeadlessBackend = {Open,           Close,     Present,   PumpEvents, Ticks,
+                                 SampleKeyboard, MessageBox, OpenAudio, AudioNoop,  AudioNoop,
+                                 AudioNoop};

@@ -1,10 +1,12 @@
 // A real window through SDL2: the 640 x 480 picture scaled by whole steps,
-// letterboxed and nearest-pixel, full screen unless a window is asked for.
+// letterboxed and nearest-pixel, full screen unless a window is asked for;
+// and the default audio device, fed by the software mixer.
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "platform/audio_mixer.h"
 #include "platform/internal.h"
 
 namespace {
@@ -18,6 +20,10 @@ uint8_t LiveDown[256];
 uint8_t PressedSinceSample[256];
 uint32_t LastTicks = 0;
 uint64_t LastPresent = 0;
+
+SDL_AudioDeviceID AudioDevice = 0;
+bool AudioStarted = false;
+void (*AudioMix)(int16_t*, int) = nullptr;
 
 // Keys are taken by what they are labelled, as Windows' virtual keys are.
 int VirtualKeyOf(SDL_Keycode key) {
@@ -48,7 +54,55 @@ int LargestScaleThatFits() {
   return scale;
 }
 
+void AudioCallback(void*, Uint8* stream, int length) {
+  AudioMix(reinterpret_cast<int16_t*>(stream), length / static_cast<int>(sizeof(int16_t) * AudioChannels));
+}
+
+bool OpenAudio(void (*mix)(int16_t*, int)) {
+  if (AudioDevice) return true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::fprintf(stderr, "twinworlds: no sound: %s\n", SDL_GetError());
+    return false;
+  }
+  AudioStarted = true;
+  AudioMix = mix;
+  SDL_AudioSpec want{};
+  want.freq = AudioRate;
+  want.format = AUDIO_S16SYS;
+  want.channels = AudioChannels;
+  want.samples = AudioCallbackFrames;
+  want.callback = AudioCallback;
+  // No changes allowed: SDL converts for the device when it must, and the
+  // mixer always sees this one format and block size.
+  SDL_AudioSpec have{};
+  AudioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (!AudioDevice) {
+    std::fprintf(stderr, "twinworlds: no sound: %s\n", SDL_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    AudioStarted = false;
+    return false;
+  }
+  SDL_PauseAudioDevice(AudioDevice, 0);
+  return true;
+}
+
+void CloseAudio() {
+  if (AudioDevice) SDL_CloseAudioDevice(AudioDevice);
+  AudioDevice = 0;
+  if (AudioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  AudioStarted = false;
+}
+
+void LockDevice() {
+  if (AudioDevice) SDL_LockAudioDevice(AudioDevice);
+}
+
+void UnlockDevice() {
+  if (AudioDevice) SDL_UnlockAudioDevice(AudioDevice);
+}
+
 void Close() {
+  CloseAudio();
   if (Texture) SDL_DestroyTexture(Texture);
   if (Renderer) SDL_DestroyRenderer(Renderer);
   if (TheSdlWindow) SDL_DestroyWindow(TheSdlWindow);
@@ -177,4 +231,6 @@ void ShowMessageBox(const char* caption, const char* text) {
 
 }  // namespace
 
-const Backend SdlBackend = {Open, Close, Present, PumpEvents, Ticks, SampleKeyboard, ShowMessageBox};
+const Backend SdlBackend = {Open,           Close,          Present,   PumpEvents, Ticks,
+                            SampleKeyboard, ShowMessageBox, OpenAudio, CloseAudio, LockDevice,
+                            UnlockDevice};

@@ -75,6 +75,14 @@ struct Backend {
   // Fills down[256] with the keys of the live keyboard since the last call.
   void (*sampleKeyboard)(uint8_t* down);
   void (*messageBox)(const char* utf8Caption, const char* utf8Text);
+  // The audio device: 44100 Hz, 16-bit stereo, `mix` called from the
+  // device's own thread for each block. False when there is none (said once
+  // on stderr when a device was expected).
+  bool (*openAudio)(void (*mix)(int16_t* out, int frames));
+  void (*closeAudio)();
+  // Keep the device's thread out of shared state while it is held.
+  void (*lockAudio)();
+  void (*unlockAudio)();
 };
 
 extern const Backend SdlBackend;

@@ -14,7 +14,8 @@ void Nothing() {}
 uint32_t NoTicks() { return 0; }
 void NoKeys(uint8_t*) {}
 void NoBox(const char*, const char*) {}
-const Backend Recorder = {OpenNothing, Nothing, RecordPresent, Nothing, NoTicks, NoKeys, NoBox};
+const Backend Recorder = {OpenNothing, Nothing, RecordPresent, Nothing, NoTicks, NoKeys, NoBox,
+                          nullptr,     nullptr, nullptr,       nullptr};  // no audio
 
 class PaletteFade : public ::testing::Test {
  protected:

@@ -1,0 +1,114 @@
+// The audio output and its software mixer. Each sound buffer is one voice;
+// the voices and the music are summed in 32 bits and held at the 16-bit
+// limits, so loud moments clip instead of wrapping round.
+#include "platform/audio_mixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/audio_internal.h"
+#include "platform/internal.h"
+
+namespace {
+
+bool Offline = false;
+int OutputUsers = 0;
+bool DeviceOpen = false;
+bool DeviceFailed = false;  // tried once; not again
+std::vector<DSBuffer*> Voices;
+std::string SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+// Adds the next `frames` frames of a playing voice into the mix; a voice
+// that reaches its end stops there, unless it loops.
+void MixVoice(DSBuffer* v, int32_t* mix, int frames) {
+  const size_t total = v->frames.size() / 2;
+  int done = 0;
+  while (done < frames) {
+    if (v->position >= total) {
+      if (!v->looping || total == 0) break;
+      v->position = 0;
+    }
+    const int n = static_cast<int>(std::min<size_t>(frames - done, total - v->position));
+    const int16_t* src = v->frames.data() + v->position * 2;
+    int32_t* dst = mix + done * 2;
+    for (int i = 0; i < n * 2; i++) dst[i] += src[i];
+    v->position += n;
+    done += n;
+  }
+  if (v->position >= total && !v->looping) {
+    v->playing = false;
+    v->position = 0;
+  }
+}
+
+}  // namespace
+
+void MixAudio(int16_t* out, int frames) {
+  constexpr int kChunk = 1024;
+  int32_t mix[kChunk * 2];
+  while (frames > 0) {
+    const int n = std::min(frames, kChunk);
+    std::memset(mix, 0, sizeof(int32_t) * n * 2);
+    for (DSBuffer* v : Voices)
+      if (v->playing) MixVoice(v, mix, n);
+    RenderMusic(mix, n);
+    for (int i = 0; i < n * 2; i++) out[i] = static_cast<int16_t>(std::clamp<int32_t>(mix[i], -32768, 32767));
+    out += n * 2;
+    frames -= n;
+  }
+}
+
+void SetOfflineAudio(bool offline) { Offline = offline; }
+
+const std::string& SoundFontPath() { return SoundFont; }
+void SetSoundFontPath(const std::string& path) {
+  SoundFont = path;
+  ForgetMusicSynthFailure();
+}
+
+bool AcquireAudioOutput() {
+  if (Offline) {
+    OutputUsers++;
+    return true;
+  }
+  if (!DeviceOpen) {
+    if (DeviceFailed || !ActiveBackend || !ActiveBackend->openAudio) return false;
+    if (!ActiveBackend->openAudio(MixAudio)) {
+      DeviceFailed = true;
+      return false;
+    }
+    DeviceOpen = true;
+  }
+  OutputUsers++;
+  return true;
+}
+
+void ReleaseAudioOutput() {
+  if (OutputUsers > 0) OutputUsers--;
+  if (OutputUsers == 0 && DeviceOpen) {
+    if (ActiveBackend && ActiveBackend->closeAudio) ActiveBackend->closeAudio();
+    DeviceOpen = false;
+  }
+}
+
+bool AudioOutputExists() { return Offline ? OutputUsers > 0 : DeviceOpen; }
+
+void LockAudio() {
+  if (DeviceOpen && ActiveBackend && ActiveBackend->lockAudio) ActiveBackend->lockAudio();
+}
+
+void UnlockAudio() {
+  if (DeviceOpen && ActiveBackend && ActiveBackend->unlockAudio) ActiveBackend->unlockAudio();
+}
+
+void AddVoice(DSBuffer* buffer) {
+  LockAudio();
+  Voices.push_back(buffer);
+  UnlockAudio();
+}
+
+void RemoveVoice(DSBuffer* buffer) {
+  LockAudio();
+  Voices.erase(std::remove(Voices.begin(), Voices.end(), buffer), Voices.end());
+  UnlockAudio();
+}
