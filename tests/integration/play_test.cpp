@@ -53,6 +53,15 @@ TEST(NewGame, EnterStartsBothWorldsAlike) {
   EXPECT_TRUE(run.state["worlds"][0]["enemies"].empty());
 }
 
+TEST(NewGame, TheMusicStartsWithTheGame) {
+  PlayFolder g("music");
+  g.WriteBothStages(PlainStage());
+  std::filesystem::create_directories(g.dir / "Sound");
+  std::filesystem::copy_file(std::filesystem::path(TW_GAME_DIR) / "Sound" / "yamiji.mid", g.dir / "Sound" / "yamiji.mid");
+  EXPECT_EQ(g.Run("", 4).state["music"], "stopped");
+  EXPECT_EQ(g.Run(StartGame, 4).state["music"], "playing");
+}
+
 TEST(NewGame, WithoutTheTitleKeyTheTitleStays) {
   PlayFolder g("title");
   g.WriteBothStages(PlainStage());
@@ -108,6 +117,7 @@ TEST(Play, AHazardHurtsBothWorldsCharacters) {
   EXPECT_EQ(Player(run, 0)["hp"], 80);
   EXPECT_EQ(Player(run, 1)["hp"], 80);
   EXPECT_EQ(Player(run, 0)["invuln"], 70 - 3);
+  EXPECT_EQ(run.state["sounds"]["SeHit"], 1);
   // Sent out by the hurt, then sliding 5 a frame.
   EXPECT_EQ(run.state["comboBannerX"], 360 + 5 * 3);
 }
@@ -160,6 +170,7 @@ TEST(Play, ASlashHitsTheEnemyInFront) {
   EXPECT_EQ(enemies[0]["x"], 32 * 11 + 50 + 16);
   EXPECT_EQ(enemies[0]["facing"], -2);
   EXPECT_EQ(run.state["comboCount"], 1);
+  EXPECT_EQ(run.state["sounds"]["SeTest"], 1);  // the first hit only
   EXPECT_EQ(Player(run, 0)["attack"], 0);
 }
 
@@ -186,6 +197,7 @@ TEST(Play, ASwitchOpensGatesAndRevealsCells) {
   EXPECT_EQ(cells[3 * 40 + 30], 9);
   EXPECT_EQ(cells[3 * 40 + 31], 2009);
   EXPECT_EQ(Map(run, 0)["hiddenCount"], 2);
+  EXPECT_EQ(run.state["sounds"]["SeGara"], 2 * 3);  // each gate cell at each raise
   // 73 scene frames and the fades' flips lie between the frames of play.
   EXPECT_LT(run.state["frames"].get<int>(), 200 - 73);
 }
