@@ -4,6 +4,7 @@
 #include "app/random.h"
 #include "app/state_dump.h"
 #include "gfx/display.h"
+#include "gfx/hud.h"
 #include "platform/gdi.h"
 
 signed char GameMode = ModeTitle;

@@ -30,6 +30,21 @@ void ReleaseSurface(DDSurface*& surface) {
   surface = nullptr;
 }
 
+// Sprites are cut at the screen's edges in arithmetic; no clipper is used,
+// whatever the destination.
+void ClipToScreen(int& x, int& y, int& left, int& top, int& right, int& bottom) {
+  if (x < 0) {
+    left -= x;
+    x = 0;
+  }
+  if ((right - left) + x > ScreenWidth) right = left - x + ScreenWidth;
+  if (y < 0) {
+    top -= y;
+    y = 0;
+  }
+  if ((bottom - top) + y > ScreenHeight) bottom = top - y + ScreenHeight;
+}
+
 }  // namespace
 
 HRESULT CreateOffscreenSurface(DDSURFACEDESC2* desc, int width, int height, DDSurface** out) {
@@ -80,31 +95,13 @@ int LoadBitmapSurface(DDSurface* surface, PALETTEENTRY* paletteOut, const char* 
 
 HRESULT BltClipped(DDSurface* dest, int x, int y, DDSurface* src, int left, int top, int right, int bottom,
                    DWORD flags) {
-  if (x < 0) {
-    left -= x;
-    x = 0;
-  }
-  if ((right - left) + x > ScreenWidth) right = left - x + ScreenWidth;
-  if (y < 0) {
-    top -= y;
-    y = 0;
-  }
-  if ((bottom - top) + y > ScreenHeight) bottom = top - y + ScreenHeight;
+  ClipToScreen(x, y, left, top, right, bottom);
   RECT r{left, top, right, bottom};
   return BltFast(dest, x, y, src, &r, flags);
 }
 
 void BltSilhouette(DDSurface* dest, int x, int y, DDSurface* src, int left, int top, int right, int bottom) {
-  if (x < 0) {
-    left -= x;
-    x = 0;
-  }
-  if ((right - left) + x > ScreenWidth) right = left - x + ScreenWidth;
-  if (y < 0) {
-    top -= y;
-    y = 0;
-  }
-  if ((bottom - top) + y > ScreenHeight) bottom = top - y + ScreenHeight;
+  ClipToScreen(x, y, left, top, right, bottom);
   DDSURFACEDESC2 d{}, s{};
   d.dwSize = s.dwSize = sizeof(DDSURFACEDESC2);
   if (Lock(dest, nullptr, &d, DDLOCK_WAIT, nullptr) != DD_OK) return;

@@ -111,17 +111,10 @@ void ShowTexture() {
 
 void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
   if (!Texture) return;
-  uint32_t colours[256];
-  for (int i = 0; i < 256; i++)
-    colours[i] = 0xFF000000u | palette[i].peRed << 16 | palette[i].peGreen << 8 | palette[i].peBlue;
   void* out;
   int outPitch;
   if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
-  for (int y = 0; y < kScreenHeight; y++) {
-    const uint8_t* s = pixels + static_cast<size_t>(y) * pitch;
-    auto* d = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(out) + static_cast<size_t>(y) * outPitch);
-    for (int x = 0; x < kScreenWidth; x++) d[x] = colours[s[x]];
-  }
+  ConvertToArgb(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch);
   SDL_UnlockTexture(Texture);
   ShowTexture();
 }

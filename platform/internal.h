@@ -88,6 +88,9 @@ void OnFlip(DDSurface* primary);
 void OnPaletteChange(DDSurface* primary);
 void OnPrimaryReleased(DDSurface* primary);
 
+// The 8-bit picture through a palette into 32-bit pixels (0xAARRGGBB).
+void ConvertToArgb(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette, uint32_t* out, int outPitchBytes);
+
 // Code page 932 to UTF-32 / UTF-8; bytes that do not decode are skipped.
 std::u32string DecodeCp932(const char* text, int length);
 std::string Cp932ToUtf8(const char* text);

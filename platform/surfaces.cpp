@@ -33,6 +33,24 @@ bool ClipCopy(const DDSurface* dest, const DDSurface* src, LONG& dx, LONG& dy, R
   return r.left < r.right && r.top < r.bottom && dx < dest->width && dy < dest->height;
 }
 
+// Sprites are copied sixteen pixels at a time: the key's pixels keep the
+// destination, every other pixel takes the source.
+void CopyKeyedRow(uint8_t* d, const uint8_t* s, int w, uint8_t key) {
+  typedef uint8_t Block __attribute__((vector_size(16)));
+  const Block keys = {key, key, key, key, key, key, key, key, key, key, key, key, key, key, key, key};
+  int c = 0;
+  for (; c + 16 <= w; c += 16) {
+    Block sv, dv;
+    std::memcpy(&sv, s + c, 16);
+    std::memcpy(&dv, d + c, 16);
+    const Block keep = reinterpret_cast<Block>(sv == keys);
+    dv = (dv & keep) | (sv & ~keep);
+    std::memcpy(d + c, &dv, 16);
+  }
+  for (; c < w; c++)
+    if (s[c] != key) d[c] = s[c];
+}
+
 }  // namespace
 
 HRESULT DirectDrawCreateEx(void*, DirectDraw** out, const void*, void*) {
@@ -123,8 +141,7 @@ HRESULT BltFast(DDSurface* dest, LONG x, LONG y, DDSurface* src, const RECT* src
     if (!keyed) {
       std::memmove(d, s, w);
     } else if (lo == hi) {
-      for (int c = 0; c < w; c++)
-        if (s[c] != lo) d[c] = s[c];
+      CopyKeyedRow(d, s, w, lo);
     } else {
       for (int c = 0; c < w; c++)
         if (s[c] < lo || s[c] > hi) d[c] = s[c];

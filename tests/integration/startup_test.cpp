@@ -1,0 +1,112 @@
+// The game as a player starts it: missing data, bad options, a headless run
+// that leaves a picture and a state, and the same run again.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/runtime.h"
+#include "support/game_runner.h"
+
+namespace {
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override { folder = MakeGameFolder(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+  std::filesystem::path folder;
+};
+
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST_F(Startup, WithoutBitmapsSaysSoOnceAndExitsCleanly) {
+  GameRun run = RunGame(folder, {"--headless", "--frames", "5"});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::string message = "Bitmapが読み込めません";
+  const size_t at = run.err.find(message);
+  ASSERT_NE(at, std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(message, at + 1), std::string::npos);
+  EXPECT_NE(run.err.find("image/stage1/status.BMP"), std::string::npos);
+}
+
+TEST_F(Startup, BadOptionsAndInputFilesAreRefusedBeforeAnythingStarts) {
+  std::ofstream(folder / "bad_input.txt") << "0 Z\n0 X\n";
+  const std::vector<std::vector<std::string>> bad = {
+      {"--headless", "--jump"},
+      {"--headless", "--frames", "many"},
+      {"--headless", "--input", "missing.txt"},
+      {"--headless", "--input", "bad_input.txt"},
+  };
+  for (const auto& args : bad) {
+    GameRun run = RunGame(folder, args);
+    EXPECT_EQ(run.exitCode, 2) << args[1];
+    EXPECT_EQ(Lines(run.err), 1) << run.err;
+    EXPECT_EQ(run.err.find("Bitmap"), std::string::npos);
+  }
+}
+
+TEST_F(Startup, HeadlessRunsLeaveTheSamePictureAndStateEveryTime) {
+  WriteFixtureBitmaps(folder);
+  std::ofstream(folder / "keys.txt") << "twinworlds-input 1\n3 RETURN\n6\n";
+  std::string shots[2], states[2];
+  for (int i = 0; i < 2; i++) {
+    const std::string png = "shot" + std::to_string(i) + ".png", json = "state" + std::to_string(i) + ".json";
+    GameRun run = RunGame(folder, {"--headless", "--input", "keys.txt", "--frames", "12", "--screenshot", png,
+                                   "--dump-state", json});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    shots[i] = ReadText(folder / png);
+    states[i] = ReadText(folder / json);
+  }
+  EXPECT_FALSE(shots[0].empty());
+  EXPECT_EQ(shots[0], shots[1]);
+  EXPECT_EQ(states[0], states[1]);
+  Picture picture;
+  ASSERT_TRUE(ReadPng(folder / "shot0.png", &picture));
+  EXPECT_EQ(picture.width, 640);
+  EXPECT_EQ(picture.height, 480);
+  const auto state = nlohmann::json::parse(states[0]);
+  EXPECT_EQ(state["flips"], 12);
+  EXPECT_EQ(state["gameMode"], 3);
+}
+
+TEST_F(Startup, EscapeOpensThePauseMenuAndF2EndsTheGame) {
+  WriteFixtureBitmaps(folder);
+  // Escape at flip 4: the menu's box is on the screen at flip 8.
+  std::ofstream(folder / "pause.txt") << "4 ESCAPE\n5\n";
+  GameRun run = RunGame(folder, {"--headless", "--input", "pause.txt", "--frames", "8", "--screenshot", "p.png"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  Picture picture;
+  ASSERT_TRUE(ReadPng(folder / "p.png", &picture));
+  // Inside the rounded box: white, outlined in black.
+  const uint8_t* inside = picture.At(110, 210);
+  EXPECT_EQ(inside[0] + inside[1] + inside[2], 3 * 255);
+  const uint8_t* edge = picture.At(320, 200);
+  EXPECT_EQ(edge[0] + edge[1] + edge[2], 0);
+  // F2 ends the game through the normal shutdown, long before the limit.
+  std::ofstream(folder / "quit.txt") << "4 ESCAPE\n5\n7 F2\n";
+  run = RunGame(folder, {"--headless", "--input", "quit.txt", "--frames", "1000", "--dump-state", "q.json"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(nlohmann::json::parse(ReadText(folder / "q.json"))["flips"], 7);
+}
+
+TEST_F(Startup, ARecordingPlaysBackTheSameKeys) {
+  WriteFixtureBitmaps(folder);
+  std::ofstream(folder / "keys.txt") << "2 Z X\n5 LEFT\n9\n";
+  GameRun run = RunGame(folder, {"--headless", "--input", "keys.txt", "--record", "rec.txt", "--frames", "12"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<InputLine> original, recorded;
+  std::string error;
+  ASSERT_TRUE(LoadInputFile((folder / "keys.txt").string(), &original, &error));
+  ASSERT_TRUE(LoadInputFile((folder / "rec.txt").string(), &recorded, &error)) << error;
+  ASSERT_EQ(recorded.size(), original.size() + 1);  // the first sample, no keys
+  EXPECT_EQ(recorded[0].flip, 0u);
+  for (size_t i = 0; i < original.size(); i++) {
+    EXPECT_EQ(recorded[i + 1].flip, original[i].flip);
+    auto a = recorded[i + 1].keys, b = original[i].keys;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// A real window under a virtual X server: it opens, and keys typed into it
+// reach the game (the recording shows them).
+#include <gtest/gtest.h>
+
+#include "platform/runtime.h"
+#include "support/game_runner.h"
+
+namespace {
+
+bool HaveProgram(const char* name) {
+  return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+TEST(Window, OpensAndTakesKeys) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window");
+  WriteFixtureBitmaps(folder);
+  // The game ends itself after 300 flips whatever happens to the keys. Leak
+  // checks are left to the headless runs: the X and GL libraries keep memory
+  // to the end in ways that cannot be told apart from the game's.
+  std::ofstream(folder / "type.sh") << "set -u\n"
+                                       "\"$1\" --window --scale 1 --record rec.txt --frames 300 &\n"
+                                       "game=$!\n"
+                                       "id=$(timeout 30 xdotool search --sync --name 'Direct X' | head -1)\n"
+                                       "xdotool windowfocus --sync \"$id\" || true\n"
+                                       "sleep 0.5\n"
+                                       "xdotool key --delay 100 z Escape\n"
+                                       "sleep 0.5\n"
+                                       "xdotool key F1\n"
+                                       "wait $game\n";
+  const std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash type.sh '" +
+                              std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_EQ(status, 0) << ReadText(folder / "xvfb.log");
+  std::vector<InputLine> recorded;
+  std::string error;
+  ASSERT_TRUE(LoadInputFile((folder / "rec.txt").string(), &recorded, &error)) << error;
+  bool sawZ = false, sawEscape = false;
+  for (const InputLine& line : recorded)
+    for (uint8_t vk : line.keys) {
+      sawZ |= vk == 'Z';
+      sawEscape |= vk == 0x1B;
+    }
+  EXPECT_TRUE(sawZ) << ReadText(folder / "rec.txt");
+  EXPECT_TRUE(sawEscape) << ReadText(folder / "rec.txt");
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace

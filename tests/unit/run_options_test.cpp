@@ -1,0 +1,105 @@
+// The command line and input files: what is accepted and what is refused.
+#include <gtest/gtest.h>
+
+#include "platform/runtime.h"
+
+namespace {
+
+bool Parse(std::vector<std::string> args, RunOptions* o, std::string* error) {
+  std::vector<char*> argv;
+  static std::string name = "twinworlds";
+  argv.push_back(name.data());
+  for (std::string& a : args) argv.push_back(a.data());
+  return ParseRunOptions(static_cast<int>(argv.size()), argv.data(), o, error);
+}
+
+TEST(RunOptions, AcceptsTheOptionsAndTheirValues) {
+  RunOptions o;
+  std::string error;
+  ASSERT_TRUE(Parse({"--window", "--scale", "3", "--frames", "120", "--screenshot", "a.png", "--dump-state", "s.json",
+                     "--record", "r.txt"},
+                    &o, &error))
+      << error;
+  EXPECT_TRUE(o.window);
+  EXPECT_EQ(o.scale, 3);
+  EXPECT_EQ(o.frames, 120);
+  EXPECT_EQ(o.screenshotFile, "a.png");
+  EXPECT_EQ(o.dumpStateFile, "s.json");
+  EXPECT_EQ(o.recordFile, "r.txt");
+  ASSERT_TRUE(Parse({}, &o, &error));
+  EXPECT_FALSE(o.window);
+  EXPECT_FALSE(o.headless);
+  EXPECT_EQ(o.frames, -1);
+}
+
+TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
+  // Each case with the option its message must name first.
+  const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+      {{"--fly"}, "--fly"},
+      {{"--frames"}, "--frames"},
+      {{"--frames", "-1"}, "--frames"},
+      {{"--frames", "12x"}, "--frames"},
+      {{"--scale", "2"}, "--scale"},
+      {{"--window", "--scale", "0"}, "--scale"},
+      {{"--headless", "--window"}, "--window"},
+      {{"--input"}, "--input"},
+      {{"--screenshot", ""}, "--screenshot"},
+  };
+  for (const auto& [args, named] : bad) {
+    RunOptions o;
+    std::string error;
+    EXPECT_FALSE(Parse(args, &o, &error)) << named;
+    EXPECT_EQ(error.rfind(named, 0), 0u) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+  }
+}
+
+TEST(InputFile, ReadsKeysFlipsAndComments) {
+  std::vector<InputLine> lines;
+  std::string error;
+  ASSERT_TRUE(ParseInputText("twinworlds-input 1\n# a comment\r\n0 RETURN\r\n\n5 LEFT Z  # run and jump\n9\n", &lines,
+                             &error))
+      << error;
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].flip, 0u);
+  EXPECT_EQ(lines[0].keys, std::vector<uint8_t>{0x0D});
+  EXPECT_EQ(lines[1].flip, 5u);
+  EXPECT_EQ(lines[1].keys, (std::vector<uint8_t>{0x25, 'Z'}));
+  EXPECT_TRUE(lines[2].keys.empty());
+  // The header is optional.
+  ASSERT_TRUE(ParseInputText("3 SPACE CONTROL BACK F1 F2 ESCAPE UP DOWN RIGHT Y N\n", &lines, &error));
+  EXPECT_EQ(lines[0].keys.size(), 11u);
+}
+
+TEST(InputFile, RefusesBadLinesNamingTheLine) {
+  const char* bad[] = {
+      "5 Z\n5 X\n",                 // flips must increase
+      "5 Z\n3 X\n",                 //
+      "0 JUMP\n",                   // unknown key
+      "0 z\n",                      // names are upper case
+      "x Z\n",                      // not a number
+      "-1 Z\n",                     //
+      "twinworlds-input 2\n0 Z\n",  // unknown version
+      "0 Z\ntwinworlds-input 1\n",  // header only first
+  };
+  for (const char* text : bad) {
+    std::vector<InputLine> lines;
+    std::string error;
+    EXPECT_FALSE(ParseInputText(text, &lines, &error)) << text;
+    EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+  }
+  std::vector<InputLine> lines;
+  std::string error;
+  EXPECT_FALSE(LoadInputFile("/nonexistent/input.txt", &lines, &error));
+}
+
+TEST(InputFile, KeyNamesGoBothWays) {
+  for (int vk = 0; vk < 256; vk++)
+    if (const char* name = KeyName(vk)) {
+      EXPECT_EQ(KeyFromName(name), vk) << name;
+    }
+  EXPECT_EQ(KeyFromName("RETURN"), 0x0D);
+  EXPECT_EQ(KeyFromName("SHIFT"), -1);
+}
+
+}  // namespace
