@@ -1,0 +1,180 @@
+#include "stage/stage_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/win32.h"
+
+namespace {
+
+// Larger stages are refused before anything is allocated: they are far
+// beyond any stage the game is made for, and the limit keeps every cell
+// index well inside int32.
+constexpr int64_t MaxStageCells = int64_t{1} << 24;
+
+// Reads the next integer of a stage file: white space, an optional sign,
+// digits, then an optional comma that belongs to it.
+struct StageReader {
+  FILE* file;
+  int line;
+};
+
+int NextChar(StageReader* r) {
+  const int c = std::fgetc(r->file);
+  if (c == '\n') r->line++;
+  return c;
+}
+
+void PutBack(StageReader* r, int c) {
+  if (c == EOF) return;
+  if (c == '\n') r->line--;
+  std::ungetc(c, r->file);
+}
+
+bool IsBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+// 1 read, 0 the file has ended, -1 something else stands there or the
+// number does not fit in 32 bits.
+int ReadValue(StageReader* r, int32_t* out) {
+  int c;
+  do c = NextChar(r);
+  while (IsBlank(c));
+  if (c == EOF) return 0;
+  bool negative = false;
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    c = NextChar(r);
+  }
+  if (c < '0' || c > '9') {
+    PutBack(r, c);
+    return -1;
+  }
+  int64_t value = 0;
+  for (; c >= '0' && c <= '9'; c = NextChar(r)) {
+    value = value * 10 + (c - '0');
+    if (value > int64_t{1} << 31) return -1;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return -1;
+  if (c != ',') PutBack(r, c);
+  *out = static_cast<int32_t>(value);
+  return 1;
+}
+
+void Reject(const char* path, int line, const char* why) {
+  if (line > 0)
+    std::fprintf(stderr, "twinworlds: %s:%d: %s\n", path, line, why);
+  else
+    std::fprintf(stderr, "twinworlds: %s: %s\n", path, why);
+}
+
+}  // namespace
+
+int LoadStageFile(StageMap* map, const char* path) {
+  FILE* f = OpenDataFile(path, "r");
+  if (!f) {
+    Reject(path, 0, "cannot open the stage file");
+    return 0;
+  }
+  StageReader reader{f, 1};
+  int32_t width = 0, height = 0;
+  char why[128];
+  if (ReadValue(&reader, &width) != 1 || ReadValue(&reader, &height) != 1) {
+    std::fclose(f);
+    Reject(path, reader.line, "the stage size cannot be read");
+    return 0;
+  }
+  if (width < ViewColumns || height < ViewRows) {
+    std::fclose(f);
+    std::snprintf(why, sizeof why, "a stage of %d x %d cells is smaller than the view of %d x %d", width, height,
+                  ViewColumns, ViewRows);
+    Reject(path, 0, why);
+    return 0;
+  }
+  const int64_t count = int64_t{width} * height;
+  if (count > MaxStageCells) {
+    std::fclose(f);
+    std::snprintf(why, sizeof why, "a stage of %d x %d cells is too large", width, height);
+    Reject(path, 0, why);
+    return 0;
+  }
+
+  int32_t* cells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * count));
+  int32_t* hidden = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * count));
+  int32_t events[MaxEventMarkers];
+  int eventCount = 0;
+  int32_t hiddenCount = 0;
+  const char* fault = nullptr;
+  int faultLine = 0;  // for a value that cannot be read: where it stands
+  if (!cells || !hidden) fault = "not enough memory for the stage";
+  for (int32_t i = 0; !fault && i < count; i++) {
+    const int got = ReadValue(&reader, &cells[i]);
+    if (got == 0) {
+      std::snprintf(why, sizeof why, "the file ends after %d of its %lld cell values", i,
+                    static_cast<long long>(count));
+      fault = why;
+    } else if (got < 0) {
+      std::snprintf(why, sizeof why, "cell value %d cannot be read", i + 1);
+      fault = why;
+      faultLine = reader.line;
+    } else if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast) {
+      if (eventCount == MaxEventMarkers) {
+        std::snprintf(why, sizeof why, "more than %d event markers", MaxEventMarkers);
+        fault = why;
+      } else {
+        events[eventCount++] = i;
+      }
+    } else if (cells[i] >= CellHiddenFirst) {
+      hidden[hiddenCount++] = i;
+    }
+  }
+  std::fclose(f);
+
+  int32_t* eventCells = nullptr;
+  int32_t* eventValues = nullptr;
+  int32_t* hiddenCells = nullptr;
+  if (!fault) {
+    // One entry at least, so that an empty list is still a valid pointer.
+    eventCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (eventCount + 1)));
+    eventValues = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (eventCount + 1)));
+    hiddenCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (hiddenCount + 1)));
+    if (!eventCells || !eventValues || !hiddenCells) fault = "not enough memory for the stage";
+  }
+  if (fault) {
+    Reject(path, faultLine, fault);
+    std::free(cells);
+    std::free(hidden);
+    std::free(eventCells);
+    std::free(eventValues);
+    std::free(hiddenCells);
+    return 0;
+  }
+
+  for (int32_t k = 0; k < hiddenCount; k++) hiddenCells[k] = hidden[k];
+  std::free(hidden);
+  for (int m = 0; m < eventCount; m++) {
+    eventCells[m] = events[m];
+    eventValues[m] = cells[events[m]];
+    cells[events[m]] = 0;
+  }
+
+  map->width = width;
+  map->height = height;
+  map->cells = cells;
+  map->eventCells = eventCells;
+  map->eventValues = eventValues;
+  map->eventCount = eventCount;
+  map->hiddenCount = hiddenCount;
+  map->hiddenCells = hiddenCells;
+  return 1;
+}
+
+void FreeStageMaps(StageMap* worldA, StageMap* worldB) {
+  for (StageMap* m : {worldA, worldB}) {
+    std::free(m->cells);
+    std::free(m->eventCells);
+    std::free(m->eventValues);
+    std::free(m->hiddenCells);
+    m->cells = m->eventCells = m->eventValues = m->hiddenCells = nullptr;
+  }
+}

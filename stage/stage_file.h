@@ -1,0 +1,45 @@
+// A stage: the grid of cells read from a stage file, with its event markers
+// taken out into lists and its hidden cells listed.
+#pragma once
+
+#include <cstdint>
+
+constexpr int CellSize = 32;
+constexpr int ViewColumns = 20;
+constexpr int ViewRows = 15;
+
+// Cell values with a meaning of their own.
+constexpr int32_t CellHazard = 51;
+constexpr int32_t CellGoal = 52;
+constexpr int32_t CellSwitchFirst = 101;
+constexpr int32_t CellSwitchPressed = 150;
+constexpr int32_t CellGateFirst = 151;
+constexpr int32_t CellGateLast = 200;
+constexpr int32_t CellEventFirst = 201;
+constexpr int32_t CellEventLast = 248;
+constexpr int32_t CellHiddenFirst = 1000;
+
+// At most this many event marker cells in one stage file.
+constexpr int MaxEventMarkers = 50;
+
+struct StageMap {
+  int32_t width;
+  int32_t height;
+  int32_t* cells;        // width x height, row-major from the top row; owned
+  int32_t* eventCells;   // cell index of each event marker, in file order; owned
+  int32_t* eventValues;  // its value, 201 to 248; owned
+  int32_t scrollX;
+  int32_t scrollY;
+  int32_t scrollXTotal;
+  int32_t scrollYTotal;
+  int32_t hiddenCount;
+  int32_t* hiddenCells;  // cell index of each hidden cell, in file order; owned
+  int32_t eventCount;    // entries in eventCells and eventValues
+};
+
+// Reads a stage file into a zeroed StageMap. Returns 1, or 0 when the file
+// cannot be opened or is not a usable stage; the reason goes to stderr as
+// one line naming the file, and nothing is left allocated.
+int LoadStageFile(StageMap* map, const char* path);
+// Releases the arrays of both worlds' maps, world A's first.
+void FreeStageMaps(StageMap* worldA, StageMap* worldB);

@@ -1,0 +1,73 @@
+// Builds the game folder from the sources in data/:
+//   twinworlds-assets DATA_DIR GAME_DIR [--preview DIR]
+// Everything is computed, nothing is random, so every run writes the same
+// bytes.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bmp_writer.h"
+#include "music_score.h"
+#include "output_files.h"
+#include "palette.h"
+#include "preview_png.h"
+#include "sheets.h"
+#include "sound_effects.h"
+#include "stage_source.h"
+
+namespace {
+
+struct Picture {
+  const char* file;  // as the game names it under image/stage1/
+  Canvas canvas;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3 && !(argc == 5 && std::strcmp(argv[3], "--preview") == 0)) {
+    std::fprintf(stderr, "usage: %s DATA_DIR GAME_DIR [--preview DIR]\n", argv[0]);
+    return 2;
+  }
+  const std::string data = argv[1], out = argv[2];
+  const std::string preview = argc == 5 ? argv[4] : "";
+
+  LoadPalette(data + "/images/palette.txt");
+  Art art;
+  art.font = LoadGrids(data + "/images/font_5x7.txt");
+  art.japanese = LoadGrids(data + "/images/glyphs_japanese.txt");
+  art.digits = LoadGrids(data + "/images/digits.txt");
+  art.pickups = LoadGrids(data + "/images/pickups.txt");
+
+  const Canvas charSheet = DrawCharSheet();
+  const Canvas enemySheet = DrawEnemySheet();
+  const std::vector<Picture> pictures = {
+      {"status.BMP", DrawStatusScreen(art, charSheet)},
+      {"cursol.BMP", DrawCursor()},
+      {"number.BMP", DrawSmallDigits(art)},
+      {"number2.BMP", DrawLargeDigits(art)},
+      {"Enemy.Bmp", enemySheet},
+      {"back.BMP", DrawTileSheet(art)},
+      {"char.BMP", charSheet},
+      {"gyaku.BMP", MirrorCharSheet(charSheet)},
+      {"haikei1.BMP", DrawBackground()},
+      {"GEnemy.BMP", DrawGEnemySheet(enemySheet)},
+      {"explode.BMP", DrawExplodeSheet()},
+  };
+  for (const Picture& p : pictures) {
+    WriteOutput(out, std::string("image/stage1/") + p.file, EncodeBmp(p.canvas));
+    if (!preview.empty()) {
+      std::filesystem::create_directories(preview);
+      const int scale = p.canvas.w >= 640 ? 1 : p.canvas.w >= 300 ? 2 : 4;
+      if (!WritePreviewPng(preview + "/" + p.file + ".png", p.canvas, scale))
+        std::fprintf(stderr, "cannot write a preview of %s\n", p.file);
+    }
+  }
+  for (const SoundFile& s : MakeSoundEffects()) WriteOutput(out, std::string("se/") + s.file, s.bytes);
+  WriteOutput(out, "stage/fai_kansei.txt", BuildStageFile(data + "/stages/world_a.txt"));
+  WriteOutput(out, "stage/Magic1234.txt", BuildStageFile(data + "/stages/world_b.txt"));
+  WriteOutput(out, "Sound/yamiji.mid", BuildMidiFromScore(data + "/music/yamiji.txt"));
+  return 0;
+}

@@ -1,0 +1,203 @@
+// Draws a whole stage into one PNG, for reviewing a stage at a glance:
+//   twinworlds-map STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]
+// run in a game folder; the two numbers limit the picture to those columns.
+// Tiles come from the game's own tile sheet and the stage from the game's
+// own loader. Enemy cells show the enemy standing where it will appear and a
+// red frame; event markers a yellow frame with their number, and the outline
+// of the view their switch scene shows; hidden cells a cyan frame with their
+// group; switches the event they start.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/gdi.h"
+#include "platform/runtime.h"
+#include "stage/stage_file.h"
+
+namespace {
+
+struct Sheet {
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;  // one palette index a pixel, top row first
+  RGBQUAD colours[256] = {};
+};
+
+bool LoadSheet(const char* name, Sheet* out) {
+  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (!bitmap) return false;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, bitmap);
+  GetDIBColorTable(dc, 0, 256, out->colours);
+  DeleteDC(dc);
+  out->width = info.bmWidth;
+  out->height = info.bmHeight;
+  const auto* bits = static_cast<const uint8_t*>(info.bmBits);
+  out->pixels.resize(static_cast<size_t>(out->width) * out->height);
+  for (int y = 0; y < out->height; y++)
+    std::memcpy(&out->pixels[static_cast<size_t>(y) * out->width], bits + static_cast<size_t>(y) * info.bmWidthBytes,
+                out->width);
+  DeleteObject(bitmap);
+  return true;
+}
+
+struct Image {
+  int width, height;
+  std::vector<uint8_t> rgb;
+  void Put(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    p[0] = r;
+    p[1] = g;
+    p[2] = b;
+  }
+};
+
+constexpr uint8_t SeeThrough = 113;
+
+void Copy(Image& img, const Sheet& s, int sx, int sy, int w, int h, int dx, int dy, bool keyed) {
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      if (sx + x < 0 || sy + y < 0 || sx + x >= s.width || sy + y >= s.height) continue;
+      const uint8_t v = s.pixels[static_cast<size_t>(sy + y) * s.width + sx + x];
+      if (keyed && v == SeeThrough) continue;
+      const RGBQUAD& c = s.colours[v];
+      img.Put(dx + x, dy + y, c.rgbRed, c.rgbGreen, c.rgbBlue);
+    }
+}
+
+void Frame(Image& img, int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t b, bool dashed = false) {
+  for (int i = 0; i < w; i++)
+    if (!dashed || (i / 4) % 2 == 0) {
+      img.Put(x + i, y, r, g, b);
+      img.Put(x + i, y + h - 1, r, g, b);
+    }
+  for (int j = 0; j < h; j++)
+    if (!dashed || (j / 4) % 2 == 0) {
+      img.Put(x, y + j, r, g, b);
+      img.Put(x + w - 1, y + j, r, g, b);
+    }
+}
+
+// Digits 3 x 5, for labels.
+void Number(Image& img, int x, int y, int value, uint8_t r, uint8_t g, uint8_t b) {
+  static const char* const kDigits[10] = {"111101101101111", "010110010010111", "111001111100111", "111001111001111",
+                                          "101101111001001", "111100111001111", "111100111101111", "111001001001001",
+                                          "111101111101111", "111101111001111"};
+  const std::string text = std::to_string(value);
+  for (size_t k = 0; k < text.size(); k++) {
+    for (int j = -1; j <= 5; j++)
+      for (int i = -1; i <= 3; i++) img.Put(x + static_cast<int>(k) * 4 + i, y + j, 0, 0, 0);
+  }
+  for (size_t k = 0; k < text.size(); k++) {
+    const char* glyph = kDigits[text[k] - '0'];
+    for (int j = 0; j < 5; j++)
+      for (int i = 0; i < 3; i++)
+        if (glyph[j * 3 + i] == '1') img.Put(x + static_cast<int>(k) * 4 + i, y + j, r, g, b);
+  }
+}
+
+struct TilePicture {
+  int value, left, top;
+  bool keyed;
+};
+
+// The tile sheet's pictures by cell value, as the game draws them.
+const TilePicture kTiles[] = {
+    {1, 0, 64, false},   {2, 32, 64, false},  {3, 32, 32, true},   {4, 64, 64, true},   {5, 0, 96, true},
+    {6, 0, 128, true},   {7, 32, 96, true},   {8, 32, 128, true},  {9, 64, 96, true},   {10, 64, 128, true},
+    {51, 32, 32, true},  {52, 64, 64, false}, {53, 0, 96, false},  {54, 0, 128, false}, {55, 32, 96, true},
+    {56, 32, 128, true}, {57, 64, 96, true},  {58, 64, 128, true}, {59, 96, 96, true},  {60, 96, 128, true},
+    {150, 32, 0, true},  {151, 0, 96, true},  {152, 0, 128, true}, {153, 32, 96, true}, {154, 32, 128, true},
+    {155, 64, 96, true}, {156, 64, 128, true}, {157, 96, 96, true}, {158, 96, 128, true},
+};
+
+const TilePicture* PictureOf(int value) {
+  if (value >= 1000) return &kTiles[0];
+  if (value >= 101 && value <= 149) {
+    static const TilePicture kSwitch{101, 0, 0, true};
+    return &kSwitch;
+  }
+  for (const TilePicture& t : kTiles)
+    if (t.value == value) return &t;
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: %s STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]   (run in a game folder)\n", argv[0]);
+    return 2;
+  }
+  StageMap map{};
+  if (!LoadStageFile(&map, argv[1])) return 1;
+  Sheet tiles, background, enemies;
+  if (!LoadSheet("image\\stage1\\back.BMP", &tiles) || !LoadSheet("image\\stage1\\haikei1.BMP", &background) ||
+      !LoadSheet("image\\stage1\\Enemy.Bmp", &enemies)) {
+    std::fprintf(stderr, "twinworlds-map: run it in a game folder, where image/stage1/ holds the bitmaps\n");
+    return 1;
+  }
+  const int w = map.width * CellSize, h = map.height * CellSize;
+  Image img{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 3)};
+
+  // The backdrop repeats along the stage with its foot on the bottom edge;
+  // above it, its top row carries on up.
+  for (int x = 0; x < w; x += background.width) {
+    const int top = h - background.height;
+    Copy(img, background, 0, 0, background.width, background.height, x, top, false);
+    for (int y = top - 1; y >= 0; y--) Copy(img, background, 0, 0, background.width, 1, x, y, false);
+  }
+
+  for (int r = 0; r < map.height; r++)
+    for (int c = 0; c < map.width; c++) {
+      const int v = map.cells[r * map.width + c];
+      const int x = c * CellSize, y = r * CellSize;
+      if (const TilePicture* t = PictureOf(v)) Copy(img, tiles, t->left, t->top, CellSize, CellSize, x, y, t->keyed);
+      if (v == 301)  // the walker's picture is put 50 right of and 68 above the cell's corner
+        Copy(img, enemies, 0, 0, 100, 80, x, y - 68, true);
+      if (v == 302) Copy(img, enemies, 0, 100, 64, 64, x - 32, y - 32, true);
+      if (v == 301 || v == 302) Frame(img, x, y, CellSize, CellSize, 255, 40, 40);
+      if (v >= 1000) {
+        Frame(img, x + 1, y + 1, CellSize - 2, CellSize - 2, 0, 255, 255);
+        Number(img, x + 4, y + 4, v / 1000, 0, 255, 255);
+      }
+      if (v >= 101 && v <= 148) Number(img, x + 4, y + 4, v + 100, 255, 255, 0);
+    }
+  for (int m = 0; m < map.eventCount; m++) {
+    const int r = map.eventCells[m] / map.width, c = map.eventCells[m] % map.width;
+    Frame(img, c * CellSize, r * CellSize, CellSize, CellSize, 255, 255, 0);
+    Number(img, c * CellSize + 4, r * CellSize + 4, map.eventValues[m], 255, 255, 0);
+    // The scene's view: 21 columns from 10 left of the marker, 15 rows down.
+    Frame(img, (c - 10) * CellSize, r * CellSize, 21 * CellSize, ViewRows * CellSize, 255, 255, 0, true);
+  }
+  // The start: both characters stand with their feet at y 287.
+  const int startX = 320, startFeet = (map.height - ViewRows) * CellSize + 287;
+  Frame(img, startX - 10, startFeet - 52, 21, 53, 80, 255, 80);
+
+  int first = 0, count = map.width;
+  if (argc == 5) {
+    first = std::atoi(argv[3]);
+    count = std::atoi(argv[4]);
+    if (first < 0 || count < 1 || first + count > map.width) {
+      std::fprintf(stderr, "twinworlds-map: columns %s to %s are not all in the stage\n", argv[3], argv[4]);
+      return 2;
+    }
+  }
+  std::vector<uint8_t> part(static_cast<size_t>(count) * CellSize * h * 3);
+  for (int y = 0; y < h; y++)
+    std::memcpy(&part[static_cast<size_t>(y) * count * CellSize * 3],
+                &img.rgb[(static_cast<size_t>(y) * w + first * CellSize) * 3], static_cast<size_t>(count) * CellSize * 3);
+  std::string error;
+  const bool written = WritePng(argv[2], part.data(), count * CellSize, h, &error);
+  StageMap none{};
+  FreeStageMaps(&map, &none);
+  if (!written) {
+    std::fprintf(stderr, "twinworlds-map: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
