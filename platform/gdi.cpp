@@ -161,7 +161,7 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
   *bm = BITMAP{};
   bm->bmWidth = object->bmWidth;
   bm->bmHeight = object->bmHeight;
-  bm->bmWidthBytes = (object->bmWidth + 3) & ~3;
+  bm->bmWidthBytes = object->bmWidth;  // rows are kept top-down and unpadded
   bm->bmPlanes = 1;
   bm->bmBitsPixel = 8;
   bm->bmBits = object->bits.data();

@@ -127,3 +127,22 @@ TEST_F(BitmapLoader, NamesAreFoundWhateverTheirCase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BitmapLoader, BitmapObjectsDescribeTheirOwnRows) {
+  BmpSpec spec;
+  spec.width = 351;  // not a multiple of four
+  WriteBytes("image/stage1/wide.BMP", BmpBytes(spec));
+  HBITMAP bm = static_cast<HBITMAP>(LoadImageA(nullptr, "image\\stage1\\wide.BMP", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  ASSERT_NE(bm, nullptr);
+  BITMAP info;
+  ASSERT_EQ(GetObjectA(bm, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(info.bmWidth, 351);
+  EXPECT_EQ(info.bmHeight, 3);
+  const auto* bits = static_cast<const uint8_t*>(info.bmBits);
+  EXPECT_EQ(bits[2 * info.bmWidthBytes + 7], static_cast<uint8_t>(7 + 20));
+  DeleteObject(bm);
+}
+
+}  // namespace

@@ -437,7 +437,7 @@ Canvas DrawCharSheet() {
   }
   {
     Canvas pic = MakeCanvas(kRising[2].Width(), kRising[2].Height());
-    Swoosh(pic, 40, 38, 28, 66, -80, 12, false);
+    Swoosh(pic, 40, 38, 24, 66, -46, 22, false);
     Pose p = Base();
     p.head = Add(p.head, 1, -2);
     p.neck = Add(p.neck, 1, -2);
@@ -446,12 +446,12 @@ Canvas DrawCharSheet() {
     p.frontFoot = {37, 52};
     p.backKnee = {27, 44};
     p.backFoot = {24, 53};
-    p.frontElbow = {40, 15};
-    p.frontHand = {47, 9};
-    p.backElbow = {36, 18};
-    p.backHand = {44, 11};
-    p.swordAngle = -42;
-    p.swordLength = 40;
+    p.frontElbow = {41, 18};
+    p.frontHand = {48, 15};
+    p.backElbow = {37, 20};
+    p.backHand = {45, 16};
+    p.swordAngle = -26;
+    p.swordLength = 37;
     p.scarfLift = 1.5;
     Stamp(pic, DrawFigure(pic.w, pic.h, p), 0, 0);
     Place(sheet, kRising[2], pic);

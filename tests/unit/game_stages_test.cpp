@@ -1,0 +1,259 @@
+// The two stages of the game folder, loaded with the game's own loader, and
+// checked against what play needs of them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "stage/stage_file.h"
+
+namespace {
+
+bool Solid(int v) { return (v > 0 && v < 153) || v > 1000; }
+
+struct World {
+  const char* file;
+  StageMap map{};
+  int Cell(int r, int c) const { return map.cells[r * map.width + c]; }
+};
+
+// Both stages, loaded once by their game names from inside the game folder.
+class GameStages : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(TW_GAME_DIR);
+    for (World* w : {&A, &B}) loaded = LoadStageFile(&w->map, w->file) && loaded;
+    std::filesystem::current_path(here);
+  }
+  static void TearDownTestSuite() { FreeStageMaps(&A.map, &B.map); }
+  void SetUp() override { ASSERT_TRUE(loaded); }
+
+  static World A, B;
+  static bool loaded;
+};
+
+World GameStages::A{"stage\\fai_kansei.txt"};
+World GameStages::B{"stage\\Magic1234.txt"};
+bool GameStages::loaded = true;
+
+// The map of event e: world A holds 201 to 224, world B 225 to 248.
+const World& EventWorld(int e, const World& a, const World& b) { return e <= 224 ? a : b; }
+
+TEST_F(GameStages, AreLongEnoughAndOfAHeightTheViewCanScroll) {
+  for (World* w : {&A, &B}) {
+    EXPECT_GE(w->map.width, 150) << w->file;
+    EXPECT_GE(w->map.height, 15) << w->file;
+    EXPECT_LE(w->map.height, 30) << w->file;
+  }
+}
+
+TEST_F(GameStages, AreClosedAtTheBottomAndBothEnds) {
+  for (World* w : {&A, &B}) {
+    for (int c = 0; c < w->map.width; c++) EXPECT_TRUE(Solid(w->Cell(w->map.height - 1, c))) << w->file << " column " << c;
+    for (int r = 0; r < w->map.height; r++) {
+      EXPECT_TRUE(Solid(w->Cell(r, 0))) << w->file << " row " << r;
+      EXPECT_TRUE(Solid(w->Cell(r, w->map.width - 1))) << w->file << " row " << r;
+    }
+  }
+}
+
+TEST_F(GameStages, GiveBothCharactersGroundUnderTheirStart) {
+  // The start, x 320 and y 263, puts the box over x 310..330 and y 235..287:
+  // columns 9 and 10, standing on the row whose top is at y 288.
+  for (World* w : {&A, &B}) {
+    const int band = w->map.height - ViewRows;
+    for (int c : {9, 10}) {
+      const int ground = w->Cell(band + 9, c);
+      EXPECT_TRUE(Solid(ground) && ground != CellHazard) << w->file << " column " << c;
+      EXPECT_EQ(w->Cell(band + 8, c), 0) << w->file;
+      EXPECT_EQ(w->Cell(band + 7, c), 0) << w->file;
+    }
+  }
+}
+
+TEST_F(GameStages, HoldEightToTwentyEnemiesOfBothKinds) {
+  for (World* w : {&A, &B}) {
+    int walkers = 0, throwers = 0;
+    for (int i = 0; i < w->map.width * w->map.height; i++) {
+      walkers += w->map.cells[i] == 301;
+      throwers += w->map.cells[i] == 302;
+    }
+    EXPECT_GE(walkers, 1) << w->file;
+    EXPECT_GE(throwers, 1) << w->file;
+    EXPECT_GE(walkers + throwers, 8) << w->file;
+    EXPECT_LE(walkers + throwers, 20) << w->file;
+  }
+}
+
+TEST_F(GameStages, HaveRunsOfSpikes) {
+  for (World* w : {&A, &B}) {
+    int runs = 0;
+    for (int r = 0; r < w->map.height; r++)
+      for (int c = 0, run = 0; c < w->map.width; c++) {
+        run = w->Cell(r, c) == CellHazard ? run + 1 : 0;
+        runs += run == 3;
+      }
+    EXPECT_GE(runs, 2) << w->file << ": runs of three spikes or more";
+  }
+}
+
+TEST_F(GameStages, EachHasAShaftToClimbByWallJumps) {
+  // Two walls 2 or 3 free columns apart, side by side for 6 rows or more.
+  for (World* w : {&A, &B}) {
+    bool found = false;
+    for (int gap = 2; gap <= 3 && !found; gap++)
+      for (int c = 0; c + gap + 1 < w->map.width && !found; c++)
+        for (int r = 0, height = 0; r < w->map.height && !found; r++) {
+          bool shaft = Solid(w->Cell(r, c)) && Solid(w->Cell(r, c + gap + 1));
+          for (int k = 1; k <= gap; k++) shaft = shaft && !Solid(w->Cell(r, c + k));
+          height = shaft ? height + 1 : 0;
+          found = height >= 6;
+        }
+    EXPECT_TRUE(found) << w->file;
+  }
+}
+
+TEST_F(GameStages, KeepTheirMarkersWhereTheirScenesCanShowThem) {
+  for (World* w : {&A, &B}) {
+    const StageMap& m = w->map;
+    for (int i = 0; i < m.width * m.height; i++)
+      EXPECT_FALSE(m.cells[i] >= CellEventFirst && m.cells[i] <= CellEventLast) << w->file << " cell " << i;
+    EXPECT_LE(m.eventCount, 20) << "the scene searches the first 20 markers";
+    for (int k = 0; k < m.eventCount; k++) {
+      const int e = m.eventValues[k], r = m.eventCells[k] / m.width, c = m.eventCells[k] % m.width;
+      EXPECT_EQ(&EventWorld(e, A, B), w) << w->file << ": event " << e << " belongs to the other map";
+      // The view: rows r to r + 14, columns c - 10 to c + 10, all in the map.
+      EXPECT_GE(c, 10) << w->file << " event " << e;
+      EXPECT_LE(c, m.width - 11) << w->file << " event " << e;
+      EXPECT_LE(r, m.height - ViewRows) << w->file << " event " << e;
+      // It opens gates in the first 20 columns of its view or reveals hidden cells.
+      int gates = 0, outside = 0, hidden = 0;
+      for (int i = 0; i < m.width * m.height; i++) {
+        const int v = m.cells[i], gr = i / m.width, gc = i % m.width;
+        if (v >= CellGateFirst && v <= CellGateLast) {
+          const bool inView = gr >= r && gr < r + ViewRows && gc >= c - 10 && gc < c + 10;
+          gates += inView;
+          outside += !inView && gc >= c - 10 && gc <= c + 10 && gr >= r && gr < r + ViewRows;
+        }
+        hidden += v / 1000 == e - 200;
+      }
+      EXPECT_GT(gates + hidden, 0) << w->file << ": event " << e << " changes nothing";
+      EXPECT_LE(gates, 20) << w->file << " event " << e;
+      EXPECT_EQ(outside, 0) << w->file << ": event " << e << " shows a gate it cannot open";
+    }
+  }
+}
+
+struct Switch {
+  const World* world;
+  int r, c, event;
+};
+
+std::vector<Switch> Switches(const World& a, const World& b) {
+  std::vector<Switch> out;
+  for (const World* w : {&a, &b})
+    for (int i = 0; i < w->map.width * w->map.height; i++)
+      if (w->map.cells[i] >= CellSwitchFirst && w->map.cells[i] <= 148)
+        out.push_back({w, i / w->map.width, i % w->map.width, w->map.cells[i] + 100});
+  return out;
+}
+
+TEST_F(GameStages, EachWorldHasThreeSwitchesTwoOfThemForTheOtherWorld) {
+  const std::vector<Switch> all = Switches(A, B);
+  for (const World* w : {&A, &B}) {
+    int own = 0, other = 0;
+    for (const Switch& s : all)
+      if (s.world == w) (&EventWorld(s.event, A, B) == w ? own : other)++;
+    EXPECT_GE(own + other, 3) << w->file;
+    EXPECT_GE(other, 2) << w->file;
+  }
+  std::set<int> events;
+  for (const Switch& s : all) {
+    EXPECT_TRUE(events.insert(s.event).second) << "event " << s.event << " has two switches";
+    const StageMap& m = EventWorld(s.event, A, B).map;
+    bool marked = false;
+    for (int k = 0; k < m.eventCount; k++) marked = marked || m.eventValues[k] == s.event;
+    EXPECT_TRUE(marked) << "event " << s.event << " has no marker";
+  }
+}
+
+// Cells a body could ever pass through, from the start, in a map changed by
+// some events: a flood through free cells. It lets bodies fly, so what it
+// cannot reach no jump reaches either.
+std::vector<bool> Reach(const World& w, const std::vector<int>& cells) {
+  const int width = w.map.width, height = w.map.height;
+  std::vector<bool> seen(cells.size());
+  std::vector<int> todo = {(height - ViewRows + 8) * width + 10};
+  while (!todo.empty()) {
+    const int i = todo.back();
+    todo.pop_back();
+    if (seen[i] || Solid(cells[i])) continue;
+    seen[i] = true;
+    const int r = i / width, c = i % width;
+    if (r > 0) todo.push_back(i - width);
+    if (r + 1 < height) todo.push_back(i + width);
+    if (c > 0) todo.push_back(i - 1);
+    if (c + 1 < width) todo.push_back(i + 1);
+  }
+  return seen;
+}
+
+// A world's cells after the given events: gates in their views risen three
+// times, hidden cells of their groups revealed.
+std::vector<int> After(const World& w, const std::set<int>& events) {
+  const StageMap& m = w.map;
+  std::vector<int> cells(m.cells, m.cells + m.width * m.height);
+  for (int k = 0; k < m.eventCount; k++) {
+    const int e = m.eventValues[k];
+    if (!events.count(e)) continue;
+    const int r0 = m.eventCells[k] / m.width, c0 = m.eventCells[k] % m.width - 10;
+    for (int r = r0; r < r0 + ViewRows; r++)
+      for (int c = c0; c < c0 + 20; c++)
+        if (cells[r * m.width + c] >= CellGateFirst && cells[r * m.width + c] <= CellGateLast) cells[r * m.width + c] += 6;
+    for (int h = 0; h < m.hiddenCount; h++) {
+      int& v = cells[m.hiddenCells[h]];
+      if (v / 1000 == e - 200) v %= 1000;
+    }
+  }
+  return cells;
+}
+
+bool StandsOn(const std::vector<bool>& reached, const World& w, int r, int c) {
+  return r > 0 && reached[(r - 1) * w.map.width + c];
+}
+
+TEST_F(GameStages, GoalIsReachedOnlyBySwitchingWorlds) {
+  std::vector<std::pair<const World*, int>> goals;
+  for (const World* w : {&A, &B})
+    for (int i = 0; i < w->map.width * w->map.height; i++)
+      if (w->map.cells[i] == CellGoal) goals.push_back({w, i});
+  ASSERT_FALSE(goals.empty());
+
+  const std::vector<Switch> all = Switches(A, B);
+  std::set<int> everything;
+  for (const Switch& s : all) everything.insert(s.event);
+  for (auto [w, goal] : goals) {
+    // Everything the goal's own world can do for itself is not enough...
+    std::set<int> own;
+    for (const Switch& s : all)
+      if (s.world == w) own.insert(s.event);
+    const int r = goal / w->map.width, c = goal % w->map.width;
+    EXPECT_FALSE(StandsOn(Reach(*w, After(*w, own)), *w, r, c)) << w->file;
+    // ...while with the other world's switches pressed too, it is open.
+    EXPECT_TRUE(StandsOn(Reach(*w, After(*w, everything)), *w, r, c)) << w->file;
+  }
+}
+
+TEST_F(GameStages, EverySwitchCanBeReachedOnceTheWayIsOpen) {
+  std::set<int> everything;
+  for (const Switch& s : Switches(A, B)) everything.insert(s.event);
+  for (const Switch& s : Switches(A, B)) {
+    const std::vector<bool> reached = Reach(*s.world, After(*s.world, everything));
+    EXPECT_TRUE(StandsOn(reached, *s.world, s.r, s.c)) << s.world->file << " switch for event " << s.event;
+  }
+}
+
+}  // namespace
