@@ -1,5 +1,5 @@
-// Coins and hearts: thrown in a fan, flying, bouncing, blinking, expiring,
-// and collected with the combo bonus and the limit of 10000.
+// Coins and hearts: flying, bouncing, blinking, expiring, and collected with
+// the combo bonus and the limit of 10000.
 #include <gtest/gtest.h>
 
 #include "enemy/coins.h"
@@ -12,137 +12,96 @@
 
 namespace {
 
-// A 60 x 20 map (band from row 5) with ground on row 15, y 320.
+// A 60 x 20 map, band from row 5, ground on row 15 (y 320).
 struct CoinTest : ::testing::Test {
   TestMap t;
-  PlayerRecord p{}, q{};
+  PlayerRecord p = StartingPlayer(), q = StartingPlayer();
   void SetUp() override {
     MakeEmptyMap(&t, 60, 20);
     FillRow(&t, 15, 0, 59, 1);
-    p = q = StartingPlayer();
     Coins = CoinTable{};
     ComboCount = 0;
   }
-  CoinEntry& Thrown(int x, int y) {
+  // A coin thrown from (x, y) with the given speeds.
+  CoinEntry& Thrown(int x, int y, int vx, int vy = -15) {
     EnemySlot s{};
     s.body.x = x;
     s.body.y = y;
+    int i = 0;
+    while (Coins.entries[i].kind != 0) i++;
     ThrowCoins(&Coins, &s, &t.map, 1);
-    for (CoinEntry& c : Coins.entries)
-      if (c.kind != 0 && c.life == CoinLife) return c;
-    return Coins.entries[0];
+    Coins.entries[i].kind = CoinKindCoin;
+    Coins.entries[i].vx = vx;
+    Coins.entries[i].vy = vy;
+    return Coins.entries[i];
   }
   void Update() { UpdateCoins(nullptr, &Coins, &t.map); }
 };
 
-TEST_F(CoinTest, AFanOfSevenWithAHeartNowAndThenAndAFullTableDropsTheRest) {
-  EnemySlot s{};
-  s.body.x = 500;
-  s.body.y = 200;
-  int hearts = 0;
-  for (int n = 0; n < 22; n++) ThrowCoins(&Coins, &s, &t.map, 7);
-  for (int i = 0; i < CoinSlots; i++) {
-    const CoinEntry& c = Coins.entries[i];
-    EXPECT_EQ(c.vx, i % 7 - 3);
-    EXPECT_EQ(c.vy, -15);
-    hearts += c.kind == CoinKindHeart;
-  }
-  EXPECT_GT(hearts, 2);
-  EXPECT_LT(hearts, 30);
-  EXPECT_EQ(Coins.entries[CoinSlots - 1].vx, -1);  // the last throw placed only 3
-  Coins.entries[40].kind = 0;
-  ThrowCoins(&Coins, &s, &t.map, 3);  // one place: the first of the three
-  EXPECT_EQ(Coins.entries[40].vx, -1);
-}
-
 TEST_F(CoinTest, ItRisesOneHundredTwentyPixelsLandsAndLiesStill) {
-  CoinEntry& c = Thrown(500, 314);  // resting on the ground
-  c.vx = 2;
+  CoinEntry& c = Thrown(500, 314, 2);  // from the ground
   int top = c.y;
-  for (int i = 0; i < 40; i++) {
-    Update();
-    top = std::min(top, c.y);
-  }
+  for (int i = 0; i < 40; i++, top = std::min(top, c.y)) Update();
   EXPECT_EQ(top, 314 - 120);
   EXPECT_EQ(c.y, 314);
   EXPECT_EQ(c.vx, 0);
-  EXPECT_EQ(c.life, CoinLife - 40);
 }
 
 TEST_F(CoinTest, AWallBouncesItAndAGoalCellLetsItSlide) {
-  FillColumn(&t, 20, 10, 14, 1);  // x 640 to 671
+  FillColumn(&t, 20, 10, 14, 1);  // x 640 on
   FillRow(&t, 15, 0, 59, 52);
-  CoinEntry& c = Thrown(620, 314);
-  c.vx = 20;
-  c.vy = 0;
+  CoinEntry& c = Thrown(620, 314, 20, 0);
   Update();
   EXPECT_EQ(c.x, 634);  // its right edge against the wall
-  EXPECT_EQ(c.vx, -20);
   Update();
-  EXPECT_EQ(c.x, 614);  // landed on the goal cells and sliding on
+  EXPECT_EQ(c.x, 614);  // landed on the goal cells, and sliding back
 }
 
-TEST_F(CoinTest, ItGlintsBlinksAndExpires) {
+TEST_F(CoinTest, ItGlintsBlinksExpiresOrFallsOutOfTheMap) {
   OpenTestDisplay();
   TileSheet = MakeSurface(640, 480, TransparentIndex);
   FillRect(TileSheet, 160, 0, 171, 11, 40);
-  FillRect(TileSheet, 171, 0, 182, 11, 41);
-  CoinEntry& c = Thrown(300, 314);
-  c.kind = CoinKindHeart;
-  c.vy = 0;
-  const struct {
-    int life;
-    BYTE seen;
-  } cases[] = {{120, FlashIndex}, {62, FlashIndex}, {99, 0}, {98, 41}, {400, 41}};
-  for (const auto& k : cases) {
+  CoinEntry& c = Thrown(300, 314, 0, 0);
+  const int lives[] = {120, 62, 99, 98}, seen[] = {FlashIndex, FlashIndex, 0, 40};
+  for (int i = 0; i < 4; i++) {
     BackBuffer->pixels.assign(BackBuffer->pixels.size(), 0);
-    c.life = k.life;
+    c.life = lives[i];
     UpdateCoins(BackBuffer, &Coins, &t.map);
-    EXPECT_EQ(PixelAt(BackBuffer, 300, 314), k.seen) << k.life;
+    EXPECT_EQ(PixelAt(BackBuffer, 300, 314), seen[i]) << lives[i];
   }
-  c.life = 0;
-  Update();
-  EXPECT_EQ(c.kind, 0);
   Release(TileSheet);
   TileSheet = nullptr;
   CloseTestDisplay();
-}
-
-TEST_F(CoinTest, OneFallenOutOfTheMapIsGivenUp) {
-  CoinEntry& c = Thrown(500, LostBelowY - 5);
-  c.vy = 10;
+  c.life = 0;
   Update();
   EXPECT_EQ(c.kind, 0);
+  CoinEntry& lost = Thrown(500, LostBelowY - 5, 0, 10);
+  Update();
+  EXPECT_EQ(lost.kind, 0);
 }
 
 TEST_F(CoinTest, CoinsPayByTheComboUpToTheLimitAndHeartsHealBothWorlds) {
   const uint32_t chimes = SoundPlayCounts[1];
-  auto collect = [&](int8_t kind) {
-    CoinEntry& c = Thrown(p.body.x, p.body.y);
-    c.kind = kind;
-    CollectCoins(&p, &q, &Coins, &t.map);
-    EXPECT_EQ(c.kind, 0);
-  };
-  collect(CoinKindCoin);
-  EXPECT_EQ(p.skillPoints, 1);
-  ComboCount = 7;
-  collect(CoinKindCoin);
-  EXPECT_EQ(p.skillPoints, 4);
-  p.skillPoints = 9999;
-  collect(CoinKindCoin);
-  EXPECT_EQ(p.skillPoints, 10002);  // a little below: the whole value
-  collect(CoinKindCoin);
-  EXPECT_EQ(p.skillPoints, 10002);  // from 10000 on: nothing, silently
-  EXPECT_EQ(SoundPlayCounts[1], chimes + 3);
+  const struct {
+    int8_t kind;
+    int32_t combo, pointsBefore, pointsAfter;
+  } cases[] = {{1, 0, 0, 1}, {1, 7, 1, 4}, {1, 7, 9999, 10002}, {1, 7, 10000, 10000}, {2, 0, 0, 0}};
   p.body.hp = 95;
-  collect(CoinKindHeart);
+  for (const auto& k : cases) {
+    CoinEntry& c = Thrown(p.body.x, p.body.y, 0);
+    c.kind = k.kind;
+    ComboCount = k.combo;
+    p.skillPoints = k.pointsBefore;
+    CollectCoins(&p, &q, &Coins, &t.map);
+    EXPECT_EQ(p.skillPoints, k.pointsAfter);
+    EXPECT_EQ(c.kind, 0);
+  }
+  EXPECT_EQ(SoundPlayCounts[1], chimes + 3);  // none at the limit, none for the heart
   EXPECT_EQ(p.body.hp, 100);
   EXPECT_EQ(q.body.hp, 100);
-  EXPECT_EQ(q.skillPoints, 0);
-  // Boxes that only touch do not overlap: the pick-up stays.
-  CoinEntry& far = Thrown(p.body.x + 15, p.body.y);
+  CoinEntry& touching = Thrown(p.body.x + 15, p.body.y, 0);  // edge to edge
   CollectCoins(&p, &q, &Coins, &t.map);
-  EXPECT_NE(far.kind, 0);
+  EXPECT_NE(touching.kind, 0);
 }
 
 }  // namespace
