@@ -50,8 +50,8 @@ void Reverse(Body* b) {
   b->facing = static_cast<int8_t>(-b->facing);
 }
 
-// Gravity and the move it makes; 0 when the enemy has fallen out of the map
-// and its slot has been given up.
+// The fall move at the speed gravity has given; false when the enemy has
+// fallen out of the map and its slot has been given up.
 bool Fall(EnemySlot* slot, StageMap* map, int32_t* result) {
   *result = MoveBody(&slot->body, map, 0, slot->body.vy, 0);
   if (slot->body.y <= LostBelowY) return true;
