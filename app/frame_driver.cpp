@@ -102,8 +102,8 @@ void RunFrame(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, St
       DrawPlayer(BackBuffer, m, p, SheetOf(p), e);
       UpdateEnemies(BackBuffer, e, m, p);
     }
-    UpdateCoins(BackBuffer, nullptr, m);
-    CollectCoins(p, q, nullptr, m);
+    UpdateCoins(BackBuffer, &Coins, m);
+    CollectCoins(p, q, &Coins, m);
     if (deathMode && ExplosionAt(BackBuffer, p, m)) b.dead = 2;
     DrawComboBanner(ComboCount);
     ComposeOtherWorld(p, q, e, f, m, n, deathMode);
