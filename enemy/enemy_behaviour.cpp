@@ -125,8 +125,12 @@ void FlyShot(DDSurface* dest, EnemySlot* slot, StageMap* map, PlayerRecord* play
   probe.boxBottom = 16;
   probe.boxRight = 16;
   probe.boxLeft = -16;
-  const int32_t result = MoveBody(&probe, map, 0, probeDirection, 0);
-  if (result == MoveFree || result == MoveNoFloor) {
+  // A cell met by the probe stops it short; a ceiling the probe already
+  // reaches into pushes it back down, which the move reports as a fall.
+  // Either way the probe did not move as asked, and the shot has struck.
+  const int32_t startY = probe.y;
+  MoveBody(&probe, map, 0, probeDirection, 0);
+  if (probe.y - startY == probeDirection) {
     slot->shotX = nx;
     slot->shotY = ny;
   } else {

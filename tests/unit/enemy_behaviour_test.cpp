@@ -148,6 +148,22 @@ TEST_F(EnemyTest, AShotThatMeetsACeilingBurstsThere) {
   EXPECT_EQ(s.shotY, 287 - 207);
 }
 
+// Rising 11 pixels into the ceiling, not flush under it: it bursts all the
+// same, pushed back under the cells.
+TEST_F(EnemyTest, AShotRisingIntoACeilingBurstsUnderIt) {
+  FillRow(&t, 6, 0, 59, 1);
+  EnemySlot& s = Spawn(KindThrower, 600);
+  s.body.attack = ThrowFlight;
+  s.throwPoseDone = 1;
+  s.shotX = 600;
+  s.shotY = 80;
+  s.shotVX = 0;
+  s.shotVY = 12;
+  Frame();
+  EXPECT_EQ(s.body.attack, ThrowBurst);
+  EXPECT_EQ(s.shotY, 80);
+}
+
 TEST_F(EnemyTest, BeatenEnemiesExplodeThenThrowTheirCoins) {
   EnemySlot& w = Spawn(KindWalker, 300);
   EnemySlot& s = Spawn(KindThrower, 600);
