@@ -89,8 +89,12 @@ void RunFrame(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, St
   FramesOfPlay++;
 
   Body& b = p->body;
-  if (WorldSwitchActive == 0 && b.air == Grounded && b.attack == AttackNone && b.anim == 1 && KeyDown(VK_SPACE))
-    WorldSwitchActive = 1;
+  // Only a character standing still switches. The walk counter passes
+  // through the standing pose's value every nine frames, so a held arrow
+  // must block the switch too.
+  const bool standing = b.air == Grounded && b.attack == AttackNone && b.anim == 1 && !KeyDown(VK_RIGHT) &&
+                        !KeyDown(VK_LEFT);
+  if (WorldSwitchActive == 0 && standing && KeyDown(VK_SPACE)) WorldSwitchActive = 1;
   if (WorldSwitchActive == 1) {
     RunWorldSwitch(p, SheetOf(p), m, e, &WorldSwitchActive);
   } else {
