@@ -115,13 +115,11 @@ void Confirm(PlayerRecord* p, PlayerRecord* q, MenuState* m) {
   q->maxHp = p->maxHp;
 }
 
-void CloseMenu(PlayerRecord* p, PlayerRecord* q) {
+void CloseMenu() {
   KeyLatchCtrl = 1;
   FadeOut(MenuFadeStep, GamePalette);
   BltFast(BackBuffer, 0, 0, WorkSurface, &WholeScreen, BltOpaque);
   FadeIn(MenuFadeStep, GamePalette);
-  // Both worlds' characters always know the same skills.
-  for (int i = 0; i < OfferedSkills; i++) q->skills[i] = p->skills[i];
 }
 
 }  // namespace
@@ -172,11 +170,13 @@ void RunSkillMenu(PlayerRecord* p, PlayerRecord* q) {
   FadeOut(MenuFadeStep, GamePalette);
   MenuState m{};
   while (true) {
-    // A closed window closes the menu too; the main loop then ends the game.
+    // A closed window leaves the menu at once; the main loop then ends the
+    // game.
     if (IsQuitRequested()) break;
     if (m.confirming) {
       Confirm(p, q, &m);
     } else if (Browse(p, &m)) {
+      CloseMenu();
       break;
     }
     if (m.fade == 0) {
@@ -190,5 +190,6 @@ void RunSkillMenu(PlayerRecord* p, PlayerRecord* q) {
     }
     Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
   }
-  CloseMenu(p, q);
+  // Both worlds' characters always know the same skills.
+  for (int i = 0; i < OfferedSkills; i++) q->skills[i] = p->skills[i];
 }
