@@ -54,6 +54,15 @@ TEST(ModalScreens, TheLastFlipEndsTheGameFromInsideEachOne) {
   }
 }
 
+// Escape at flip 6 pauses from play frame 4; F1 at flip 12 goes back to play.
+TEST(PauseMenu, F1GoesBackToPlay) {
+  PlayFolder g("pause");
+  g.WriteBothStages(Stage());
+  const PlayRun run = g.Run(std::string(StartGame) + "6 ESCAPE\n7\n12 F1\n13\n", 40);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.state["frames"], 40 - 3 - (12 - 6));
+}
+
 const nlohmann::json& Player(const PlayRun& run, int world) { return run.state["worlds"][world]["player"]; }
 
 TEST(DeathDialog, NEndsTheGameAndYContinuesWithTheLevelsLowered) {
