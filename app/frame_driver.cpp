@@ -36,13 +36,16 @@ int32_t ExplosionAt(DDSurface* dest, PlayerRecord* p, const StageMap* map) {
 }
 
 // The active character's part of the frame: input, the skill menu, its step.
-void StepActive(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, StageMap* m, StageMap* n) {
+// False when the game was closed from the skill menu: the frame ends there,
+// with the menu's picture on the screen.
+bool StepActive(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, StageMap* m, StageMap* n) {
   Body& b = p->body;
   if (b.hurt == 0) {
     ReadPlayerInput(p, m);
     if (KeyDown(VK_CONTROL) && KeyLatchCtrl == 0) {
       KeyLatchCtrl = 1;
       RunSkillMenu(p, q);
+      if (IsQuitRequested()) return false;
     }
   }
   const int32_t result = StepBody(BackBuffer, CharSheet, CharSheetReversed, p, q, m, n, e, f);
@@ -54,6 +57,7 @@ void StepActive(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, 
     if (b.attack == AttackThrust) b.attack = AttackNone;
   }
   if (KeyDown(VK_BACK)) TryRandomSpawn(e, m);
+  return true;
 }
 
 void ComposeOtherWorld(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, StageMap* m, StageMap* n,
@@ -89,21 +93,25 @@ void RunFrame(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, St
   FramesOfPlay++;
 
   Body& b = p->body;
-  if (WorldSwitchActive == 0 && b.air == Grounded && b.attack == AttackNone && b.anim == 1 && KeyDown(VK_SPACE))
-    WorldSwitchActive = 1;
+  // Only a character standing still switches. The walk counter passes
+  // through the standing pose's value every nine frames, so a held arrow
+  // must block the switch too.
+  const bool standing = b.air == Grounded && b.attack == AttackNone && b.anim == 1 && !KeyDown(VK_RIGHT) &&
+                        !KeyDown(VK_LEFT);
+  if (WorldSwitchActive == 0 && standing && KeyDown(VK_SPACE)) WorldSwitchActive = 1;
   if (WorldSwitchActive == 1) {
     RunWorldSwitch(p, SheetOf(p), m, e, &WorldSwitchActive);
   } else {
     const bool deathMode = b.dead != 0 || q->body.dead != 0;
-    if (!deathMode) StepActive(p, q, e, f, m, n);
+    if (!deathMode && !StepActive(p, q, e, f, m, n)) return;
     CopyBackground(BackBuffer);
     DrawStageMap(BackBuffer, m, e);
     if (b.dead == 0) {
       DrawPlayer(BackBuffer, m, p, SheetOf(p), e);
       UpdateEnemies(BackBuffer, e, m, p);
     }
-    UpdateCoins(BackBuffer, nullptr, m);
-    CollectCoins(p, q, nullptr, m);
+    UpdateCoins(BackBuffer, &Coins, m);
+    CollectCoins(p, q, &Coins, m);
     if (deathMode && ExplosionAt(BackBuffer, p, m)) b.dead = 2;
     DrawComboBanner(ComboCount);
     ComposeOtherWorld(p, q, e, f, m, n, deathMode);

@@ -17,3 +17,6 @@ int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, Enem
                  EnemyTable* enemiesB, StageMap* mapA, StageMap* mapB);
 // When the active character's death explosion has finished: continue or quit.
 void RunDeathDialog(PlayerRecord* active, PlayerRecord* other);
+// The price of a continue: skill levels 0 to 4 two lower in both records,
+// both characters alive, at full HP and invulnerable for a while.
+void ContinueAfterDeath(PlayerRecord* active, PlayerRecord* other);

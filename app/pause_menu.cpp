@@ -1,25 +1,16 @@
 #include "app/game.h"
 #include "app/menus.h"
 #include "gfx/display.h"
-
-namespace {
-
-void DrawBoxText(HDC dc, const char* text, RECT rect) {
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkMode(dc, TRANSPARENT);
-  DrawTextA(dc, text, -1, &rect, 0);
-}
-
-}  // namespace
+#include "growth/skill_menu.h"
 
 void RunPauseMenu() {
   while (true) {
     HDC dc = nullptr;
     if (GetDC(BackBuffer, &dc) == DD_OK) {
       RoundRect(dc, 100, 200, 540, 220, 10, 10);
-      DrawBoxText(dc, "F1キー:ゲームに戻る。　F2キー:ゲームを終了する。", RECT{140, 200, 530, 220});
       ReleaseDC(BackBuffer, dc);
     }
+    DrawMenuText("F1キー:ゲームに戻る。　F2キー:ゲームを終了する。", RECT{140, 200, 530, 220}, 0);
     if (KeyDown(VK_F1)) return;
     if (KeyDown(VK_F2)) {
       PostQuitMessage(0);

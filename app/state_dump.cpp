@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/game.h"
+#include "enemy/coins.h"
 #include "enemy/enemy_table.h"
 #include "gfx/hud.h"
 #include "platform/runtime.h"
@@ -93,6 +94,28 @@ nlohmann::ordered_json EnemiesJson(const EnemyTable& t) {
   }
   return list;
 }
+
+nlohmann::ordered_json CoinsJson(const CoinTable& t) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (int i = 0; i < CoinSlots; i++) {
+    const CoinEntry& c = t.entries[i];
+    if (c.kind == 0) continue;
+    nlohmann::ordered_json j;
+    j["index"] = i;
+    j["x"] = c.x;
+    j["y"] = c.y;
+    j["kind"] = c.kind;
+    j["vy"] = c.vy;
+    j["vx"] = c.vx;
+    j["life"] = c.life;
+    j["boxTop"] = c.boxTop;
+    j["boxBottom"] = c.boxBottom;
+    j["boxRight"] = c.boxRight;
+    j["boxLeft"] = c.boxLeft;
+    list.push_back(j);
+  }
+  return list;
+}
 }  // namespace
 
 void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, const EnemyTable* enemiesA,
@@ -122,6 +145,7 @@ void CaptureGameState() {
     }
     j["worlds"] = worlds;
   }
+  j["coins"] = CoinsJson(Coins);
   // How often each sound was played, whether or not anything was heard.
   nlohmann::ordered_json sounds = nlohmann::ordered_json::object();
   for (int i = 0; i < SoundBankSize; i++) sounds[SoundBankNames[i]] = SoundPlayCounts[i];

@@ -1,5 +1,7 @@
 #include "stage/collision.h"
 
+#include <cstdlib>
+
 #include "enemy/enemy_table.h"
 #include "stage/map_drawing.h"
 #include "stage/stage_map.h"
@@ -94,12 +96,19 @@ int32_t MoveBody(Body* body, StageMap* map, int32_t dx, int32_t dy, uint8_t isCh
 
 int32_t RectsOverlap(int32_t ax, int32_t ay, int32_t aw, int32_t ah, int32_t bx, int32_t by, int32_t bw,
                      int32_t bh) {
-  return ax < bx + bw && bx < ax + aw && ay < by + bh && by < ay + ah;
+  // The far edges in 64 bits, so that a box near the end of the range cannot wrap.
+  const int64_t aRight = static_cast<int64_t>(ax) + aw, aBottom = static_cast<int64_t>(ay) + ah;
+  const int64_t bRight = static_cast<int64_t>(bx) + bw, bBottom = static_cast<int64_t>(by) + bh;
+  return ax < bRight && bx < aRight && ay < bBottom && by < aBottom;
 }
 
 int32_t WithinRadius(const Body* body, const EnemySlot* slot, int32_t r) {
-  // In 64 bits: two bodies far apart must not overflow into "near".
-  const int64_t ex = static_cast<int64_t>(body->x) - slot->body.x;
-  const int64_t ey = static_cast<int64_t>(body->y) - slot->body.y;
-  return ex * ex + ey * ey <= static_cast<int64_t>(r) * r;
+  // Two bodies far apart must not overflow into "near": a difference beyond
+  // r on either axis is out at once, and what is left squares and adds up
+  // within 64 unsigned bits.
+  const uint64_t ex = static_cast<uint64_t>(std::abs(static_cast<int64_t>(body->x) - slot->body.x));
+  const uint64_t ey = static_cast<uint64_t>(std::abs(static_cast<int64_t>(body->y) - slot->body.y));
+  const uint64_t radius = static_cast<uint64_t>(std::abs(static_cast<int64_t>(r)));
+  if (ex > radius || ey > radius) return 0;
+  return ex * ex + ey * ey <= radius * radius;
 }

@@ -23,6 +23,10 @@ constexpr int32_t MoveSwitchOffset = 100;
 // The rows a body's y counts in: the bottom 15 rows of a map.
 constexpr int32_t BandRows = 15;
 constexpr int32_t BandBottom = 480;
+// Below the map nothing stops a fall, so whatever drops a screen's height
+// past its bottom edge never comes back: enemies, shots and pick-ups that
+// get this far are given up, before their speed and position grow without end.
+constexpr int32_t LostBelowY = BandBottom + 480;
 
 inline bool IsSolidCell(int32_t v) { return (v > 0 && v < 153) || v > 1000; }
 

@@ -146,32 +146,55 @@ TEST(Play, EnemyCellsComeToLifeAndFall) {
   ASSERT_EQ(enemies.size(), 2u);
   EXPECT_EQ(enemies[0]["slot"], 0);
   EXPECT_EQ(enemies[0]["kind"], 302);
-  EXPECT_EQ(enemies[0]["x"], 32 * 12);
+  // It sees the character in its first frame, stands through the 8 frames
+  // of its wind-up and walks on while its shot flies: 12 frames of walking.
+  EXPECT_EQ(enemies[0]["x"], 32 * 12 - 2 * 12);
   EXPECT_EQ(enemies[0]["y"].get<int>() + 32, 287);  // standing on row 9
   EXPECT_EQ(enemies[1]["kind"], 301);
-  EXPECT_EQ(enemies[1]["x"], 32 * 3 + 50);
+  EXPECT_EQ(enemies[1]["x"], 32 * 3 + 50 - 2 * 20);  // walking left from its first frame
   EXPECT_EQ(enemies[1]["y"].get<int>() + 25, 287);
   EXPECT_EQ(Map(run, 0)["cells"][5 * 40 + 3], 0);
   EXPECT_EQ(run.state["worlds"][1]["enemies"].size(), 2u);
 }
 
-// A walker lands in front of the character, which slashes once: two hits
-// of 5, knocked back 8 pixels each, one combo.
+// A walker comes walking in front of the character, which slashes once: two
+// hits of 5, knocked back 8 pixels each, one combo.
 TEST(Play, ASlashHitsTheEnemyInFront) {
   PlayFolder g("slash");
   auto rows = PlainStage();
-  rows[5][11] = 301;
+  rows[5][13] = 301;
   g.WriteBothStages(rows);
   const PlayRun run = g.Run(std::string(StartGame) + "22 X\n23\n", 3 + 40);
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const auto& enemies = run.state["worlds"][0]["enemies"];
   ASSERT_EQ(enemies.size(), 1u);
   EXPECT_EQ(enemies[0]["hp"], 90);
-  EXPECT_EQ(enemies[0]["x"], 32 * 11 + 50 + 16);
+  EXPECT_EQ(enemies[0]["x"], 32 * 13 + 50 - 2 * 40 + 16);
   EXPECT_EQ(enemies[0]["facing"], -2);
   EXPECT_EQ(run.state["comboCount"], 1);
   EXPECT_EQ(run.state["sounds"]["SeTest"], 1);  // the first hit only
   EXPECT_EQ(Player(run, 0)["attack"], 0);
+}
+
+// Ten slashes beat a walker as it comes; its three coins pay the combo of
+// ten, 4 points each, to the character walking into two of them.
+TEST(Play, ABeatenWalkersCoinsPayTheCombo) {
+  PlayFolder g("coins");
+  auto rows = PlainStage();
+  rows[5][13] = 301;
+  g.WriteStage("fai_kansei.txt", rows);
+  g.WriteStage("Magic1234.txt", PlainStage());
+  std::string input = StartGame;
+  for (int k = 22; k < 122; k += 10) input += std::to_string(k) + " X\n" + std::to_string(k + 1) + "\n";
+  const PlayRun run = g.Run(input + "160 RIGHT\n175\n", 200);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_TRUE(run.state["worlds"][0]["enemies"].empty());
+  EXPECT_EQ(Player(run, 0)["skillPoints"], 8);
+  EXPECT_EQ(run.state["sounds"]["SeCoin"], 2);
+  const auto& coins = run.state["coins"];
+  ASSERT_EQ(coins.size(), 1u);
+  EXPECT_EQ(coins[0]["index"], 2);
+  EXPECT_EQ(coins[0]["vx"], 0);  // lying on the ground
 }
 
 // World A's switch 101 under the start (the left part of the box) opens world A's gate at its marker

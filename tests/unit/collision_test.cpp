@@ -165,6 +165,9 @@ TEST(RectsOverlapTest, EdgesThatOnlyTouchDoNotOverlap) {
   EXPECT_EQ(RectsOverlap(0, 0, 10, 10, 9, 9, 10, 10), 1);
   EXPECT_EQ(RectsOverlap(0, 0, 0, 10, 0, 0, 10, 10), 0);
   EXPECT_EQ(RectsOverlap(5, 5, 1, 1, 0, 0, 10, 10), 1);
+  // Far edges beyond the int32 range do not wrap round.
+  EXPECT_EQ(RectsOverlap(INT32_MAX - 5, 0, 10, 10, 0, 0, 10, 10), 0);
+  EXPECT_EQ(RectsOverlap(INT32_MAX - 5, 0, 10, 10, INT32_MAX - 1, 5, 10, 10), 1);
 }
 
 TEST(WithinRadiusTest, ExactlyRApartIsWithin) {
@@ -178,6 +181,9 @@ TEST(WithinRadiusTest, ExactlyRApartIsWithin) {
   EXPECT_EQ(WithinRadius(&b, &e, 499), 0);
   // Far apart is far, however far.
   e.body.x = 2000000000;
+  EXPECT_EQ(WithinRadius(&b, &e, 350), 0);
+  b.x = b.y = INT32_MIN;
+  e.body.x = e.body.y = INT32_MAX;
   EXPECT_EQ(WithinRadius(&b, &e, 350), 0);
 }
 

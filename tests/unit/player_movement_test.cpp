@@ -336,17 +336,6 @@ TEST_F(MovementTest, NoFrameRunsWithinThirtyMilliseconds) {
   EXPECT_EQ(B().x, x);
 }
 
-TEST_F(MovementTest, CtrlOpensTheSkillMenuOncePerPress) {
-  HoldKeys({VK_CONTROL});
-  Frame();
-  EXPECT_EQ(KeyLatchCtrl, 1);
-  Frame();
-  EXPECT_EQ(KeyLatchCtrl, 1);
-  HoldKeys({});
-  Frame();
-  EXPECT_EQ(KeyLatchCtrl, 0);
-}
-
 TEST_F(MovementTest, HitPointsAreSharedAtTheEndOfAFrame) {
   q.body.hp = 40;
   Frame();

@@ -68,6 +68,18 @@ inline void HoldKeys(std::initializer_list<int> keys) {
   SampleKeys(0);
 }
 
+// Keys by flip from now on, for screens that flip: line k's keys are down
+// from the k-th flip after this call (line 0: at once). Flips sample keys only
+// on a display, so these tests open one.
+inline void ScriptKeys(std::vector<InputLine> lines) {
+  const uint32_t now = FlipCount();
+  for (InputLine& l : lines) l.flip += now;
+  RunOptions options;
+  options.inputFile = "test";
+  StartKeys(options, lines);
+  SampleKeys(now);
+}
+
 #include "app/frame_driver.h"
 #include "app/game.h"
 #include "enemy/enemy_table.h"

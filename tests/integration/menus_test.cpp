@@ -1,0 +1,87 @@
+// The screens that run loops of their own, headless: the run's last flip
+// (as a closed window would) ends the game through the normal shutdown
+// whichever of them is open, and the death dialog's answers.
+#include <gtest/gtest.h>
+
+#include "play_folder.h"
+
+namespace {
+
+// Ground on row 9 under the character's start (x 320, y 263), walls at both
+// ends; `underfoot` fills the ground cell below the left part of its box.
+StageRows Stage(int underfoot = 1) {
+  auto rows = EmptyRows(40, 15);
+  for (int c = 0; c < 40; c++) rows[9][c] = 1;
+  for (int r = 0; r < 9; r++) rows[r][0] = rows[r][39] = 1;
+  rows[9][9] = underfoot;
+  rows[2][25] = 201;  // the marker of switch 101's scene
+  return rows;
+}
+
+// The whole ground a hazard: five hits, 70 frames apart, kill.
+StageRows DeadlyStage() {
+  auto rows = Stage();
+  for (int c = 1; c < 39; c++) rows[9][c] = 51;
+  return rows;
+}
+
+const char* const StartGame = "1 RETURN\n2\n";
+
+struct ModalScreen {
+  const char* name;
+  StageRows stage;
+  std::string input;
+  int flips;
+  int maxFrames;  // frames of play that ran before the screen held the game
+};
+
+TEST(ModalScreens, TheLastFlipEndsTheGameFromInsideEachOne) {
+  const ModalScreen screens[] = {
+      {"pause", Stage(), std::string(StartGame) + "6 ESCAPE\n7\n", 60, 4},
+      {"skills", Stage(), std::string(StartGame) + "6 CONTROL\n7\n", 60, 4},
+      {"closing", Stage(52), StartGame, 60, 1},
+      {"scene", Stage(101), StartGame, 60, 1},
+      {"death", DeadlyStage(), StartGame, 3 + 360, 300},
+  };
+  for (const ModalScreen& s : screens) {
+    PlayFolder g(std::string("modal_") + s.name);
+    g.WriteBothStages(s.stage);
+    const PlayRun run = g.Run(s.input, s.flips);
+    EXPECT_EQ(run.exitCode, 0) << s.name << run.errors;
+    ASSERT_TRUE(run.state.is_object()) << s.name;
+    EXPECT_GE(run.state["flips"].get<int>(), s.flips) << s.name;
+    EXPECT_LE(run.state["frames"].get<int>(), s.maxFrames) << s.name;
+  }
+}
+
+// Escape at flip 6 pauses from play frame 4; F1 at flip 12 goes back to play.
+TEST(PauseMenu, F1GoesBackToPlay) {
+  PlayFolder g("pause");
+  g.WriteBothStages(Stage());
+  const PlayRun run = g.Run(std::string(StartGame) + "6 ESCAPE\n7\n12 F1\n13\n", 40);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.state["frames"], 40 - 3 - (12 - 6));
+}
+
+const nlohmann::json& Player(const PlayRun& run, int world) { return run.state["worlds"][world]["player"]; }
+
+TEST(DeathDialog, NEndsTheGameAndYContinuesWithTheLevelsLowered) {
+  PlayFolder g("death");
+  g.WriteBothStages(DeadlyStage());
+  const PlayRun quit = g.Run("1 RETURN\n2 N\n", 1000);
+  EXPECT_EQ(quit.exitCode, 0) << quit.errors;
+  EXPECT_LT(quit.state["flips"].get<int>(), 400);
+  EXPECT_EQ(Player(quit, 0)["dead"], 2);
+
+  // Continued about 100 frames before the end: hit once more since.
+  const PlayRun go = g.Run("1 RETURN\n2 Y\n", 400);
+  ASSERT_EQ(go.exitCode, 0) << go.errors;
+  EXPECT_EQ(go.state["sounds"]["SeLvup"], 1);
+  for (int w = 0; w < 2; w++) {
+    EXPECT_EQ(Player(go, w)["dead"], 0);
+    EXPECT_EQ(Player(go, w)["hp"], 80);
+    for (int i = 0; i < 5; i++) EXPECT_EQ(Player(go, w)["skills"][i][0], 0) << w << " " << i;
+  }
+}
+
+}  // namespace
