@@ -26,6 +26,7 @@ import concurrent.futures
 import itertools
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -47,13 +48,16 @@ ROUTE = [
     ("goto", 0, 46),
     ("swap", 1),
     ("press", 1, 101),  # B: switch x opens A's gate 1
-    ("press", 1, 127),  # B: up the shaft to switch z, which opens B's gate 2
+    ("goto", 1, 58),  # B: into the shaft
+    ("press", 1, 127),  # up the shaft to switch z, which opens B's gate 2
     ("goto", 1, 108),  # before B's hidden doorway
     ("clear", 1, 90, 109),
     ("goto", 1, 108),
     ("swap", 0),
-    ("press", 0, 102),  # A: up the shaft to switch c, which opens A's gate 2
-    ("press", 0, 126),  # A: switch b clears B's doorway
+    ("goto", 0, 72),  # A: into the shaft
+    ("press", 0, 102),  # up the shaft to switch c, which opens A's gate 2
+    ("goto", 0, 92),  # down through gate 2
+    ("press", 0, 126),  # switch b clears B's doorway
     ("goto", 0, 118),  # before A's gate 3
     ("clear", 0, 105, 119),
     ("goto", 0, 118),
@@ -66,17 +70,23 @@ STAGES = ["stage/fai_kansei.txt", "stage/Magic1234.txt"]
 
 
 def Moves():
-    """Candidate moves, each a list of (keys, flips)."""
-    moves = []
+    """Candidate moves, each a list of (keys, flips): those for a character
+    on the ground, and those for one in the air."""
+    ground, air = [[((), 6)], [(("Z",), 1), ((), 12)]], [[((), 2)]]
     for d in ("RIGHT", "LEFT"):
-        moves.append([((d,), 6)])
-        moves.append([((d,), 18)])
-        for k in (4, 8, 12, 18):  # a jump, or a wall jump off a wall behind
-            moves.append([((d, "Z"), 1), ((d,), k)])
-        moves.append([((d, "C"), 1), ((), 8)])  # face that way and sweep
-    moves.append([((), 6)])
-    moves.append([(("Z",), 1), ((), 12)])
-    return moves
+        back = "LEFT" if d == "RIGHT" else "RIGHT"
+        ground += [[((d,), 6)], [((d,), 18)]]
+        for k in (4, 8, 12, 18):  # jumps
+            ground.append([((d, "Z"), 1), ((d,), k)])
+        ground.append([((d, "Z"), 1), ((back,), 6)])  # up onto a step behind
+        ground.append([((d, "C"), 1), ((), 8)])  # face that way and sweep
+        air += [[((d,), 2)], [((d,), 6)]]
+        # A wall jump off a wall on the side of d: keep pressing towards it
+        # until it is touched, press away to cling, jump away.
+        for k in (0, 2, 4):
+            for m in (6, 12):
+                air.append(([((d,), k)] if k else []) + [((back,), 1), ((back, "Z"), 1), ((back,), m)])
+    return ground, air
 
 
 SWAP_MOVES = [[((), 2), (("SPACE",), 1), ((), 18)], [((), 6)]]
@@ -96,9 +106,12 @@ class Stage:
 
 class Game:
     def __init__(self, build, jobs):
-        self.exe = os.path.join(build, "twinworlds")
-        self.dir = os.path.join(build, "game")
+        # Work on a copy, so that a rebuild during the search changes nothing.
         self.tmp = tempfile.mkdtemp(prefix="demo_search_")
+        self.exe = os.path.join(self.tmp, "twinworlds")
+        self.dir = os.path.join(self.tmp, "game")
+        shutil.copy2(os.path.join(build, "twinworlds"), self.exe)
+        shutil.copytree(os.path.join(build, "game"), self.dir)
         self.pool = concurrent.futures.ThreadPoolExecutor(max_workers=jobs)
         self.runs = 0
         self.names = itertools.count()
@@ -229,13 +242,15 @@ def Score(route, step, state, flips, deaths):
             - 1000 * deaths)
 
 
-def Search(game, route, beam, verbose):
+def Search(game, route, beam, verbose, trace):
     start = [((), 1), (("RETURN",), 1)]
     _, state = game.Run(start, Flips(start))
     nodes = [Node(start, state, 0, 0.0)]
-    moves = Moves()
+    ground_moves, air_moves = Moves()
     began = time.time()
+    best, stale = None, 0
     while True:
+        width = beam * (4 if stale >= 10 else 1)  # wider while no progress is made
         jobs, meta = [], []
         for node in nodes:
             s = route.steps[node.step]
@@ -245,8 +260,10 @@ def Search(game, route, beam, verbose):
             elif s["kind"] == "swap":
                 options = SWAP_MOVES
             else:
-                options = moves
-            enter = s["kind"] == "press"  # Enter cuts a switch scene short
+                options = air_moves if p["air"] else ground_moves
+            # Enter cuts a switch scene short; it may still run when its
+            # step is done.
+            enter = "press" in (s["kind"], route.steps[node.step - 1]["kind"] if node.step else "")
             for move in options:
                 if enter:
                     move = [(keys + ("RETURN",), n) for keys, n in move]
@@ -271,13 +288,21 @@ def Search(game, route, beam, verbose):
                 children[key] = Node(segs, state, step, score, deaths)
         if not children:
             sys.exit("demo_search: every candidate failed to run")
-        nodes = sorted(children.values(), key=lambda n: -n.score)[:beam]
+        nodes = sorted(children.values(), key=lambda n: -n.score)[:width]
+        progress = max(n.step * 1e6 - route.Distance(n.step, n.state) for n in nodes)
+        if best is None or progress > best:
+            best, stale = progress, 0
+        else:
+            stale += 1
+        if trace:
+            with open(trace, "w") as f:
+                f.write(InputText(nodes[0].segments))
         if verbose:
             b = nodes[0]
             p = b.state["worlds"][b.state["gameMode"]]["player"]
-            print("%6.0fs step %2d/%d flips %5d world %d x %5d y %4d hp %3d runs %d" % (
+            print("%6.0fs step %2d/%d flips %5d world %d x %5d y %4d hp %3d deaths %d runs %d%s" % (
                 time.time() - began, b.step, len(route.steps), Flips(b.segments), b.state["gameMode"],
-                p["x"], p["y"], p["hp"], game.runs), flush=True)
+                p["x"], p["y"], p["hp"], b.deaths, game.runs, " wide" if width > beam else ""), flush=True)
 
 
 def main():
@@ -288,22 +313,30 @@ def main():
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--hold", type=int, default=40, help="flips the closing screen stays up before Enter")
     ap.add_argument("-v", "--verbose", action="store_true")
+    ap.add_argument("--trace", help="keep the best recording so far in this file")
     args = ap.parse_args()
 
+    try:
+        commit = subprocess.run(["git", "-C", ROOT, "rev-parse", "--short", "HEAD"], capture_output=True,
+                                text=True).stdout.strip()
+    except OSError:
+        commit = "?"
     game = Game(os.path.abspath(args.build), args.jobs)
+    try:
+        Make(game, args, commit)
+    finally:
+        shutil.rmtree(game.tmp, ignore_errors=True)
+
+
+def Make(game, args, commit):
     route = Route(game.dir)
-    best = Search(game, route, args.beam, args.verbose)
+    best = Search(game, route, args.beam, args.verbose, args.trace)
     segments = best.segments + [((), args.hold), (("RETURN",), 2)]
     limit = Flips(segments) + 1000
     code, state = game.Run(segments, limit)
     if code != 0 or state is None or state["flips"] >= limit:
         sys.exit("demo_search: the recording does not end the game by itself (exit %s)" % code)
     frames = state["frames"]
-    try:
-        commit = subprocess.run(["git", "-C", ROOT, "rev-parse", "--short", "HEAD"], capture_output=True,
-                                text=True).stdout.strip()
-    except OSError:
-        commit = "?"
     comment = ("The whole game: the title, both worlds by the designer's route, the goal and\n"
                "Enter on the closing screen: %d flips, %d frames of play (%.0f s of game time).\n"
                "Made by a beam search over headless runs of the game built from %s:\n"
