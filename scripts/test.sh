@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build
-(cd build && ctest --output-on-failure -j "$(nproc)")
+(cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)")
 if [ "${TWINWORLDS_SKIP_SANITIZE:-0}" != 1 ]; then
   bash scripts/build.sh build-asan -DTWINWORLDS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-  (cd build-asan && ctest --output-on-failure -j "$(nproc)")
+  (cd build-asan && ctest --output-on-failure --timeout 300 -j "$(nproc)")
 fi

@@ -346,7 +346,9 @@ TEST_F(MovementTest, HitPointsAreSharedAtTheEndOfAFrame) {
 }
 
 TEST_F(MovementTest, TheOtherWorldRollsItsSpawnEveryFrameAndTheActiveOnlyOnBackspace) {
-  // Enough frames for the one-in-a-thousand roll to come up in world B.
+  // Enough frames for the one-in-a-thousand roll to come up in world B; the
+  // enemies it brings must not end the game meanwhile.
+  p.body.invuln = q.body.invuln = 1000000;
   for (int i = 0; i < 4000; i++) Frame();
   int active = 0, other = 0;
   for (const EnemySlot& s : e.slots) active += s.kind != 0;

@@ -1,17 +1,11 @@
 #include "bmp_writer.h"
 
+#include "little_endian.h"
+
 #include "palette.h"
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 255);
-  out.push_back((v >> 8) & 255);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 // oscillators, noise, one-pole filters and decaying envelopes.
 #include "sound_effects.h"
 
+#include "little_endian.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -169,17 +171,6 @@ Samples GateRattle() {  // chain links and bars knocking as the gate lifts
   return Finish(s, 0.8);
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 255);
-  out.push_back((v >> 8) & 255);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-void PutTag(std::vector<uint8_t>& out, const char* tag) {
-  for (int i = 0; i < 4; i++) out.push_back(static_cast<uint8_t>(tag[i]));
-}
 
 }  // namespace
 
