@@ -280,7 +280,8 @@ def Search(game, route, beam, verbose, trace):
                 step += 1
             if step == len(route.steps):
                 return Node(segs, state, step, 0.0)
-            deaths = node.deaths + (Dead(state) and not Dead(node.state))
+            # Each continue after a death plays SeLvup (no skill is bought here).
+            deaths = state["sounds"]["SeLvup"] + Dead(state)
             score = Score(route, step, state, Flips(segs), deaths)
             p = state["worlds"][state["gameMode"]]["player"]
             key = (step, state["gameMode"], p["x"], p["y"], p["air"], p["hp"], p["vy"], p["dead"])
