@@ -4,7 +4,11 @@ screen, by a beam search over headless runs of the built game.
 
     bash scripts/build.sh build
     python3 tools/demo_search.py [--build build] [--out demos/complete.txt]
-                                 [--beam 3] [--jobs 2] [-v]
+                                 [--beam 3] [--jobs 2] [--hold 40]
+                                 [-v] [--trace best_so_far.txt]
+
+It takes some 10 to 20 minutes on two cores; -v shows its progress, --trace
+keeps the best recording so far for a look with --screenshot.
 
 The route is the stage designer's: a list of steps in the two worlds
 (switches to press, places to reach, world swaps, the goal). The search
@@ -35,7 +39,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CELL = 32
 STAND = 25  # a character standing on cell row r has y = 32 r - 25
-HAZARD, GOAL, PRESSED = 51, 52, 150
+GOAL, PRESSED = 52, 150
 
 # The designer's route: ("press", world, switch value), ("goto", world,
 # column), ("clear", world, first column, last column): beat the throwers
