@@ -4,7 +4,7 @@ screen, by a beam search over headless runs of the built game.
 
     bash scripts/build.sh build
     python3 tools/demo_search.py [--build build] [--out demos/complete.txt]
-                                 [--beam 3] [--jobs 2] [--hold 40]
+                                 [--beam 4] [--jobs 2] [--hold 40]
                                  [-v] [--trace best_so_far.txt]
 
 It takes some 10 to 20 minutes on two cores; -v shows its progress, --trace
@@ -314,7 +314,7 @@ def main():
     ap = argparse.ArgumentParser(description="Make the demo that plays the whole game.")
     ap.add_argument("--build", default=os.path.join(ROOT, "build"))
     ap.add_argument("--out", default=os.path.join(ROOT, "demos", "complete.txt"))
-    ap.add_argument("--beam", type=int, default=3)
+    ap.add_argument("--beam", type=int, default=4)
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--hold", type=int, default=40, help="flips the closing screen stays up before Enter")
     ap.add_argument("-v", "--verbose", action="store_true")
