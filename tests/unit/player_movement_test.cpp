@@ -357,17 +357,6 @@ TEST_F(MovementTest, TheOtherWorldRollsItsSpawnEveryFrameAndTheActiveOnlyOnBacks
   EXPECT_GT(other, 0);
 }
 
-// Seeds the generator so that the next roll is the lucky one.
-void SeedForLuckyRoll() {
-  for (unsigned s = 0;; s++) {
-    SeedRandom(s);
-    if (Random() % 1000 == 234) {
-      SeedRandom(s);
-      return;
-    }
-  }
-}
-
 int Occupied(const EnemyTable& t) {
   int n = 0;
   for (const EnemySlot& s : t.slots) n += s.kind != 0;

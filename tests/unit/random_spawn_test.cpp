@@ -6,17 +6,6 @@
 
 namespace {
 
-// Seeds the generator so that the next roll is the lucky one.
-void SeedForLuckyRoll() {
-  for (unsigned s = 0;; s++) {
-    SeedRandom(s);
-    if (Random() % 1000 == 234) {
-      SeedRandom(s);
-      return;
-    }
-  }
-}
-
 struct RandomSpawnTest : ::testing::Test {
   TestMap t;
   EnemyTable enemies{};
