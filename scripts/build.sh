@@ -4,7 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}; shift || true
+# ccache keys on paths relative to the checkout, so every clone and worktree
+# of the project shares one cache.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 fi
 cmake --build "$dir" -j "$(nproc)"

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   libsdl2-dev libfluidsynth-dev libpng-dev zlib1g-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont timgm6mb-soundfont
