@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "app/menus.h"
 #include "gfx/display.h"
 #include "growth/skill_menu.h"
@@ -26,7 +27,7 @@ void ContinueAfterDeath(PlayerRecord* p, PlayerRecord* q) {
 
 void RunDeathDialog(PlayerRecord* p, PlayerRecord* q) {
   while (true) {
-    DrawQuestionBox("死んでしまった･･･。コンティニューしますか？");
+    DrawQuestionBox(GameText(TextDeathQuestion));
     // An Enter still held from a purchase in the skill menu does not count.
     if (KeyDown('Y') || (KeyDown(VK_RETURN) && KeyLatchEnter == 0)) break;
     if (KeyDown('N')) {

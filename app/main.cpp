@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "app/state_dump.h"
 #include "platform/runtime.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!StartPlatform(options)) return 2;
+  SetTextLanguage(options.language);
   char commandLine[] = "";
   const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
   if (!options.dumpStateFile.empty()) WriteGameState(options.dumpStateFile);

@@ -1,4 +1,5 @@
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "app/menus.h"
 #include "gfx/display.h"
 #include "growth/skill_menu.h"
@@ -10,7 +11,7 @@ void RunPauseMenu() {
       RoundRect(dc, 100, 200, 540, 220, 10, 10);
       ReleaseDC(BackBuffer, dc);
     }
-    DrawMenuText("F1キー:ゲームに戻る。　F2キー:ゲームを終了する。", RECT{140, 200, 530, 220}, 0);
+    DrawMenuText(GameText(TextPauseMenu), RECT{140, 200, 530, 220}, 0);
     if (KeyDown(VK_F1)) return;
     if (KeyDown(VK_F2)) {
       PostQuitMessage(0);

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "app/menus.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
@@ -47,12 +48,12 @@ int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, Enem
   *mapA = StageMap{};
   *mapB = StageMap{};
   if (!LoadStageFile(mapA, "stage\\fai_kansei.txt")) {
-    MessageBoxA(window, "ステージデータが読み込めません", "エラー", MB_OK);
+    MessageBoxA(window, GameText(TextStageError), GameText(TextErrorCaption), MB_OK);
     ReleaseDisplay();
     return 0;
   }
   if (!LoadStageFile(mapB, "stage\\Magic1234.txt")) {
-    MessageBoxA(window, "ステージデータが読み込めません", "エラー", MB_OK);
+    MessageBoxA(window, GameText(TextStageError), GameText(TextErrorCaption), MB_OK);
     StageMap none{};
     FreeStageMaps(mapA, &none);
     ReleaseDisplay();

@@ -1,6 +1,7 @@
 // The process: start-up in its fixed order, the main loop, and shutdown.
 #include "app/frame_driver.h"
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "app/menus.h"
 #include "app/random.h"
 #include "app/state_dump.h"
@@ -64,7 +65,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   LoadGameMusic();
   if (!bitmapsLoaded) {
     // Only the display is released; sound and music go with the process.
-    MessageBoxA(GameWindow, "Bitmapが読み込めません", "エラー", MB_OK);
+    MessageBoxA(GameWindow, GameText(TextBitmapError), GameText(TextErrorCaption), MB_OK);
     CaptureGameState();
     ReleaseDisplay();
     return 0;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/game_texts.h"
+
 DirectDraw* DisplayDevice;
 DDSurface* PrimarySurface;
 DDSurface* BackBuffer;
@@ -167,7 +169,7 @@ int LoadAllBitmaps() {
     const char* file;
   };
   const Load loads[] = {
-      {StatusSurface, "image\\stage1\\status.BMP"},   {CursorSurface, "image\\stage1\\cursol.BMP"},
+      {StatusSurface, GameText(TextStatusPicture)},   {CursorSurface, "image\\stage1\\cursol.BMP"},
       {SmallDigits, "image\\stage1\\number.BMP"},     {LargeDigits, "image\\stage1\\number2.BMP"},
       {EnemySheet, "image\\stage1\\Enemy.Bmp"},       {TileSheet, "image\\stage1\\back.BMP"},
       {CharSheet, "image\\stage1\\char.BMP"},         {CharSheetReversed, "image\\stage1\\gyaku.BMP"},

@@ -4,6 +4,7 @@
 
 #include "app/frame_driver.h"
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "gfx/display.h"
 #include "gfx/fade.h"
 #include "gfx/hud.h"
@@ -22,13 +23,8 @@ constexpr int GridColumns = 3;
 constexpr RECT WholeScreen{0, 0, ScreenWidth, ScreenHeight};
 constexpr RECT DescriptionRect{15, 350, 620, 460};
 
-const char* const SkillDescriptions[OfferedSkills] = {
-    "縦斬り:標準的な攻撃の一つ。Xボタンを押すことで出せる。\n",
-    "横斬り:標準的な攻撃の一つ。Cボタンを押すことで出せる。\n",
-    "斬り上げ:敵を上に叩き上げる事が出来る。\nしかし、攻撃力は一番低い。\n↑+ Xを押すことで出せる。\n",
-    "下突き:敵の上から攻撃を加えることが出来る。\nしかし、着地するかダメージを食らうまで攻撃態勢から解除されない。\n↓+Xを押すことで出せる。\n",
-    "最大HP上昇:キャラの最大HPを増やすことが出来る。\n",
-};
+const TextId SkillDescriptions[OfferedSkills] = {TextSlashDescription, TextSweepDescription, TextRisingDescription,
+                                                 TextThrustDescription, TextMaxHpDescription};
 
 // One opening of the menu.
 struct MenuState {
@@ -71,7 +67,7 @@ void DrawMenu(const PlayerRecord* p, const MenuState& m) {
   const int index = CursorIndex(m);
   if (index < OfferedSkills) {
     char text[512];
-    std::snprintf(text, sizeof text, "%s※このスキルのLVを上げるには%dスキルポイント必要。", SkillDescriptions[index],
+    std::snprintf(text, sizeof text, GameText(TextPriceSentence), GameText(SkillDescriptions[index]),
                   p->skills[index].cost);
     DrawMenuText(text, DescriptionRect, 0);
   }
@@ -139,13 +135,11 @@ void DrawQuestionBox(const char* question) {
   RoundRect(dc, 120, 160, 520, 220, 10, 10);
   ReleaseDC(BackBuffer, dc);
   DrawMenuText(question, RECT{160, 165, 515, 235}, 0);
-  DrawMenuText("はい(Y or Return)/いいえ(N)", RECT{220, 190, 515, 225}, 0);
+  DrawMenuText(GameText(TextAnswerLine), RECT{220, 190, 515, 225}, 0);
 }
 
 void FormatPurchaseQuestion(char* out, size_t size, const SkillSlot& slot) {
-  std::snprintf(out, size,
-                slot.level == 0 ? "SPを%d消費してこのスキルを覚えますか？" : "SPを%d消費してこのスキルのLVを上げますか？",
-                slot.cost);
+  std::snprintf(out, size, GameText(slot.level == 0 ? TextLearnQuestion : TextRaiseQuestion), slot.cost);
 }
 
 int ConfirmSkillPurchase(SkillSlot* slot, int32_t* skillPoints) {

@@ -51,6 +51,13 @@ bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 }  // namespace
 
 const RunOptions& CurrentRunOptions() { return Options; }
+
+bool LanguageFromName(const std::string& name, Language* out) {
+  if (name == "ja") *out = LanguageJapanese;
+  else if (name == "en") *out = LanguageEnglish;
+  else return false;
+  return true;
+}
 uint32_t FlipCount() { return Flips; }
 
 bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
@@ -97,6 +104,13 @@ bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error)
       if (!value(&o.screenshotFile)) return false;
     } else if (arg == "--dump-state") {
       if (!value(&o.dumpStateFile)) return false;
+    } else if (arg == "--lang") {
+      std::string v;
+      if (!value(&v)) return false;
+      if (!LanguageFromName(v, &o.language)) {
+        *error = "--lang: '" + v + "' is not ja or en";
+        return false;
+      }
     } else {
       *error = arg + ": unknown option";
       return false;

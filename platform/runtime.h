@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+// The language of every text the game draws: --lang ja|en.
+enum Language : uint8_t { LanguageJapanese, LanguageEnglish };
+// "ja" or "en"; false for any other name.
+bool LanguageFromName(const std::string& name, Language* out);
+
 struct RunOptions {
   bool window = false;    // a window instead of full screen
   int scale = 0;          // window scale; 0 picks the largest that fits
@@ -16,6 +21,7 @@ struct RunOptions {
   std::string dumpStateFile;
   int64_t frames = -1;  // end after this many flips; -1 never
   bool timedemo = false;
+  Language language = LanguageJapanese;
 };
 
 // One line of an input file: from the moment `flip` flips have been made,

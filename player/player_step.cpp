@@ -1,6 +1,7 @@
 #include "player/player_step.h"
 
 #include "app/game.h"
+#include "app/game_texts.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "gfx/fade.h"
@@ -41,9 +42,9 @@ void EndScreen() {
       SetTextColor(dc, RGB(0, 0, 0));
       SetBkMode(dc, TRANSPARENT);
       RECT thanks{200, 165, 515, 235};
-      DrawTextA(dc, "THANK YOU FOR PLAYING", -1, &thanks, 0);
+      DrawTextA(dc, GameText(TextThanks), -1, &thanks, 0);
       RECT enter{220, 190, 515, 225};
-      DrawTextA(dc, "Please Enter Key", -1, &enter, 0);
+      DrawTextA(dc, GameText(TextPressEnter), -1, &enter, 0);
       ReleaseDC(BackBuffer, dc);
     }
     if (KeyDown(VK_RETURN)) {

@@ -85,7 +85,7 @@ void SkillIcon(Canvas& c, int x0, int y0, int skill) {
 
 }  // namespace
 
-Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet) {
+Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet, bool english) {
   using namespace menu;
   Canvas c = MakeCanvas(640, 480);
   // A dark ground with a faint diagonal weave.
@@ -95,6 +95,9 @@ Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet) {
   FrameRect(c, 4, 4, 632, 472, C("gold", 3));
 
   static const char* const kNames[5] = {"縦斬り", "横斬り", "斬り上げ", "下突き", "最大"};
+  // The English names take two lines of capitals where the Japanese take one.
+  static const char* const kEnglishNames[5][2] = {
+      {"VERTICAL", "SLASH"}, {"HORIZONTAL", "SLASH"}, {"UPWARD", "SLASH"}, {"DOWNWARD", "THRUST"}, {"MAX HP", ""}};
   for (int row = 0; row < 5; row++)
     for (int col = 0; col < 3; col++) {
       const int index = col + 3 * row;
@@ -112,8 +115,14 @@ Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet) {
         continue;
       }
       SkillIcon(c, wx, wy, index);
-      Japanese(c, art, col * kCellPitchX + 74, row * kCursorPitchY + 18, kNames[index], C("paper", 7));
-      if (index == 4)
+      if (english) {
+        for (int line = 0; line < 2; line++)
+          DrawCapitals(c, art, col * kCellPitchX + 74, row * kCursorPitchY + 19 + 10 * line, kEnglishNames[index][line],
+                       1, 1, [](int) { return C("paper", 7); });
+      } else {
+        Japanese(c, art, col * kCellPitchX + 74, row * kCursorPitchY + 18, kNames[index], C("paper", 7));
+      }
+      if (index == 4 && !english)
         DrawCapitals(c, art, col * kCellPitchX + 74 + 2 * 13 + 1, row * kCursorPitchY + 21, "HP", 1, 1,
                      [](int) { return C("paper", 7); });
       // "LV" before the level digits the game draws.

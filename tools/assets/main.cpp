@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
   const Canvas charSheet = DrawCharSheet();
   const Canvas enemySheet = DrawEnemySheet();
   const std::vector<Picture> pictures = {
-      {"status.BMP", DrawStatusScreen(art, charSheet)},
+      {"status.BMP", DrawStatusScreen(art, charSheet, false)},
+      {"status_en.BMP", DrawStatusScreen(art, charSheet, true)},
       {"cursol.BMP", DrawCursor()},
       {"number.BMP", DrawSmallDigits(art)},
       {"number2.BMP", DrawLargeDigits(art)},

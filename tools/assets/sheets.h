@@ -21,7 +21,8 @@ Canvas DrawEnemySheet();
 Canvas DrawGEnemySheet(const Canvas& enemySheet);
 Canvas DrawExplodeSheet();
 Canvas DrawBackground();
-Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet);
+// The skill menu's picture; the English one names the skills in English.
+Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet, bool english);
 Canvas DrawCursor();
 Canvas DrawSmallDigits(const Art& art);
 Canvas DrawLargeDigits(const Art& art);
