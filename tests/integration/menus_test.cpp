@@ -84,4 +84,24 @@ TEST(DeathDialog, NEndsTheGameAndYContinuesWithTheLevelsLowered) {
   }
 }
 
+// Pause menu, skill menu and the death dialog in both languages: the same
+// game to the last byte of its state, told in other words.
+TEST(Language, ChangesTheWordsOnTheScreenAndNothingElse) {
+  PlayFolder g("language");
+  g.WriteBothStages(DeadlyStage());
+  const std::string input = std::string(StartGame) + "6 ESCAPE\n7\n12 F1\n13\n20 CONTROL\n21\n40 CONTROL\n41\n";
+  PlayRun runs[2];
+  std::string shots[2];
+  const char* const languages[2] = {"ja", "en"};
+  for (int i = 0; i < 2; i++) {
+    runs[i] = g.Run(input, 600, {"--lang", languages[i], "--screenshot", "shot.png"});
+    ASSERT_EQ(runs[i].exitCode, 0) << runs[i].errors;
+    shots[i] = ReadText(g.dir / "shot.png");
+  }
+  EXPECT_EQ(Player(runs[0], 0)["dead"], 2);  // the death dialog is up at the end
+  EXPECT_EQ(runs[0].state, runs[1].state);
+  EXPECT_FALSE(shots[0].empty());
+  EXPECT_NE(shots[0], shots[1]);
+}
+
 }  // namespace

@@ -47,10 +47,12 @@ struct PlayFolder {
     WriteStage("Magic1234.txt", rows);
   }
 
-  PlayRun Run(const std::string& input, int flips) const {
+  PlayRun Run(const std::string& input, int flips, const std::vector<std::string>& extra = {}) const {
     Write("input.txt", "twinworlds-input 1\n" + input);
-    const GameRun run = RunGame(dir, {"--headless", "--input", "input.txt", "--frames", std::to_string(flips),
-                                      "--dump-state", "state.json"});
+    std::vector<std::string> args = {"--headless", "--input", "input.txt", "--frames", std::to_string(flips),
+                                     "--dump-state", "state.json"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const GameRun run = RunGame(dir, args);
     PlayRun r;
     r.exitCode = run.exitCode;
     r.errors = run.err;

@@ -26,6 +26,11 @@ TEST_F(Startup, WithoutBitmapsSaysSoOnceAndExitsCleanly) {
   ASSERT_NE(at, std::string::npos) << run.err;
   EXPECT_EQ(run.err.find(message, at + 1), std::string::npos);
   EXPECT_NE(run.err.find("image/stage1/status.BMP"), std::string::npos);
+  // The English game says it in English and wants its own menu picture.
+  run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "en"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.err.find("Error: Cannot load the bitmaps"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("image/stage1/status_en.BMP"), std::string::npos);
 }
 
 TEST_F(Startup, BadOptionsAndInputFilesAreRefusedBeforeAnythingStarts) {
@@ -35,6 +40,7 @@ TEST_F(Startup, BadOptionsAndInputFilesAreRefusedBeforeAnythingStarts) {
       {"--headless", "--frames", "many"},
       {"--headless", "--input", "missing.txt"},
       {"--headless", "--input", "bad_input.txt"},
+      {"--headless", "--lang", "xx"},
   };
   for (const auto& args : bad) {
     GameRun run = RunGame(folder, args);

@@ -58,14 +58,14 @@ inline std::filesystem::path MakeGameFolder(const std::string& name) {
   return p;
 }
 
-// The eleven bitmaps at their surfaces' sizes, each a plain pattern over the
+// The bitmaps at their surfaces' sizes, each a plain pattern over the
 // fixture palette, so that the game starts without the real data.
 inline void WriteFixtureBitmaps(const std::filesystem::path& folder) {
   struct Sheet {
     const char* name;
     int w, h;
   };
-  const Sheet sheets[] = {{"status.BMP", 640, 480}, {"cursol.BMP", 64, 64},   {"number.BMP", 100, 17},
+  const Sheet sheets[] = {{"status.BMP", 640, 480}, {"status_en.BMP", 640, 480}, {"cursol.BMP", 64, 64},   {"number.BMP", 100, 17},
                           {"number2.BMP", 351, 34}, {"Enemy.Bmp", 192, 230},  {"back.BMP", 640, 480},
                           {"char.BMP", 384, 384},   {"gyaku.BMP", 384, 384},  {"haikei1.BMP", 640, 480},
                           {"GEnemy.BMP", 100, 100}, {"explode.BMP", 576, 64}};

@@ -1,4 +1,4 @@
-// The eleven bitmaps of the game folder, read as plain files.
+// The bitmaps of the game folder, read as plain files.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -73,7 +73,7 @@ struct Expected {
   int width, height;
 };
 
-const Expected kBitmaps[] = {{"status.BMP", 640, 480}, {"cursol.BMP", 64, 64},   {"number.BMP", 100, 17},
+const Expected kBitmaps[] = {{"status.BMP", 640, 480}, {"status_en.BMP", 640, 480}, {"cursol.BMP", 64, 64},   {"number.BMP", 100, 17},
                              {"number2.BMP", 351, 34}, {"Enemy.Bmp", 192, 230},  {"back.BMP", 640, 480},
                              {"char.BMP", 384, 384},   {"gyaku.BMP", 384, 384},  {"haikei1.BMP", 640, 480},
                              {"GEnemy.BMP", 100, 100}, {"explode.BMP", 576, 64}};
@@ -102,8 +102,28 @@ TEST(GameBitmaps, AllShareOnePaletteWithBlackRedWhiteAndAnUnusedKeyColour) {
 
 TEST(GameBitmaps, FullScreenPicturesCoverEveryPixel) {
   // Both are copied without the key: a see-through pixel would show as the key colour.
-  for (const char* file : {"haikei1.BMP", "status.BMP"})
+  for (const char* file : {"haikei1.BMP", "status.BMP", "status_en.BMP"})
     EXPECT_EQ(Drawn(Sheet(file), {0, 0, 640, 480}), 640 * 480) << file;
+}
+
+// The English skill menu is the same picture with other names in the five
+// offered cells, right of the cursor's frame and above the level.
+TEST(GameBitmaps, TheEnglishSkillMenuDiffersOnlyInTheSkillNames) {
+  const Bitmap& ja = Sheet("status.BMP");
+  const Bitmap& en = Sheet("status_en.BMP");
+  ASSERT_EQ(ja.pixels.size(), en.pixels.size());
+  int names[5] = {};
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++) {
+      if (ja.At(x, y) == en.At(x, y)) continue;
+      // Cells start at x 6 and y 10, 130 and 65 apart.
+      const int col = (x - 6) / 130, row = (y - 10) / 65, index = col + 3 * row;
+      const int dx = x - 130 * col, dy = y - 65 * row;
+      const bool inName = col < 3 && index < 5 && dx >= 74 && dx < 133 && dy >= 18 && dy < 40;
+      ASSERT_TRUE(inName) << "at " << x << ", " << y;
+      names[index]++;
+    }
+  for (int i = 0; i < 5; i++) EXPECT_GT(names[i], 20) << "skill " << i;
 }
 
 TEST(GameBitmaps, SmallDigitsLieInTheirGlyphRectangles) {

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kRuntimeFiles[] = {
-    "image/stage1/status.BMP", "image/stage1/cursol.BMP", "image/stage1/number.BMP", "image/stage1/number2.BMP",
+    "image/stage1/status.BMP", "image/stage1/status_en.BMP", "image/stage1/cursol.BMP", "image/stage1/number.BMP", "image/stage1/number2.BMP",
     "image/stage1/Enemy.Bmp",  "image/stage1/back.BMP",   "image/stage1/char.BMP",   "image/stage1/gyaku.BMP",
     "image/stage1/haikei1.BMP", "image/stage1/GEnemy.BMP", "image/stage1/explode.BMP", "se/test.wav",
     "se/coin01.wav",           "se/FlowerAttack.wav",     "se/Explode.wav",          "se/OK.wav",

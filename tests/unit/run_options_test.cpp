@@ -17,7 +17,7 @@ TEST(RunOptions, AcceptsTheOptionsAndTheirValues) {
   RunOptions o;
   std::string error;
   ASSERT_TRUE(Parse({"--window", "--scale", "3", "--frames", "120", "--screenshot", "a.png", "--dump-state", "s.json",
-                     "--record", "r.txt"},
+                     "--record", "r.txt", "--lang", "en"},
                     &o, &error))
       << error;
   EXPECT_TRUE(o.window);
@@ -26,10 +26,12 @@ TEST(RunOptions, AcceptsTheOptionsAndTheirValues) {
   EXPECT_EQ(o.screenshotFile, "a.png");
   EXPECT_EQ(o.dumpStateFile, "s.json");
   EXPECT_EQ(o.recordFile, "r.txt");
+  EXPECT_EQ(o.language, LanguageEnglish);
   ASSERT_TRUE(Parse({}, &o, &error));
   EXPECT_FALSE(o.window);
   EXPECT_FALSE(o.headless);
   EXPECT_EQ(o.frames, -1);
+  EXPECT_EQ(o.language, LanguageJapanese);
 }
 
 TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
@@ -44,6 +46,8 @@ TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
       {{"--headless", "--window"}, "--window"},
       {{"--input"}, "--input"},
       {{"--screenshot", ""}, "--screenshot"},
+      {{"--lang", "xx"}, "--lang"},
+      {{"--lang", "EN"}, "--lang"},
   };
   for (const auto& [args, named] : bad) {
     RunOptions o;
