@@ -51,6 +51,7 @@ bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 }  // namespace
 
 const RunOptions& CurrentRunOptions() { return Options; }
+uint32_t FlipCount() { return Flips; }
 
 bool LanguageFromName(const std::string& name, Language* out) {
   if (name == "ja") *out = LanguageJapanese;
@@ -58,7 +59,6 @@ bool LanguageFromName(const std::string& name, Language* out) {
   else return false;
   return true;
 }
-uint32_t FlipCount() { return Flips; }
 
 bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
   RunOptions o;
