@@ -131,7 +131,7 @@
     });
   }
 
-  const music = { ready: null, synth: null, failed: false, pending: null, left: null, right: null };
+  const music = { ready: null, synth: null, player: 0, failed: false, pending: null, left: null, right: null };
 
   function cString(M, text) {
     const bytes = new TextEncoder().encode(text + '\0');
@@ -153,13 +153,31 @@
     return synth.loadSFont(soundfont).then(() => synth);
   }
 
+  // The player is driven through libfluidsynth itself, as on the desktop:
+  // js-synthesizer's own stop waits for a player that only rendering moves,
+  // and nothing renders while the page waits.
+  function dropPlayer() {
+    const M = window.Module;
+    if (!music.player) return;
+    M._fluid_player_stop(music.player);
+    M._delete_fluid_player(music.player);
+    music.player = 0;
+    M._fluid_synth_all_sounds_off(music.synth.getRawSynthesizer(), -1);
+  }
+
   function beginMusic() {
-    const { midi, loops } = music.pending, synth = music.synth;
+    const { midi, loops } = music.pending, M = window.Module;
     music.pending = null;
-    synth.resetPlayer();
-    synth.addSMFDataToPlayer(midi);
-    synth.setPlayerLoop(loops);
-    synth.playPlayer();
+    dropPlayer();
+    const player = M._new_fluid_player(music.synth.getRawSynthesizer());
+    if (!player) return;
+    const bytes = M._malloc(midi.length);
+    M.HEAPU8.set(midi, bytes);
+    M._fluid_player_add_mem(player, bytes, midi.length);
+    M._free(bytes);
+    M._fluid_player_set_loop(player, loops);
+    M._fluid_player_play(player);
+    music.player = player;
   }
 
   function musicFailed(why) {
@@ -195,7 +213,7 @@
         console.warn('twinworlds: no sound: ' + e.message);
         return false;
       }
-      audio.context.onstatechange = () => say(audio.context && audio.context.state === 'running' ? '' : 'sound starts with a key or a click');
+      audio.context.onstatechange = () => say(audio.context && audio.context.state === 'running' ? '' : 'sound: press a key');
       const ctx = audio.context;
       const worklet = ctx.audioWorklet
         ? ctx.audioWorklet.addModule('audio_worklet.js').then(() => {
@@ -270,13 +288,14 @@
       },
       stop() {
         music.pending = null;
-        if (music.synth) music.synth.stopPlayer();
+        dropPlayer();
       },
-      playing: () => (music.synth ? music.synth.isPlayerPlaying() : music.pending !== null),
-      voices: () => (music.synth ? music.synth.getActiveVoiceCount?.() ?? 0 : 0),
+      playing: () =>
+        music.player ? window.Module._fluid_player_get_status(music.player) === 1 : music.pending !== null,
+      voices: () => (music.synth ? window.Module._fluid_synth_get_active_voice_count(music.synth.getRawSynthesizer()) : 0),
       render(mix, frames) {
         const synth = music.synth;
-        if (!synth || !synth.isPlayerPlaying()) return;
+        if (!music.player) return;
         if (!music.left || music.left.length !== frames)
           (music.left = new Float32Array(frames)), (music.right = new Float32Array(frames));
         synth.render([music.left, music.right]);
