@@ -19,7 +19,8 @@ if(NOT EXISTS ${WEB_INCLUDE}/nlohmann)
   file(COPY /usr/include/nlohmann DESTINATION ${WEB_INCLUDE})
 endif()
 
-add_compile_options(-O3)
+# Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise with it.
+add_compile_options(-O3 -msimd128)
 
 # The platform without SDL2, FluidSynth and libpng: what needs them has a
 # browser twin in platform/web/.
