@@ -90,21 +90,24 @@ function cpuTicks(rootPid) {
 }
 
 async function canvasRgb(page) {
-  const rgba = await page.evaluate(() => {
+  const rgba = Buffer.from(await page.evaluate(() => {
     const c = document.getElementById('screen');
-    return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);
-  });
+    const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return btoa(text);
+  }), 'base64');
   const rgb = Buffer.alloc((rgba.length / 4) * 3);
   for (let i = 0, j = 0; i < rgba.length; i += 4, j += 3) (rgb[j] = rgba[i]), (rgb[j + 1] = rgba[i + 1]), (rgb[j + 2] = rgba[i + 2]);
   return rgb;
 }
 
-async function waitUntil(what, test, seconds) {
+async function waitUntil(what, test, seconds, everyMs = 100) {
   const end = Date.now() + seconds * 1000;
   for (;;) {
     if (await test()) return;
     if (Date.now() > end) throw new Error('timed out waiting for ' + what);
-    await new Promise((r) => setTimeout(r, 100));
+    await new Promise((r) => setTimeout(r, everyMs));
   }
 }
 
@@ -178,7 +181,8 @@ try {
   await check('the page shows the title without a click', async () => {
     live = await openPage('');
     let shown;
-    await waitUntil('the title picture', async () => (shown = await canvasRgb(live)).equals(title), 120).catch(async (e) => {
+    await waitUntil('a picture', () => live.evaluate(() => window.twinworlds.firstPictureMs !== null), 120);
+    await waitUntil('the title picture', async () => (shown = await canvasRgb(live)).equals(title), 60, 500).catch(async (e) => {
       let differ = 0;
       for (let i = 0; i < title.length; i++) differ += shown[i] !== title[i];
       const log = await live.evaluate(() => window.twinworlds.exitLog);
@@ -197,7 +201,7 @@ try {
       let lit = 0;
       for (let i = 0; i < rgb.length; i += 3) lit += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
       return !rgb.equals(title) && lit > 640 * 480 * 0.5;
-    }, 120);
+    }, 120, 500);
     assert(live.errors.length === 0, live.errors.join(' | '));
   });
   if (benchCpu > 0) {
