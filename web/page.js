@@ -18,7 +18,7 @@
   const loadStart = performance.now();
 
   const result = (window.twinworlds = {
-    done: false, exitLog: [], state: null, png: null,
+    done: false, exitLog: [], state: null, png: null, framesPlayed: 0,
     firstPictureMs: null, mainStartMs: null, runMs: null,
   });
 
@@ -104,7 +104,7 @@
         right.set(b.right.subarray(offset, offset + n), at);
         at += n;
         offset += n;
-        audio.played += n;
+        result.framesPlayed = audio.played += n;
         if (offset === b.left.length) blocks.shift(), (offset = 0);
       }
       left.fill(0, at);
@@ -218,7 +218,7 @@
       const worklet = ctx.audioWorklet
         ? ctx.audioWorklet.addModule('audio_worklet.js').then(() => {
             const node = new AudioWorkletNode(ctx, 'twinworlds-output', { numberOfInputs: 0, outputChannelCount: [2] });
-            node.port.onmessage = (e) => (audio.played = e.data);
+            node.port.onmessage = (e) => (result.framesPlayed = audio.played = e.data);
             node.connect(ctx.destination);
             return { push: (b) => node.port.postMessage(b, [b.left.buffer, b.right.buffer]), node };
           })

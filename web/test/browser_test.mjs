@@ -193,7 +193,7 @@ try {
       ` (the game's main began at ${t.mainStartMs.toFixed(0)} ms)`);
     assert(live.errors.length === 0, live.errors.join(' | '));
   });
-  await check('Enter starts the game', async () => {
+  await check('Enter starts the game; sound and music play', async () => {
     await live.keyboard.press('Enter');
     // The first stage: a picture unlike the title's, full of colour.
     await waitUntil('the first stage', async () => {
@@ -202,6 +202,8 @@ try {
       for (let i = 0; i < rgb.length; i += 3) lit += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
       return !rgb.equals(title) && lit > 640 * 480 * 0.5;
     }, 120, 500);
+    // The mixer's blocks reach the audio thread, and the music's player runs.
+    await waitUntil('sound', () => live.evaluate(() => window.twinworlds.framesPlayed > 44100 && TW.music.voices() > 0), 60, 500);
     assert(live.errors.length === 0, live.errors.join(' | '));
   });
   if (benchCpu > 0) {
