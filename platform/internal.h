@@ -67,7 +67,7 @@ const PALETTEENTRY* PaletteInForce();
 struct Backend {
   bool (*open)(const RunOptions& options, const char* title);
   void (*close)();
-  // Shows a picture through a palette; waits for the display when it can.
+  // Shows a picture through a palette (shared code keeps the pace).
   void (*present)(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
   // Handles pending window-system events (keys, the close button).
   void (*pumpEvents)();
