@@ -43,6 +43,10 @@ bool AudioOutputExists();
 void LockAudio();
 void UnlockAudio();
 
+// Whole frames of playable PCM in a buffer's format (`whole` bytes) as
+// output frames; empty when they cannot be converted.
+std::vector<int16_t> ConvertPcm(const WAVEFORMATEX& f, const uint8_t* bytes, size_t whole);
+
 // Buffers that may sound; changed only while the output is locked.
 void AddVoice(DSBuffer* buffer);
 void RemoveVoice(DSBuffer* buffer);

@@ -22,6 +22,6 @@ void AudioNoop() {}
 
 }  // namespace
 
-const Backend HeadlessBackend = {Open,           Close,     Present,   PumpEvents, Ticks,
+const Backend HeadlessBackend = {Open,           Close,      Present,   PumpEvents, Ticks,
                                  SampleKeyboard, MessageBox, OpenAudio, AudioNoop,  AudioNoop,
-                                 AudioNoop};
+                                 AudioNoop,      nullptr};

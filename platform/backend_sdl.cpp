@@ -18,8 +18,6 @@ bool VideoStarted = false;
 
 uint8_t LiveDown[256];
 uint8_t PressedSinceSample[256];
-uint32_t LastTicks = 0;
-uint64_t LastPresent = 0;
 
 SDL_AudioDeviceID AudioDevice = 0;
 bool AudioStarted = false;
@@ -146,21 +144,13 @@ bool Open(const RunOptions& options, const char* title) {
   SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Renderer);
   SDL_RenderPresent(Renderer);
-  LastPresent = SDL_GetPerformanceCounter();
   return true;
 }
 
 void ShowTexture() {
   SDL_RenderClear(Renderer);
   SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
-  // Without a vertical blank to wait for, keep to the pace of a 60 Hz
-  // display, which is what the game's own loops expect of a flip.
-  const uint64_t frequency = SDL_GetPerformanceFrequency();
-  const uint64_t minimum = frequency / 60;
-  const uint64_t elapsed = SDL_GetPerformanceCounter() - LastPresent;
-  if (elapsed < minimum) SDL_Delay(static_cast<Uint32>((minimum - elapsed) * 1000 / frequency));
   SDL_RenderPresent(Renderer);
-  LastPresent = SDL_GetPerformanceCounter();
 }
 
 void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
@@ -211,17 +201,9 @@ void SampleKeyboard(uint8_t* down) {
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
 }
 
-// The game polls the clock in a tight loop while it waits for its next
-// frame; a poll that finds the same millisecond again gives the core away.
-uint32_t Ticks() {
-  uint32_t now = SDL_GetTicks();
-  if (now == LastTicks) {
-    SDL_Delay(1);
-    now = SDL_GetTicks();
-  }
-  LastTicks = now;
-  return now;
-}
+uint32_t Ticks() { return SDL_GetTicks(); }
+
+void Delay(uint32_t ms) { SDL_Delay(ms); }
 
 void ShowMessageBox(const char* caption, const char* text) {
   if (TheSdlWindow && (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP))
@@ -233,4 +215,4 @@ void ShowMessageBox(const char* caption, const char* text) {
 
 const Backend SdlBackend = {Open,           Close,          Present,   PumpEvents, Ticks,
                             SampleKeyboard, ShowMessageBox, OpenAudio, CloseAudio, LockDevice,
-                            UnlockDevice};
+                            UnlockDevice,   Delay};

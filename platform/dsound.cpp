@@ -1,8 +1,6 @@
 // DirectSound over the shared audio output. A buffer keeps its bytes in the
-// format it was made with; when they are unlocked, SDL's converter turns
-// them once into the output's format, and that copy is what is mixed.
-#include <SDL.h>
-
+// format it was made with; when they are unlocked, they are converted once
+// into the output's format, and that copy is what is mixed.
 #include <algorithm>
 #include <cstdio>
 #include <new>
@@ -16,7 +14,7 @@ const WAVEFORMATEX* FormatOf(const DSBuffer* b) {
   return reinterpret_cast<const WAVEFORMATEX*>(b->format.data());
 }
 
-// PCM of 8 or 16 bits, one or two channels, at a rate SDL can convert.
+// PCM of 8 or 16 bits, one or two channels, at a rate that converts.
 bool Playable(const WAVEFORMATEX& f) {
   return f.wFormatTag == WAVE_FORMAT_PCM && (f.nChannels == 1 || f.nChannels == 2) &&
          (f.wBitsPerSample == 8 || f.wBitsPerSample == 16) && f.nSamplesPerSec >= 1000 &&
@@ -29,34 +27,13 @@ constexpr uint64_t kLongestSoundFrames = uint64_t{AudioRate} * 380;
 
 // The buffer's bytes in the output's format; empty when they cannot be had.
 std::vector<int16_t> Convert(const WAVEFORMATEX& f, const std::vector<uint8_t>& bytes) {
-  std::vector<int16_t> frames;
   const size_t whole = bytes.size() / f.nBlockAlign * f.nBlockAlign;
-  if (whole == 0) return frames;
+  if (whole == 0) return {};
   if (uint64_t{whole} / f.nBlockAlign * AudioRate / f.nSamplesPerSec > kLongestSoundFrames) {
     std::fprintf(stderr, "twinworlds: a sound of %zu bytes is too long to be played\n", whole);
-    return frames;
+    return {};
   }
-  SDL_AudioStream* stream =
-      SDL_NewAudioStream(f.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(f.nChannels),
-                         static_cast<int>(f.nSamplesPerSec), AUDIO_S16SYS, AudioChannels, AudioRate);
-  if (!stream) return frames;
-  // The resampler holds back the last few frames as history, even through
-  // a flush: silence after the sound pushes them out, and is cut off again.
-  const uint64_t sourceFrames = whole / f.nBlockAlign;
-  const size_t wanted = static_cast<size_t>((sourceFrames * AudioRate + f.nSamplesPerSec / 2) / f.nSamplesPerSec);
-  const std::vector<uint8_t> silence(4096 * f.nBlockAlign, f.wBitsPerSample == 8 ? 0x80 : 0);
-  const bool resampled = f.nSamplesPerSec != AudioRate;
-  if (SDL_AudioStreamPut(stream, bytes.data(), static_cast<int>(whole)) == 0 &&
-      (!resampled || SDL_AudioStreamPut(stream, silence.data(), static_cast<int>(silence.size())) == 0) &&
-      SDL_AudioStreamFlush(stream) == 0) {
-    const int available = SDL_AudioStreamAvailable(stream);
-    frames.resize(static_cast<size_t>(available) / sizeof(int16_t) / AudioChannels * AudioChannels);
-    const int got = SDL_AudioStreamGet(stream, frames.data(), static_cast<int>(frames.size() * sizeof(int16_t)));
-    const size_t gotFrames = got > 0 ? static_cast<size_t>(got) / sizeof(int16_t) / AudioChannels : 0;
-    frames.resize(std::min(gotFrames, wanted) * AudioChannels);
-  }
-  SDL_FreeAudioStream(stream);
-  return frames;
+  return ConvertPcm(f, bytes.data(), whole);
 }
 
 void Destroy(DSBuffer* b) {

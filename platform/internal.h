@@ -67,7 +67,7 @@ const PALETTEENTRY* PaletteInForce();
 struct Backend {
   bool (*open)(const RunOptions& options, const char* title);
   void (*close)();
-  // Shows a picture through a palette; waits for the display when it can.
+  // Shows a picture through a palette (shared code keeps the pace).
   void (*present)(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
   // Handles pending window-system events (keys, the close button).
   void (*pumpEvents)();
@@ -83,10 +83,16 @@ struct Backend {
   // Keep the device's thread out of shared state while it is held.
   void (*lockAudio)();
   void (*unlockAudio)();
+  // Gives the processor away for about `ms` milliseconds: the one place a
+  // backend waits (the browser's page runs meanwhile). Null: never wait.
+  void (*delay)(uint32_t ms);
 };
 
 extern const Backend SdlBackend;
 extern const Backend HeadlessBackend;
+// The browser build's: a canvas, and the virtual clock that yields to the page.
+extern const Backend WebBackend;
+extern const Backend WebHeadlessBackend;
 
 // Called by the backends when the player closes the window.
 void RequestQuitFromOutside();

@@ -32,11 +32,23 @@ uint8_t CachedIndex[64];
 bool CacheValid[64];
 
 using Clock = std::chrono::steady_clock;
-Clock::time_point RunStart, LastFlipTime;
+Clock::time_point RunStart, LastFlipTime, LastPresent;
 double FirstFlipMs = -1;
 std::vector<float> FlipGapsMs;
 
 void ClearColourCache() { std::memset(CacheValid, 0, sizeof CacheValid); }
+
+// Without a vertical blank to wait for, keep to the pace of a 60 Hz display,
+// which is what the game's own loops expect of a flip.
+void PresentPaced(DDSurface* primary) {
+  if (!ActiveBackend) return;
+  if (ActiveBackend->delay) {
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - LastPresent).count();
+    if (elapsed < 1000 / 60) ActiveBackend->delay(static_cast<uint32_t>(1000 / 60 - elapsed));
+  }
+  ActiveBackend->present(primary->pixels.data(), primary->pitch, PaletteInForce());
+  LastPresent = Clock::now();
+}
 
 bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
   if (!text || !*text) return false;
@@ -140,7 +152,7 @@ bool StartPlatform(const RunOptions& options) {
   }
   Flips = 0;
   ClearColourCache();
-  RunStart = LastFlipTime = Clock::now();
+  RunStart = LastFlipTime = LastPresent = Clock::now();
   StartKeys(options, input);
   return true;
 }
@@ -153,7 +165,7 @@ void OnFlip(DDSurface* primary) {
   else if (Options.timedemo) FlipGapsMs.push_back(std::chrono::duration<float, std::milli>(now - LastFlipTime).count());
   LastFlipTime = now;
   if (ActiveBackend) {
-    ActiveBackend->present(primary->pixels.data(), primary->pitch, PaletteInForce());
+    PresentPaced(primary);
     ActiveBackend->pumpEvents();
   }
   SampleKeys(Flips);
@@ -164,7 +176,7 @@ void OnPaletteChange(DDSurface* primary) {
   Primary = primary;
   ClearColourCache();
   // A new palette shows at once, over the picture already shown.
-  if (ActiveBackend) ActiveBackend->present(primary->pixels.data(), primary->pitch, PaletteInForce());
+  PresentPaced(primary);
 }
 
 void OnPrimaryReleased(DDSurface* primary) {

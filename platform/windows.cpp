@@ -71,7 +71,11 @@ HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD, int
                      HINSTANCE, void*) {
   if (TheWindow || !ClassRegistered || !className || std::strcmp(className, RegisteredClass.lpszClassName) != 0)
     return nullptr;
+#ifdef TWINWORLDS_WEB
+  const Backend* backend = CurrentRunOptions().headless ? &WebHeadlessBackend : &WebBackend;
+#else
   const Backend* backend = CurrentRunOptions().headless ? &HeadlessBackend : &SdlBackend;
+#endif
   if (!backend->open(CurrentRunOptions(), Cp932ToUtf8(title).c_str())) return nullptr;
   ActiveBackend = backend;
   TheWindow = new Window{RegisteredClass.lpfnWndProc};
@@ -145,7 +149,19 @@ int MessageBoxA(HWND window, const char* text, const char* caption, UINT) {
 
 UINT timeBeginPeriod(UINT) { return 0; }
 UINT timeEndPeriod(UINT) { return 0; }
-DWORD timeGetTime() { return ActiveBackend ? ActiveBackend->ticks() : 0; }
+// The game polls the clock in a tight loop while it waits for its next
+// frame; a poll that finds the same millisecond again gives the core away.
+DWORD timeGetTime() {
+  static uint32_t lastTicks = 0;
+  if (!ActiveBackend) return 0;
+  uint32_t now = ActiveBackend->ticks();
+  if (now == lastTicks && ActiveBackend->delay) {
+    ActiveBackend->delay(1);
+    now = ActiveBackend->ticks();
+  }
+  lastTicks = now;
+  return now;
+}
 
 namespace {
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the game and the tests need.
 # Quick when everything is there already.
+#   scripts/setup.sh [web]     web: also the browser build's and its tests'
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +11,11 @@ PACKAGES=(
   unifont timgm6mb-soundfont
   xvfb xdotool
 )
+if [ "${1:-}" = web ]; then
+  PACKAGES+=(emscripten chromium)
+  # Any node with its npm will do (the machine may carry another vendor's).
+  command -v npm >/dev/null || PACKAGES+=(nodejs npm)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

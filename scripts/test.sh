@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build
 (cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)")
+# The browser build, and the same games replayed in headless Chromium.
+bash scripts/web.sh test
 if [ "${TWINWORLDS_SKIP_SANITIZE:-0}" != 1 ]; then
   bash scripts/build.sh build-asan -DTWINWORLDS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
   (cd build-asan && ctest --output-on-failure --timeout 300 -j "$(nproc)")

@@ -15,7 +15,7 @@ uint32_t NoTicks() { return 0; }
 void NoKeys(uint8_t*) {}
 void NoBox(const char*, const char*) {}
 const Backend Recorder = {OpenNothing, Nothing, RecordPresent, Nothing, NoTicks, NoKeys, NoBox,
-                          nullptr,     nullptr, nullptr,       nullptr};  // no audio
+                          nullptr,     nullptr, nullptr,       nullptr, nullptr};  // no audio, no waits
 
 class PaletteFade : public ::testing::Test {
  protected:
