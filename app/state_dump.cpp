@@ -1,7 +1,7 @@
+// The game state as JSON: taken once as the run ends, written whole.
 #include "app/state_dump.h"
 
 #include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "app/game.h"
@@ -157,12 +157,14 @@ void CaptureGameState() {
   HaveCapture = true;
 }
 
+void CaptureFinalState() {
+  if (HaveCapture || CurrentRunOptions().dumpStateFile.empty()) return;
+  CaptureGameState();
+}
+
 bool WriteGameState(const std::string& path) {
   if (!HaveCapture) CaptureGameState();
-  std::ofstream out(path);
-  out << Captured.dump(1) << '\n';
-  out.close();
-  if (!out) {
+  if (!WriteFileAtomically(path, Captured.dump(1) + '\n')) {
     std::fprintf(stderr, "twinworlds: --dump-state %s: cannot be written\n", path.c_str());
     return false;
   }

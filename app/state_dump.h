@@ -6,6 +6,9 @@
 // Takes the state as it stands; WinMain calls it as the game ends, before
 // anything is released.
 void CaptureGameState();
+// The run's own capture, only when --dump-state asks for one: the first call
+// takes it (the moment the end was asked for), later ones keep it.
+void CaptureFinalState();
 struct PlayerRecord;
 struct EnemyTable;
 // The worlds' records belong to WinMain; it shows them to the dump once.
