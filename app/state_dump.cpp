@@ -126,6 +126,9 @@ void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, con
   DumpEnemies[1] = enemiesB;
 }
 
+const PlayerRecord* DumpedPlayer(int world) { return DumpPlayers[world & 1]; }
+const EnemyTable* DumpedEnemies(int world) { return DumpEnemies[world & 1]; }
+
 void CaptureGameState() {
   nlohmann::ordered_json j;
   j["flips"] = FlipCount();

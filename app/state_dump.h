@@ -15,3 +15,6 @@ struct EnemyTable;
 void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, const EnemyTable* enemiesA,
                    const EnemyTable* enemiesB);
 bool WriteGameState(const std::string& path);
+// The worlds' records as WinMain showed them (null before), for the soak's checks.
+const PlayerRecord* DumpedPlayer(int world);
+const EnemyTable* DumpedEnemies(int world);
