@@ -67,7 +67,7 @@ bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 const RunOptions& CurrentRunOptions() { return Options; }
 uint32_t FlipCount() { return Flips; }
 
-bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
+static bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* error) {
   RunOptions o;
   bool scaleGiven = false;
   for (int i = 1; i < argc; i++) {
@@ -126,6 +126,14 @@ bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error)
   }
   *out = o;
   return true;
+}
+
+bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
+  if (ParseArgumentsAsGiven(argc, argv, out, error)) return true;
+  // The message quotes what was given: a line break in it would make two lines.
+  for (char& c : *error)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return false;
 }
 
 void SetQuitObserver(void (*observer)()) { QuitObserver = observer; }

@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont timgm6mb-soundfont
   xvfb xdotool
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
