@@ -112,6 +112,7 @@ long RssKb() {
 }
 
 void Fail(uint32_t flip, const char* what, long value) {
+  std::fflush(stdout);
   if (Failures++ < 20) std::fprintf(stderr, "soak: flip %u: %s (%ld)\n", flip, what, value);
 }
 
@@ -181,7 +182,14 @@ int main(int argc, char** argv) {
   if (endRss > PeakRssKb) PeakRssKb = endRss;
   // Flat after warm-up: a leak of a few bytes a flip would show here.
   const long growth = WarmRssKb ? endRss - WarmRssKb : 0;
-  if (growth > 4096) Fail(Flips, "memory grew after warm-up (KiB)", growth);
+#if defined(__SANITIZE_ADDRESS__)
+  // AddressSanitizer holds freed memory in its quarantine, so the resident
+  // size grows regardless; its leak check at exit stands in for this one.
+  constexpr bool kMemoryMeasured = false;
+#else
+  constexpr bool kMemoryMeasured = true;
+#endif
+  if (kMemoryMeasured && growth > 4096) Fail(Flips, "memory grew after warm-up (KiB)", growth);
   std::printf("soak: %u flips, %u frames of play, %u deaths, %u continues, %u world switches, %u purchases and continues; "
               "peak memory %.1f MiB, growth after warm-up %ld KiB; %ld findings\n",
               Flips, FramesOfPlay, Deaths, Continues, Switches, SoundPlayCounts[5], PeakRssKb / 1024.0, growth,
