@@ -1,7 +1,7 @@
+// The game state as JSON: taken once as the run ends, written whole.
 #include "app/state_dump.h"
 
 #include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "app/game.h"
@@ -126,6 +126,9 @@ void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, con
   DumpEnemies[1] = enemiesB;
 }
 
+const PlayerRecord* DumpedPlayer(int world) { return DumpPlayers[world & 1]; }
+const EnemyTable* DumpedEnemies(int world) { return DumpEnemies[world & 1]; }
+
 void CaptureGameState() {
   nlohmann::ordered_json j;
   j["flips"] = FlipCount();
@@ -157,12 +160,14 @@ void CaptureGameState() {
   HaveCapture = true;
 }
 
+void CaptureFinalState() {
+  if (HaveCapture || CurrentRunOptions().dumpStateFile.empty()) return;
+  CaptureGameState();
+}
+
 bool WriteGameState(const std::string& path) {
   if (!HaveCapture) CaptureGameState();
-  std::ofstream out(path);
-  out << Captured.dump(1) << '\n';
-  out.close();
-  if (!out) {
+  if (!WriteFileAtomically(path, Captured.dump(1) + '\n')) {
     std::fprintf(stderr, "twinworlds: --dump-state %s: cannot be written\n", path.c_str());
     return false;
   }

@@ -9,6 +9,7 @@
 #include "gfx/display.h"
 #include "gfx/hud.h"
 #include "platform/gdi.h"
+#include "platform/runtime.h"
 #include "player/player_record.h"
 #include "sound/music.h"
 #include "sound/sound_effects.h"
@@ -40,6 +41,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   PlayerRecord playerA{}, playerB{};
   EnemyTable enemiesA{}, enemiesB{};
   SetDumpWorlds(&playerA, &playerB, &enemiesA, &enemiesB);
+  // An end asked for from outside is captured where the game stands then.
+  SetQuitObserver(CaptureFinalState);
   WNDCLASSA wc{};
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = WindowProc;
@@ -66,7 +69,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   if (!bitmapsLoaded) {
     // Only the display is released; sound and music go with the process.
     MessageBoxA(GameWindow, GameText(TextBitmapError), GameText(TextErrorCaption), MB_OK);
-    CaptureGameState();
+    CaptureFinalState();
     ReleaseDisplay();
     return 0;
   }
@@ -92,13 +95,13 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
       RunFrame(&playerB, &playerA, &enemiesB, &enemiesA, &WorldMapB, &WorldMapA);
     } else if (GameMode == ModeTitle) {
       if (!RunTitle(GameWindow, &playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB)) {
-        CaptureGameState();
+        CaptureFinalState();
         return 0;
       }
     }
   }
 
-  CaptureGameState();
+  CaptureFinalState();
   timeEndPeriod(1);
   ReleaseMusicObjects();
   ReleaseSoundObjects();

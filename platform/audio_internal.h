@@ -51,6 +51,11 @@ std::vector<int16_t> ConvertPcm(const WAVEFORMATEX& f, const uint8_t* bytes, siz
 void AddVoice(DSBuffer* buffer);
 void RemoveVoice(DSBuffer* buffer);
 
+// Null when the bytes are a Standard MIDI File that plays through in time:
+// whole tracks, at least one note, a length above 0 ticks and no tempo of 0.
+// Otherwise why it is refused.
+const char* CheckStandardMidi(const uint8_t* bytes, size_t size);
+
 // The music synthesizer, one for the process, made on first need.
 // Loads the soundfont; false (said once on stderr) when it cannot.
 bool LoadMusicSynth();

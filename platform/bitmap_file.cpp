@@ -1,5 +1,6 @@
 // Reads 8-bit BMP files the way the game loads them: as a bitmap object with
 // its colour table, ready to be selected into a memory context.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,14 +26,14 @@ bool ReadWholeFile(const char* name, std::vector<uint8_t>* out) {
   return true;
 }
 
-// Run-length coded rows, bottom row first. Runs that reach past the picture
-// are cut off; data that ends before its end-of-bitmap mark is refused.
+// Run-length coded rows, bottom row first. Runs and moves are clipped to the
+// row and to the picture, so the position never leaves it, whatever the file
+// says; data that ends before its end-of-bitmap mark is refused.
 const char* DecodeRle8(const uint8_t* p, size_t size, int width, int height, std::vector<uint8_t>& bits) {
-  int x = 0, y = 0;  // y counts rows from the bottom
+  int x = 0, y = 0;  // y counts rows from the bottom; 0 <= x <= width, 0 <= y <= height
   size_t i = 0;
   auto put = [&](uint8_t v) {
-    if (x < width && y < height) bits[static_cast<size_t>(height - 1 - y) * width + x] = v;
-    x++;
+    if (x < width && y < height) bits[static_cast<size_t>(height - 1 - y) * width + x++] = v;
   };
   while (true) {
     if (i + 2 > size) return "RLE8 data ends early";
@@ -49,7 +50,7 @@ const char* DecodeRle8(const uint8_t* p, size_t size, int width, int height, std
       return nullptr;
     } else if (value == 2) {  // move right and up
       if (i + 2 > size) return "RLE8 data ends early";
-      x += p[i];
+      x = std::min(x + p[i], width);
       y += p[i + 1];
       i += 2;
     } else {  // a literal run, padded to a whole word
@@ -94,6 +95,8 @@ const char* ParseBmp(const std::vector<uint8_t>& file, GdiObject* bm) {
     std::snprintf(why, sizeof why, "not an 8-bit bitmap (%u bits a pixel)", bits);
     return why;
   }
+  // INT32_MIN has no positive counterpart: refused before it is turned.
+  if (height == INT32_MIN) return "bad picture size";
   const bool topDown = height < 0;
   if (topDown) height = -height;
   if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return "bad picture size";

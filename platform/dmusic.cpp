@@ -4,6 +4,7 @@
 #include "platform/dmusic.h"
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -196,7 +197,10 @@ HRESULT GetObject(DMLoader* loader, DMUS_OBJECTDESC* desc, const GUID& interface
   const std::string name = Utf16ToUtf8(desc->wszFileName, DMUS_MAX_FILENAME);
   std::vector<uint8_t> bytes;
   if (name.empty() || !ReadWholeFile(name, &bytes)) return DMUS_E_LOADER_FAILEDOPEN;
-  if (bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) return DMUS_E_UNSUPPORTED_STREAM;
+  if (const char* why = CheckStandardMidi(bytes.data(), bytes.size())) {
+    std::fprintf(stderr, "twinworlds: %s: %s; no music\n", DataFilePath(name.c_str()).c_str(), why);
+    return DMUS_E_UNSUPPORTED_STREAM;
+  }
   *out = new DMSegment{1, std::move(bytes), 0, false, nullptr};
   return S_OK;
 }

@@ -94,8 +94,15 @@ extern const Backend HeadlessBackend;
 extern const Backend WebBackend;
 extern const Backend WebHeadlessBackend;
 
-// Called by the backends when the player closes the window.
+// Called by the backends when the player closes the window, by Flip at the
+// --frames limit and on SIGINT or SIGTERM. Never lost: the queue holds the
+// request apart from the messages.
 void RequestQuitFromOutside();
+// Takes what the run leaves behind (state, screenshot) as the game stands
+// when the end is asked for from outside, before shutdown changes anything.
+void OnQuitRequested();
+// Turns a SIGINT or SIGTERM received since the last call into a quit request.
+void PollEndSignal();
 // Called by Flip: samples the keys, counts the flip, presents.
 void OnFlip(DDSurface* primary);
 // Called by SetPalette on the primary surface.

@@ -1,10 +1,13 @@
 // Key state: sampled at every flip from the keyboard or from an input file,
 // and recorded in the same format when asked.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include "platform/internal.h"
@@ -22,7 +25,12 @@ constexpr NamedKey kNamedKeys[] = {
     {"DOWN", VK_DOWN},   {"F1", VK_F1},         {"F2", VK_F2},
 };
 
+// An input file is text of a few lines a second of play: anything larger
+// than this is not one.
+constexpr off_t kLargestInputFile = 64 << 20;
+
 uint8_t KeyDown[256];
+void (*KeySource)(uint32_t, uint8_t*) = nullptr;
 std::vector<InputLine> Script;
 bool UseScript = false;
 size_t ScriptNext = 0;
@@ -98,15 +106,34 @@ bool ParseInputText(const std::string& text, std::vector<InputLine>* out, std::s
 }
 
 bool LoadInputFile(const std::string& path, std::vector<InputLine>* out, std::string* error) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
+  // Opened without waiting, so that a FIFO is refused rather than waited on.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     *error = "cannot be read";
     return false;
   }
-  std::stringstream text;
-  text << f.rdbuf();
-  return ParseInputText(text.str(), out, error);
+  struct stat st{};
+  std::string text;
+  const char* fault = nullptr;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) fault = "is not a regular file";
+  else if (st.st_size > kLargestInputFile) fault = "is larger than 64 MiB";
+  // The size is checked again while reading: a file may grow meanwhile.
+  char buffer[65536];
+  ssize_t n = 0;
+  while (!fault && (n = read(fd, buffer, sizeof buffer)) > 0) {
+    text.append(buffer, static_cast<size_t>(n));
+    if (static_cast<off_t>(text.size()) > kLargestInputFile) fault = "is larger than 64 MiB";
+  }
+  if (!fault && n < 0) fault = "cannot be read";
+  close(fd);
+  if (fault) {
+    *error = fault;
+    return false;
+  }
+  return ParseInputText(text, out, error);
 }
+
+void SetKeySource(void (*source)(uint32_t flip, uint8_t* down)) { KeySource = source; }
 
 void StartKeys(const RunOptions& options, const std::vector<InputLine>& input) {
   std::memset(KeyDown, 0, sizeof KeyDown);
@@ -128,7 +155,9 @@ void FinishKeys() {
 
 void SampleKeys(uint32_t flip) {
   uint8_t down[256] = {};
-  if (UseScript) {
+  if (KeySource) {
+    KeySource(flip, down);
+  } else if (UseScript) {
     // The last line whose flip has come says which keys are down.
     while (ScriptNext < Script.size() && Script[ScriptNext].flip <= flip) ScriptNext++;
     if (ScriptNext > 0)

@@ -3,6 +3,9 @@
 #include "platform/runtime.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <cerrno>
@@ -35,6 +38,17 @@ using Clock = std::chrono::steady_clock;
 Clock::time_point RunStart, LastFlipTime, LastPresent;
 double FirstFlipMs = -1;
 std::vector<float> FlipGapsMs;
+
+// The end asked for from outside: from then on no flip is counted or shown,
+// so the run stands where it was asked to end.
+bool EndAsked = false;
+void (*QuitObserver)() = nullptr;
+void (*FlipObserver)(uint32_t) = nullptr;
+// The picture at the moment the end was asked for, for --screenshot.
+std::vector<uint8_t> EndPicture;
+
+volatile std::sig_atomic_t EndSignal = 0;
+void OnEndSignal(int signal) { EndSignal = signal; }
 
 void ClearColourCache() { std::memset(CacheValid, 0, sizeof CacheValid); }
 
@@ -72,7 +86,7 @@ bool LanguageFromName(const std::string& name, Language* out) {
   return true;
 }
 
-bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
+static bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* error) {
   RunOptions o;
   bool scaleGiven = false;
   for (int i = 1; i < argc; i++) {
@@ -140,6 +154,31 @@ bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error)
   return true;
 }
 
+bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
+  if (ParseArgumentsAsGiven(argc, argv, out, error)) return true;
+  // The message quotes what was given: a line break in it would make two lines.
+  for (char& c : *error)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return false;
+}
+
+void SetQuitObserver(void (*observer)()) { QuitObserver = observer; }
+void SetFlipObserver(void (*observer)(uint32_t)) { FlipObserver = observer; }
+
+void PollEndSignal() {
+  static bool said = false;
+  if (EndSignal == 0 || said) return;
+  said = true;
+  std::fprintf(stderr, "twinworlds: %s: ending the game\n", EndSignal == SIGINT ? "SIGINT" : "SIGTERM");
+  RequestQuitFromOutside();
+}
+
+void OnQuitRequested() {
+  EndAsked = true;
+  if (!Options.screenshotFile.empty()) EndPicture = ShownPictureRgb();
+  if (QuitObserver) QuitObserver();
+}
+
 bool StartPlatform(const RunOptions& options) {
   Options = options;
   std::vector<InputLine> input;
@@ -149,7 +188,25 @@ bool StartPlatform(const RunOptions& options) {
       std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
       return false;
     }
+    // Recording over the script being played would destroy it.
+    struct stat in{}, rec{};
+    if (!options.recordFile.empty() && stat(options.inputFile.c_str(), &in) == 0 &&
+        stat(options.recordFile.c_str(), &rec) == 0 && in.st_dev == rec.st_dev && in.st_ino == rec.st_ino) {
+      std::fprintf(stderr, "twinworlds: --record %s: is the file given to --input\n", options.recordFile.c_str());
+      return false;
+    }
   }
+  // Ctrl+C and a logout end the game through its normal shutdown; a second
+  // signal is left to its default, for a game that no longer answers.
+  struct sigaction action{};
+  action.sa_handler = OnEndSignal;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  EndSignal = 0;
+  EndAsked = false;
+  EndPicture.clear();
   Flips = 0;
   ClearColourCache();
   RunStart = LastFlipTime = LastPresent = Clock::now();
@@ -159,6 +216,7 @@ bool StartPlatform(const RunOptions& options) {
 
 void OnFlip(DDSurface* primary) {
   Primary = primary;
+  if (EndAsked) return;
   Flips++;
   const Clock::time_point now = Clock::now();
   if (Flips == 1) FirstFlipMs = std::chrono::duration<double, std::milli>(now - RunStart).count();
@@ -169,6 +227,8 @@ void OnFlip(DDSurface* primary) {
     ActiveBackend->pumpEvents();
   }
   SampleKeys(Flips);
+  if (FlipObserver) FlipObserver(Flips);
+  PollEndSignal();
   if (Options.frames >= 0 && Flips >= Options.frames) RequestQuitFromOutside();
 }
 
@@ -235,7 +295,7 @@ void FinishPlatform() {
   FinishKeys();
   if (!Options.screenshotFile.empty()) {
     std::string why;
-    const std::vector<uint8_t> rgb = ShownPictureRgb();
+    const std::vector<uint8_t> rgb = EndPicture.empty() ? ShownPictureRgb() : EndPicture;
     if (!WritePng(Options.screenshotFile, rgb.data(), kScreenWidth, kScreenHeight, &why))
       std::fprintf(stderr, "twinworlds: --screenshot %s: %s\n", Options.screenshotFile.c_str(), why.c_str());
   }

@@ -51,6 +51,19 @@ const RunOptions& CurrentRunOptions();
 
 uint32_t FlipCount();
 
+// Hooks for the game and for test tools, all optional. The quit observer
+// runs once when the end is asked for from outside (window closed, --frames
+// reached, a signal), before anything else happens. The key source replaces
+// the keyboard and the input file. The flip observer sees every flip once
+// the keys of that flip are sampled.
+void SetQuitObserver(void (*observer)());
+void SetKeySource(void (*source)(uint32_t flip, uint8_t* down));
+void SetFlipObserver(void (*observer)(uint32_t flip));
+
+// Writes a file whole or not at all: to a temporary name beside it, then
+// renamed over the target. False (and nothing left behind) on failure.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+
 // The picture last shown, as 640 x 480 RGB bytes through the palette in force.
 std::vector<uint8_t> ShownPictureRgb();
 bool WritePng(const std::string& path, const uint8_t* rgb, int width, int height, std::string* error);

@@ -121,7 +121,8 @@ void PostQuitMessage(int exitCode);
 int MessageBoxA(HWND window, const char* text, const char* caption, UINT type);
 
 // True once the game has been asked to end from outside its own menus: the
-// window was closed, or the run reached its --frames limit. Screens that run
+// window was closed, the run reached its --frames limit, or SIGINT or SIGTERM
+// came. Screens that run
 // loops of their own test it so that they never keep a closed game alive.
 bool IsQuitRequested();
 

@@ -1,6 +1,7 @@
 // The game window, its message queue, message boxes and data file names.
 #include <dirent.h>
 #include <strings.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -26,17 +27,24 @@ WNDCLASSA RegisteredClass;
 bool ClassRegistered = false;
 Window* TheWindow = nullptr;
 
-// The queue: a small ring; WM_QUIT is not queued but remembered, and comes
-// out only once everything before it has been handled.
-constexpr int kQueueSize = 64;
+// The queue: a ring as large as the one Windows gives a thread (10,000
+// posted messages). Keys pressed while a screen runs a loop of its own wait
+// here and are handled once the main loop runs again; past the capacity a key
+// is dropped. The end of the game is never queued and so never dropped: the
+// window's destruction and WM_QUIT are flags that come out, in that order,
+// once everything posted before them has been handled.
+constexpr int kQueueSize = 10000;
 MSG Queue[kQueueSize];
 int QueueHead = 0, QueueCount = 0;
+int QueueBeforeDestroy = 0;  // messages still ahead of the pending WM_DESTROY
+bool DestroyPending = false;
 bool QuitPosted = false;
 int QuitCode = 0;
 bool QuitRequested = false;
 
 void PumpEvents() {
   if (ActiveBackend) ActiveBackend->pumpEvents();
+  PollEndSignal();
 }
 
 }  // namespace
@@ -51,10 +59,15 @@ void PostWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void RequestQuitFromOutside() {
   if (QuitRequested) return;
   QuitRequested = true;
-  PostWindowMessage(WM_DESTROY, 0, 0);
+  OnQuitRequested();
+  DestroyPending = true;
+  QueueBeforeDestroy = QueueCount;
 }
 
-bool IsQuitRequested() { return QuitRequested || QuitPosted; }
+bool IsQuitRequested() {
+  PollEndSignal();
+  return QuitRequested || QuitPosted;
+}
 
 HINSTANCE GetModuleHandleA(const char*) { return &TheInstance; }
 HICON LoadIconA(HINSTANCE, const char* name) { return const_cast<char*>(name); }
@@ -96,11 +109,17 @@ int ShowCursor(BOOL show) { return show ? 0 : -1; }
 
 BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
   PumpEvents();
+  if (DestroyPending && QueueBeforeDestroy == 0) {
+    *msg = MSG{TheWindow, WM_DESTROY, 0, 0, 0, {0, 0}};
+    if (removeFlags & PM_REMOVE) DestroyPending = false;
+    return 1;
+  }
   if (QueueCount > 0) {
     *msg = Queue[QueueHead];
     if (removeFlags & PM_REMOVE) {
       QueueHead = (QueueHead + 1) % kQueueSize;
       QueueCount--;
+      if (QueueBeforeDestroy > 0) QueueBeforeDestroy--;
     }
     return 1;
   }
@@ -194,16 +213,28 @@ std::string ResolveIgnoringCase(const std::string& path) {
 
 }  // namespace
 
-std::string DataFilePath(const char* name) {
+namespace {
+
+std::string SystemPath(const char* name) {
   std::string path(name ? name : "");
   for (char& c : path)
     if (c == '\\') c = '/';
   return path;
 }
 
+}  // namespace
+
+std::string DataFilePath(const char* name) {
+  const std::string path = SystemPath(name);
+  if (path.empty() || path[0] == '/' || access(path.c_str(), F_OK) == 0) return path;
+  // Found whatever its case: named as it is on disk.
+  const std::string resolved = ResolveIgnoringCase(path);
+  return access(resolved.c_str(), F_OK) == 0 ? resolved : path;
+}
+
 FILE* OpenDataFile(const char* name, const char* mode) {
   if (!name) return nullptr;
-  const std::string path = DataFilePath(name);
+  const std::string path = SystemPath(name);
   FILE* f = std::fopen(path.c_str(), mode);
   if (f || errno != ENOENT || path.empty() || path[0] == '/') return f;
   const std::string resolved = ResolveIgnoringCase(path);

@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont timgm6mb-soundfont
   xvfb xdotool
+  clang-14 libclang-rt-14-dev
 )
 if [ "${1:-}" = web ]; then
   PACKAGES+=(emscripten chromium)

@@ -12,3 +12,7 @@ if [ "${TWINWORLDS_SKIP_SANITIZE:-0}" != 1 ]; then
   bash scripts/build.sh build-asan -DTWINWORLDS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
   (cd build-asan && ctest --output-on-failure --timeout 300 -j "$(nproc)")
 fi
+# The parsers fuzzed briefly; scripts/fuzz.sh 1800 is the long run.
+if command -v clang-14 >/dev/null || command -v clang >/dev/null; then
+  bash scripts/fuzz.sh 15
+fi

@@ -71,6 +71,13 @@ HRESULT SeekWaveData(WaveReader* reader) {
   reader->dataChunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
   if (mmioDescend(reader->file, &reader->dataChunk, &reader->riffChunk, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
     return E_FAIL;
+  // The header's size is a claim: the sound is never larger than the data
+  // actually in the file, whatever buffer the claim would ask for.
+  const LONG end = mmioSeek(reader->file, 0, SEEK_END);
+  if (end < 0 || mmioSeek(reader->file, static_cast<LONG>(reader->dataChunk.dwDataOffset), SEEK_SET) < 0)
+    return E_FAIL;
+  const DWORD present = static_cast<DWORD>(end) - reader->dataChunk.dwDataOffset;
+  if (reader->dataChunk.cksize > present) reader->dataChunk.cksize = present;
   return S_OK;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/win32.h"
 
@@ -61,11 +62,14 @@ int ReadValue(StageReader* r, int32_t* out) {
   return 1;
 }
 
-void Reject(const char* path, int line, const char* why) {
+// Named as the file is on disk ("stage/fai_kansei.txt"), not as the game
+// names it.
+void Reject(const char* name, int line, const char* why) {
+  const std::string path = DataFilePath(name);
   if (line > 0)
-    std::fprintf(stderr, "twinworlds: %s:%d: %s\n", path, line, why);
+    std::fprintf(stderr, "twinworlds: %s:%d: %s\n", path.c_str(), line, why);
   else
-    std::fprintf(stderr, "twinworlds: %s: %s\n", path, why);
+    std::fprintf(stderr, "twinworlds: %s: %s\n", path.c_str(), why);
 }
 
 }  // namespace

@@ -49,9 +49,33 @@ TEST(ModalScreens, TheLastFlipEndsTheGameFromInsideEachOne) {
     const PlayRun run = g.Run(s.input, s.flips);
     EXPECT_EQ(run.exitCode, 0) << s.name << run.errors;
     ASSERT_TRUE(run.state.is_object()) << s.name;
-    EXPECT_GE(run.state["flips"].get<int>(), s.flips) << s.name;
+    // The state as it stood at that flip, not a flip or a screen later.
+    EXPECT_EQ(run.state["flips"].get<int>(), s.flips) << s.name;
     EXPECT_LE(run.state["frames"].get<int>(), s.maxFrames) << s.name;
   }
+}
+
+// Keys pressed while the skill menu or the pause menu runs wait in the queue;
+// hundreds of them never push out the end of the game.
+TEST(ModalScreens, KeysPressedInsideNeverLoseTheQuit) {
+  PlayFolder g("flood");
+  g.WriteBothStages(Stage());
+  for (const char* key : {"CONTROL", "ESCAPE"}) {
+    std::string input = std::string("0 RETURN\n2\n10 ") + key + "\n12\n";
+    for (int i = 0, flip = 13; i < 300; i++, flip += 2)
+      input += std::to_string(flip) + (i % 2 ? " DOWN\n" : " RIGHT\n") + std::to_string(flip + 1) + "\n";
+    const PlayRun run = g.Run(input, 700);
+    EXPECT_EQ(run.exitCode, 0) << key << run.errors;
+    ASSERT_TRUE(run.state.is_object()) << key;
+    EXPECT_EQ(run.state["flips"], 700) << key;
+  }
+  // An Escape pressed in the skill menu opens the pause menu once the menu
+  // has closed: play stays held.
+  const PlayRun held = g.Run(std::string(StartGame) + "6 CONTROL\n7\n10 ESCAPE\n11\n14 CONTROL\n15\n", 80);
+  const PlayRun plays = g.Run(std::string(StartGame) + "6 CONTROL\n7\n14 CONTROL\n15\n", 80);
+  ASSERT_EQ(held.exitCode, 0) << held.errors;
+  EXPECT_LT(held.state["frames"].get<int>(), 10);
+  EXPECT_GT(plays.state["frames"].get<int>(), 30);
 }
 
 // Escape at flip 6 pauses from play frame 4; F1 at flip 12 goes back to play.

@@ -2,6 +2,9 @@
 // that leaves a picture and a state, and the same run again.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 
 #include "platform/runtime.h"
@@ -41,13 +44,26 @@ TEST_F(Startup, BadOptionsAndInputFilesAreRefusedBeforeAnythingStarts) {
       {"--headless", "--input", "missing.txt"},
       {"--headless", "--input", "bad_input.txt"},
       {"--headless", "--lang", "xx"},
+      // Not a regular file: a folder, a device without end, a FIFO that
+      // would wait for a writer; a file beyond 64 MiB; a recording over
+      // the script being played.
+      {"--headless", "--input", "."},
+      {"--headless", "--input", "/dev/zero"},
+      {"--headless", "--input", "fifo"},
+      {"--headless", "--input", "huge.txt"},
+      {"--headless", "--input", "good.txt", "--record", "./good.txt"},
   };
+  ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+  std::ofstream(folder / "huge.txt").close();
+  std::filesystem::resize_file(folder / "huge.txt", (64 << 20) + 1);
+  std::ofstream(folder / "good.txt") << "0 RETURN\n";
   for (const auto& args : bad) {
     GameRun run = RunGame(folder, args);
     EXPECT_EQ(run.exitCode, 2) << args[1];
     EXPECT_EQ(Lines(run.err), 1) << run.err;
     EXPECT_EQ(run.err.find("Bitmap"), std::string::npos);
   }
+  EXPECT_EQ(ReadText(folder / "good.txt"), "0 RETURN\n");
 }
 
 TEST_F(Startup, HeadlessRunsLeaveTheSamePictureAndStateEveryTime) {
@@ -121,6 +137,43 @@ TEST_F(Startup, ARecordingPlaysBackTheSameKeys) {
     std::sort(a.begin(), a.end());
     std::sort(b.begin(), b.end());
     EXPECT_EQ(a, b);
+  }
+}
+
+// Ctrl+C or a logout: the normal shutdown, one line, and everything the run
+// leaves whole: the recording up to the last flip, the picture, the state.
+TEST_F(Startup, ASignalEndsTheGameThroughItsNormalShutdown) {
+  WriteFixtureBitmaps(folder);
+  for (int signal : {SIGINT, SIGTERM}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (chdir(folder.c_str()) != 0 || !freopen("run.stderr", "w", stderr)) _exit(127);
+      execl(TW_GAME_EXE, TW_GAME_EXE, "--headless", "--record", "rec.txt", "--screenshot", "shot.png", "--dump-state",
+            "state.json", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    // Started once the recording is open; the signal comes a while later.
+    for (int i = 0; i < 1000 && !std::filesystem::exists(folder / "rec.txt"); i++) usleep(10000);
+    usleep(500000);
+    kill(pid, signal);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << signal;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string err = ReadText(folder / "run.stderr");
+    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_NE(err.find(signal == SIGINT ? "SIGINT" : "SIGTERM"), std::string::npos) << err;
+    // Whenever it came, start-up included (a slow build may not have flipped yet).
+    const nlohmann::json state = nlohmann::json::parse(ReadText(folder / "state.json"));
+    EXPECT_GE(state["flips"].get<int>(), 0);
+    std::vector<InputLine> recorded;
+    std::string error;
+    EXPECT_TRUE(LoadInputFile((folder / "rec.txt").string(), &recorded, &error)) << error;
+    Picture shot;
+    EXPECT_TRUE(ReadPng(folder / "shot.png", &shot));
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    std::filesystem::remove(folder / "rec.txt");
   }
 }
 

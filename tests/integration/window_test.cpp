@@ -46,4 +46,47 @@ TEST(Window, OpensAndTakesKeys) {
   std::filesystem::remove_all(folder);
 }
 
+#ifdef TW_XCLOSE_EXE
+// A player who browses the skill menu a long while and then closes the window
+// ends the game: the keys pressed in the menu never push out the close.
+TEST(Window, ClosedAfterALongStayInTheSkillMenuEndsTheGame) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_close");
+  WriteFixtureBitmaps(folder);
+  std::filesystem::create_directories(folder / "stage");
+  std::string stage = "20,15,\n";
+  for (int r = 0; r < 15; r++)
+    for (int c = 0; c < 20; c++) stage += r == 9 ? "1," : "0,";
+  std::ofstream(folder / "stage" / "fai_kansei.txt") << stage;
+  std::ofstream(folder / "stage" / "Magic1234.txt") << stage;
+  // No --frames: only the close can end this run (the timeout fails it).
+  std::ofstream(folder / "close.sh") << "set -u\n"
+                                        "\"$1\" --window --scale 1 --record rec.txt --dump-state state.json &\n"
+                                        "game=$!\n"
+                                        "id=$(timeout 30 xdotool search --sync --name 'Direct X' | head -1)\n"
+                                        "xdotool windowfocus --sync \"$id\" || true\n"
+                                        "sleep 0.5\n"
+                                        "xdotool key Return\n"
+                                        "sleep 1\n"
+                                        "xdotool key Control_L\n"
+                                        "sleep 0.5\n"
+                                        "xdotool key --delay 15 $(for i in $(seq 100); do printf 'Right Down '; done)\n"
+                                        "\"$2\" 'Direct X'\n"
+                                        "wait $game\n";
+  const std::string command = "cd '" + folder.string() +
+                              "' && SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 timeout 120 xvfb-run -a -s "
+                              "'-screen 0 1024x768x24' bash close.sh '" + std::string(TW_GAME_EXE) + "' '" +
+                              TW_XCLOSE_EXE + "' > xvfb.log 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_EQ(status, 0) << ReadText(folder / "xvfb.log");
+  std::vector<InputLine> recorded;
+  std::string error;
+  ASSERT_TRUE(LoadInputFile((folder / "rec.txt").string(), &recorded, &error)) << error;
+  EXPECT_GT(recorded.size(), 100u);  // the presses reached the game
+  const std::string state = ReadText(folder / "state.json");
+  EXPECT_NE(state.find("\"gameMode\": 0"), std::string::npos) << state.substr(0, 200);
+  std::filesystem::remove_all(folder);
+}
+#endif
+
 }  // namespace

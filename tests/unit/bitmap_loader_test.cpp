@@ -84,6 +84,25 @@ TEST_F(BitmapLoader, RunLengthRunsPastThePictureAreCut) {
   EXPECT_EQ(PixelAt(surface, 4, 2), 99);  // cut at the picture's edge
   EXPECT_EQ(PixelAt(surface, 1, 1), 7);   // after the delta, one row up
   EXPECT_EQ(PixelAt(surface, 3, 1), 9);
+
+  // Runs and moves that never end their row keep writing nowhere: 16.8 MB of
+  // runs on a 1 x 1 picture once wrapped the column and wrote outside it.
+  BmpSpec one;
+  one.width = one.height = 1;
+  bytes = BmpBytes(one);
+  size_t at = bytes[10] | bytes[11] << 8;
+  bytes[30] = 1;
+  bytes.resize(at + 2 * 8421505 + 2 * 4 + 4 * 9000000 + 4);
+  for (int k = 0; k < 8421505; k++, at += 2) bytes[at] = 0xFF, bytes[at + 1] = 0x00;
+  for (int k = 0; k < 4; k++, at += 2) bytes[at] = 0x10, bytes[at + 1] = 0xAA;
+  for (int k = 0; k < 9000000; k++, at += 4) bytes[at] = 0, bytes[at + 1] = 2, bytes[at + 2] = 0xFF, bytes[at + 3] = 0;
+  bytes[at] = 0x01, bytes[at + 1] = 0xBB, bytes[at + 2] = 0, bytes[at + 3] = 1;  // a run after the moves, the end
+  surface->pixels.assign(surface->pixels.size(), 99);
+  WriteBytes("image/stage1/t.BMP", bytes);
+  ASSERT_EQ(LoadBitmapSurface(surface, palette, "image\\stage1\\t.BMP"), 1);
+  EXPECT_EQ(PixelAt(surface, 0, 0), 0);
+  EXPECT_EQ(PixelAt(surface, 1, 0), 99);
+  EXPECT_EQ(PixelAt(surface, 0, 1), 99);
 }
 
 TEST_F(BitmapLoader, BadFilesFailAndChangeNothing) {
@@ -109,6 +128,9 @@ TEST_F(BitmapLoader, BadFilesFailAndChangeNothing) {
   bad.push_back(rleCut);
   std::vector<uint8_t> huge = good;
   huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;  // width 2^31 - 1
+  bad.push_back(huge);
+  huge = good;
+  huge[22] = huge[23] = huge[24] = 0, huge[25] = 0x80;  // height INT32_MIN: no top-down height to turn it into
   bad.push_back(huge);
   bad.push_back({});
   for (size_t i = 0; i < bad.size(); i++) {

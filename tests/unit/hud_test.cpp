@@ -25,8 +25,10 @@ class Hud : public ::testing::Test {
     ComboBannerX = 0;
   }
   void TearDown() override {
+    // Released and forgotten: later tests must not draw from freed surfaces.
     Release(SmallDigits);
     Release(LargeDigits);
+    SmallDigits = LargeDigits = nullptr;
     CloseTestDisplay();
   }
   BYTE At(int x, int y) { return PixelAt(BackBuffer, x, y); }

@@ -105,6 +105,22 @@ TEST_F(Music, MissingOrBadFilesLeaveTheSegmentNull) {
   EXPECT_EQ(MusicSegment, nullptr);
   LoadMusic(&MusicSegment, WriteFile("not_midi.mid", "RIFF....WAVE").c_str());
   EXPECT_EQ(MusicSegment, nullptr);
+  // Songs the looping player would spin on forever are refused, in one line
+  // each: only an end of track, only a rest, a tempo of 0, a track cut short.
+  const std::string refused[] = {
+      MidiFile({}, 0),
+      MidiFile({{0, Program(0, 19)}}, 480),
+      MidiFile({{0, NoteOn(0, 60, 110)}, {0, NoteOff(0, 60)}}, 0),
+      MidiFile({{0, std::string("\xFF\x51\x03\x00\x00\x00", 6)}, {0, NoteOn(0, 60, 110)}, {240, NoteOff(0, 60)}}, 0),
+      ShortTune().substr(0, ShortTune().size() - 2),
+  };
+  for (const std::string& song : refused) {
+    testing::internal::CaptureStderr();
+    LoadMusic(&MusicSegment, WriteFile("spins.mid", song).c_str());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(MusicSegment, nullptr);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  }
   StartMusic();  // nothing to start; nothing happens
   for (double rms : Loudness(0.2)) EXPECT_EQ(rms, 0.0);
 }

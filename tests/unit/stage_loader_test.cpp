@@ -202,6 +202,18 @@ TEST(StageLoader, MissingFileIsRefused) {
   EXPECT_TRUE(AllZero(map));
 }
 
+TEST(StageLoader, MessagesNameTheFileAsItIsOnDisk) {
+  std::filesystem::create_directories(FixturePath("game/stage"));
+  Write("game/stage/Fai_Kansei.txt", "20,1,\n");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(FixturePath("game"));
+  Loaded l;
+  Load("stage\\fai_kansei.txt", &l);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(l.result, 0);
+  EXPECT_EQ(l.stderrText.rfind("twinworlds: stage/Fai_Kansei.txt: ", 0), 0u) << l.stderrText;
+}
+
 TEST(StageLoader, FreeStageMapsReleasesBothWorlds) {
   const std::string path = Write("free.txt", StageText(20, 15, {{1, 202}, {2, 3000}}));
   StageMap a{}, b{};

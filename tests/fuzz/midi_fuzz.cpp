@@ -1,0 +1,10 @@
+// The check a music file passes before FluidSynth's player is given it.
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/audio_internal.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CheckStandardMidi(data, size);
+  return 0;
+}
