@@ -50,7 +50,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   RegisterClassA(&wc);
   GameWindow = CreateWindowExA(WS_EX_TOPMOST, "Generic Game SDK Window", "Direct X", WS_POPUP | WS_VISIBLE,
                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-  if (!GameWindow) return 0;
+  // A start that fails ends with status 1, so that a script or a launcher
+  // can tell it from a game played to its end.
+  if (!GameWindow) return 1;
   ShowWindow(GameWindow, showCommand);
   UpdateWindow(GameWindow);
   SetFocus(GameWindow);
@@ -67,7 +69,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     MessageBoxA(GameWindow, "Bitmapが読み込めません", "エラー", MB_OK);
     CaptureGameState();
     ReleaseDisplay();
-    return 0;
+    return 1;
   }
 
   BlackPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
@@ -92,7 +94,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     } else if (GameMode == ModeTitle) {
       if (!RunTitle(GameWindow, &playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB)) {
         CaptureGameState();
-        return 0;
+        return 1;
       }
     }
   }

@@ -19,9 +19,10 @@ void SampleKeyboard(uint8_t*) {}
 void MessageBox(const char*, const char*) {}
 bool OpenAudio(void (*)(int16_t*, int)) { return false; }
 void AudioNoop() {}
+void Delay(uint32_t) {}
 
 }  // namespace
 
 const Backend HeadlessBackend = {Open,           Close,     Present,   PumpEvents, Ticks,
                                  SampleKeyboard, MessageBox, OpenAudio, AudioNoop,  AudioNoop,
-                                 AudioNoop};
+                                 AudioNoop,      Delay};

@@ -62,10 +62,11 @@ int ReadValue(StageReader* r, int32_t* out) {
 }
 
 void Reject(const char* path, int line, const char* why) {
+  const std::string name = DataFilePath(path);
   if (line > 0)
-    std::fprintf(stderr, "twinworlds: %s:%d: %s\n", path, line, why);
+    std::fprintf(stderr, "twinworlds: %s:%d: %s\n", name.c_str(), line, why);
   else
-    std::fprintf(stderr, "twinworlds: %s: %s\n", path, why);
+    std::fprintf(stderr, "twinworlds: %s: %s\n", name.c_str(), why);
 }
 
 }  // namespace
