@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont timgm6mb-soundfont
   xvfb xdotool
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
