@@ -86,8 +86,12 @@ DataSearch FindDataFolder(const std::string& option, const std::string& executab
   if (const std::string env = Env("TWINWORLDS_DATA"); !env.empty()) return take(env);
   // Every existing use runs in its game folder, so that stays first; a
   // folder with stage or image but broken data is still the game's to judge.
+  // (The source tree has a stage folder of its own, of code: a stage folder
+  // counts when it holds one of the game's stage files.)
   s.tried.push_back(".");
-  if (IsFolder(ResolveIgnoringCase("", "stage")) || IsFolder(ResolveIgnoringCase("", "image"))) return take("");
+  if (IsFolder(ResolveIgnoringCase("", "image")) || IsFile(ResolveIgnoringCase("", "stage/fai_kansei.txt")) ||
+      IsFile(ResolveIgnoringCase("", "stage/Magic1234.txt")))
+    return take("");
   std::vector<std::string> candidates;
   if (!executableFolder.empty()) {
     candidates.push_back(Join(executableFolder, "game"));

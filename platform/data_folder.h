@@ -12,7 +12,7 @@ struct DataSearch {
 };
 
 // The search, in order: the --data option; $TWINWORLDS_DATA; the working
-// directory when it holds a stage or image folder; then the first of the
+// directory when it holds an image folder or a stage file; then the first of the
 // build's game folder beside the executable, an installed tree's
 // share/twinworlds, $XDG_DATA_HOME/twinworlds and each $XDG_DATA_DIRS entry
 // with /twinworlds that holds the game's tile sheet.

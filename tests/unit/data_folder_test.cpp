@@ -75,11 +75,18 @@ TEST_F(DataSearchTest, EachPlaceIsTakenInItsOrder) {
   EXPECT_EQ(FindDataFolder("", exe).folder, (root / "share/twinworlds").string());
   MakeData(exe + "/game");
   EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
-  // A folder with a stage or image folder is the data folder, complete or not.
+  // A folder with an image folder or a stage file is the data folder,
+  // complete or not; a stage folder of anything else is not.
   fs::create_directories(root / "cwd/STAGE");
+  std::ofstream(root / "cwd/STAGE/stage_file.cpp") << "x";
+  EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
+  std::ofstream(root / "cwd/STAGE/MAGIC1234.TXT") << "x";
   s = FindDataFolder("", exe);
   EXPECT_TRUE(s.found);
   EXPECT_EQ(s.folder, "");
+  fs::remove_all(root / "cwd/STAGE");
+  fs::create_directories(root / "cwd/image");
+  EXPECT_EQ(FindDataFolder("", exe).folder, "");
   setenv("TWINWORLDS_DATA", "/from/env", 1);
   EXPECT_EQ(FindDataFolder("", exe).folder, "/from/env");
   EXPECT_EQ(FindDataFolder("/from/option", exe).folder, "/from/option");
