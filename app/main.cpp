@@ -11,8 +11,12 @@ int main(int argc, char** argv) {
   RunOptions options;
   std::string error;
   if (!ParseRunOptions(argc, argv, &options, &error)) {
-    std::fprintf(stderr, "twinworlds: %s\n", error.c_str());
+    std::fprintf(stderr, "twinworlds: %s (twinworlds --help lists the options)\n", error.c_str());
     return 2;
+  }
+  if (options.help || options.version) {
+    std::fputs(options.help ? UsageText().c_str() : (VersionLine() + "\n").c_str(), stdout);
+    return 0;
   }
   if (!StartPlatform(options)) return 2;
   SetTextLanguage(options.language);

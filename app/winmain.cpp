@@ -54,7 +54,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   RegisterClassA(&wc);
   GameWindow = CreateWindowExA(WS_EX_TOPMOST, "Generic Game SDK Window", "Direct X", WS_POPUP | WS_VISIBLE,
                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-  if (!GameWindow) return 0;
+  // A start that fails ends with status 1, so that a script or a launcher
+  // can tell it from a game played to its end.
+  if (!GameWindow) return 1;
   ShowWindow(GameWindow, showCommand);
   UpdateWindow(GameWindow);
   SetFocus(GameWindow);
@@ -71,7 +73,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     MessageBoxA(GameWindow, GameText(TextBitmapError), GameText(TextErrorCaption), MB_OK);
     CaptureFinalState();
     ReleaseDisplay();
-    return 0;
+    return 1;
   }
 
   BlackPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
@@ -96,7 +98,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     } else if (GameMode == ModeTitle) {
       if (!RunTitle(GameWindow, &playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB)) {
         CaptureFinalState();
-        return 0;
+        return 1;
       }
     }
   }

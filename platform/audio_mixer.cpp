@@ -17,6 +17,9 @@ bool DeviceOpen = false;
 bool DeviceFailed = false;  // tried once; not again
 std::vector<DSBuffer*> Voices;
 std::string SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+// Percent of full volume, from the player's settings; 100 leaves the mix
+// exactly as it was.
+int MusicVolume = 100, EffectsVolume = 100;
 
 // Adds the next `frames` frames of a playing voice into the mix; a voice
 // that reaches its end stops there, unless it loops.
@@ -51,7 +54,16 @@ void MixAudio(int16_t* out, int frames) {
     std::memset(mix, 0, sizeof(int32_t) * n * 2);
     for (DSBuffer* v : Voices)
       if (v->playing) MixVoice(v, mix, n);
-    RenderMusic(mix, n);
+    if (EffectsVolume != 100)
+      for (int i = 0; i < n * 2; i++) mix[i] = mix[i] * EffectsVolume / 100;
+    if (MusicVolume == 100) {
+      RenderMusic(mix, n);
+    } else {
+      int32_t music[kChunk * 2];
+      std::memset(music, 0, sizeof(int32_t) * n * 2);
+      RenderMusic(music, n);
+      for (int i = 0; i < n * 2; i++) mix[i] += music[i] * MusicVolume / 100;
+    }
     for (int i = 0; i < n * 2; i++) out[i] = static_cast<int16_t>(std::clamp<int32_t>(mix[i], -32768, 32767));
     out += n * 2;
     frames -= n;
@@ -59,6 +71,13 @@ void MixAudio(int16_t* out, int frames) {
 }
 
 void SetOfflineAudio(bool offline) { Offline = offline; }
+
+void SetMixVolumes(int music, int effects) {
+  LockAudio();
+  MusicVolume = std::clamp(music, 0, 100);
+  EffectsVolume = std::clamp(effects, 0, 100);
+  UnlockAudio();
+}
 
 const std::string& SoundFontPath() { return SoundFont; }
 void SetSoundFontPath(const std::string& path) {

@@ -22,6 +22,9 @@ void MixAudio(int16_t* out, int frames);
 // advance only when MixAudio is called. Set before any sound object is made.
 void SetOfflineAudio(bool offline);
 
+// The music and the sound effects, each 0 to 100 percent of full volume.
+void SetMixVolumes(int music, int effects);
+
 // The General MIDI soundfont the music is played with.
 const std::string& SoundFontPath();
 void SetSoundFontPath(const std::string& path);

@@ -1,47 +1,41 @@
 // A real window through SDL2: the 640 x 480 picture scaled by whole steps,
 // letterboxed and nearest-pixel, full screen unless a window is asked for;
-// and the default audio device, fed by the software mixer.
+// the keyboard and pads through the player's bindings; and the default audio
+// device, fed by the software mixer.
 #include <SDL.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/audio_mixer.h"
+#include "platform/gamepad_sdl.h"
 #include "platform/internal.h"
+#include "platform/settings.h"
+#include "platform/x11_watch.h"
 
 namespace {
+
+constexpr const char* kWindowTitle = "twinworlds";
 
 SDL_Window* TheSdlWindow = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool VideoStarted = false;
 
-uint8_t LiveDown[256];
+KeyBindings Bindings;
+std::vector<SDL_Keycode> HeldKeys;
 uint8_t PressedSinceSample[256];
 
 SDL_AudioDeviceID AudioDevice = 0;
 bool AudioStarted = false;
 void (*AudioMix)(int16_t*, int) = nullptr;
 
-// Keys are taken by what they are labelled, as Windows' virtual keys are.
-int VirtualKeyOf(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
-  switch (key) {
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    default: return -1;
-  }
+bool WindowGone() { return X11WindowGone(); }
+
+void OnSysWmEvent(const SDL_Event& e) {
+  if (X11WindowDestroyedBy(e)) RequestQuitFromOutside();
 }
 
 int LargestScaleThatFits() {
@@ -52,13 +46,33 @@ int LargestScaleThatFits() {
   return scale;
 }
 
+// ALSA and the sound servers' client libraries write to stderr when there is
+// no device; the player gets the game's one line instead.
+int SilenceStderr() {
+  std::fflush(stderr);
+  const int saved = dup(2);
+  FILE* null = std::fopen("/dev/null", "w");
+  if (saved >= 0 && null) dup2(fileno(null), 2);
+  if (null) std::fclose(null);
+  return saved;
+}
+
+void RestoreStderr(int saved) {
+  if (saved < 0) return;
+  std::fflush(stderr);
+  dup2(saved, 2);
+  close(saved);
+}
+
 void AudioCallback(void*, Uint8* stream, int length) {
   AudioMix(reinterpret_cast<int16_t*>(stream), length / static_cast<int>(sizeof(int16_t) * AudioChannels));
 }
 
 bool OpenAudio(void (*mix)(int16_t*, int)) {
   if (AudioDevice) return true;
+  const int saved = SilenceStderr();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    RestoreStderr(saved);
     std::fprintf(stderr, "twinworlds: no sound: %s\n", SDL_GetError());
     return false;
   }
@@ -75,20 +89,25 @@ bool OpenAudio(void (*mix)(int16_t*, int)) {
   SDL_AudioSpec have{};
   AudioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (!AudioDevice) {
-    std::fprintf(stderr, "twinworlds: no sound: %s\n", SDL_GetError());
+    const std::string why = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    RestoreStderr(saved);
+    std::fprintf(stderr, "twinworlds: no sound: %s\n", why.c_str());
     AudioStarted = false;
     return false;
   }
+  RestoreStderr(saved);
   SDL_PauseAudioDevice(AudioDevice, 0);
   return true;
 }
 
 void CloseAudio() {
+  const int saved = SilenceStderr();
   if (AudioDevice) SDL_CloseAudioDevice(AudioDevice);
   AudioDevice = 0;
   if (AudioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   AudioStarted = false;
+  RestoreStderr(saved);
 }
 
 void LockDevice() {
@@ -101,9 +120,11 @@ void UnlockDevice() {
 
 void Close() {
   CloseAudio();
+  ClosePads();
   if (Texture) SDL_DestroyTexture(Texture);
   if (Renderer) SDL_DestroyRenderer(Renderer);
   if (TheSdlWindow) SDL_DestroyWindow(TheSdlWindow);
+  SettleX11Window();
   Texture = nullptr;
   Renderer = nullptr;
   TheSdlWindow = nullptr;
@@ -111,19 +132,26 @@ void Close() {
   VideoStarted = false;
 }
 
-bool Open(const RunOptions& options, const char* title) {
+bool Open(const RunOptions& options, const char*) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
     return false;
   }
   VideoStarted = true;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  const int scale = options.window ? (options.scale > 0 ? options.scale : LargestScaleThatFits()) : 1;
-  Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
-  flags |= options.window ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
-  TheSdlWindow = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth * scale,
+  int scale = LargestScaleThatFits();
+  if (options.window && options.scale > scale) {
+    std::fprintf(stderr, "twinworlds: scale %d does not fit this desktop; using %d\n", options.scale, scale);
+  } else if (options.window && options.scale > 0) {
+    scale = options.scale;
+  }
+  Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+  if (!options.window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // A full-screen start keeps the window size it returns to on Alt+Enter.
+  TheSdlWindow = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth * scale,
                                   kScreenHeight * scale, flags);
   if (TheSdlWindow) {
+    SDL_SetWindowMinimumSize(TheSdlWindow, kScreenWidth, kScreenHeight);
     Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!Renderer) Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_SOFTWARE);
   }
@@ -138,9 +166,15 @@ bool Open(const RunOptions& options, const char* title) {
     Close();
     return false;
   }
-  if (!options.window) SDL_ShowCursor(SDL_DISABLE);
-  std::memset(LiveDown, 0, sizeof LiveDown);
+  WatchX11Window(TheSdlWindow);
+  // Hidden while over the picture, in a window as in full screen.
+  SDL_ShowCursor(SDL_DISABLE);
+  Bindings = BindingsFrom(CurrentSettings());
+  HeldKeys.clear();
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+  const std::string settings = SettingsFilePath();
+  const std::string mappings = settings.empty() ? "" : settings.substr(0, settings.rfind('/')) + "/gamecontrollerdb.txt";
+  OpenPads(mappings.empty() ? nullptr : mappings.c_str());
   SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Renderer);
   SDL_RenderPresent(Renderer);
@@ -148,13 +182,14 @@ bool Open(const RunOptions& options, const char* title) {
 }
 
 void ShowTexture() {
+  if (WindowGone()) return;
   SDL_RenderClear(Renderer);
   SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
   SDL_RenderPresent(Renderer);
 }
 
 void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
-  if (!Texture) return;
+  if (!Texture || WindowGone()) return;
   void* out;
   int outPitch;
   if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
@@ -163,52 +198,104 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
   ShowTexture();
 }
 
+// Alt+Enter: full screen to a window of the largest whole scale that fits,
+// and back.
+void ToggleFullScreen() {
+  if (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) {
+    SDL_SetWindowFullscreen(TheSdlWindow, 0);
+    const int scale = LargestScaleThatFits();
+    SDL_SetWindowSize(TheSdlWindow, kScreenWidth * scale, kScreenHeight * scale);
+    SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  } else {
+    SDL_SetWindowFullscreen(TheSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+void OnKey(const SDL_KeyboardEvent& key, bool down) {
+  if (down && key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT)) {
+    if (!key.repeat) ToggleFullScreen();
+    return;
+  }
+  if (down && key.keysym.sym == SDLK_F12) {
+    if (!key.repeat) SaveScreenshot();
+    return;
+  }
+  std::erase(HeldKeys, key.keysym.sym);
+  if (down) {
+    HeldKeys.push_back(key.keysym.sym);
+    KeyboardKeyDown(Bindings, key.keysym.sym, PressedSinceSample);
+  }
+}
+
 void PumpEvents() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
     switch (e.type) {
       case SDL_QUIT: RequestQuitFromOutside(); break;
       case SDL_KEYDOWN:
-      case SDL_KEYUP: {
-        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)) {
-          // Alt+Enter switches between full screen and a window.
-          const bool full = SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-          if (!e.key.repeat) SDL_SetWindowFullscreen(TheSdlWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-          break;
-        }
-        const int vk = VirtualKeyOf(e.key.keysym.sym);
-        if (vk < 0) break;
-        LiveDown[vk] = e.type == SDL_KEYDOWN;
-        if (e.type == SDL_KEYDOWN) PressedSinceSample[vk] = 1;
-        break;
-      }
+      case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
+      case SDL_SYSWMEVENT: OnSysWmEvent(e); break;
       case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) std::memset(LiveDown, 0, sizeof LiveDown);
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer) {
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) HeldKeys.clear();
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
           SDL_RenderClear(Renderer);
           SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
           SDL_RenderPresent(Renderer);
         }
         break;
-      default: break;
+      default: HandlePadEvent(e); break;
     }
   }
 }
 
 // A key tapped between two samples still counts as down at the next one.
 void SampleKeyboard(uint8_t* down) {
-  for (int vk = 0; vk < 256; vk++) down[vk] = LiveDown[vk] | PressedSinceSample[vk];
+  for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(Bindings, k, down);
+  for (int vk = 0; vk < 256; vk++) down[vk] |= PressedSinceSample[vk];
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+  SamplePads(Bindings, down);
 }
 
 uint32_t Ticks() { return SDL_GetTicks(); }
-
 void Delay(uint32_t ms) { SDL_Delay(ms); }
 
+bool EndsMessageBox(const SDL_Event& e, const MessageBoxButton& button) {
+  switch (e.type) {
+    case SDL_QUIT: RequestQuitFromOutside(); return true;
+    case SDL_SYSWMEVENT: OnSysWmEvent(e); return WindowGone();
+    case SDL_KEYDOWN: {
+      const SDL_Keycode k = e.key.keysym.sym;
+      return k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_SPACE || k == SDLK_ESCAPE;
+    }
+    case SDL_MOUSEBUTTONUP:
+      return e.button.x >= button.x && e.button.x < button.x + button.w && e.button.y >= button.y &&
+             e.button.y < button.y + button.h;
+    case SDL_CONTROLLERBUTTONDOWN:
+      return e.cbutton.button == SDL_CONTROLLER_BUTTON_A || e.cbutton.button == SDL_CONTROLLER_BUTTON_B ||
+             e.cbutton.button == SDL_CONTROLLER_BUTTON_START;
+    default: HandlePadEvent(e); return false;
+  }
+}
+
+// The game's own box in its own window: the text is drawn with the game's
+// font, so it reads right whatever the locale and the system's fonts.
 void ShowMessageBox(const char* caption, const char* text) {
-  if (TheSdlWindow && (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP))
-    SDL_MinimizeWindow(TheSdlWindow);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+  if (!Texture || WindowGone()) return;
+  std::vector<uint32_t> argb(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+  MessageBoxButton button;
+  DrawMessageBox(caption, text, argb.data(), &button);
+  SDL_UpdateTexture(Texture, nullptr, argb.data(), kScreenWidth * 4);
+  SDL_ShowCursor(SDL_ENABLE);
+  SDL_RaiseWindow(TheSdlWindow);
+  bool done = false;
+  while (!done && !WindowGone()) {
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+    SDL_RenderPresent(Renderer);
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, 200)) done = EndsMessageBox(e, button);
+  }
+  SDL_ShowCursor(SDL_DISABLE);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // Reads 8-bit BMP files the way the game loads them: as a bitmap object with
 // its colour table, ready to be selected into a memory context.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/data_folder.h"
 #include "platform/internal.h"
 
 namespace {
@@ -139,7 +141,10 @@ HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int, int, UINT flags) 
   if (!name || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE)) return nullptr;
   std::vector<uint8_t> file;
   if (!ReadWholeFile(name, &file)) {
-    std::fprintf(stderr, "twinworlds: %s: cannot open the bitmap\n", DataFilePath(name).c_str());
+    // Without a data folder the search has said it all in its one line.
+    if (!DataFolderMissing())
+      std::fprintf(stderr, "twinworlds: %s: cannot open the bitmap (%s)\n", DataFilePath(name).c_str(),
+                   errno == ENOENT ? "no such file" : std::strerror(errno));
     return nullptr;
   }
   auto* bm = new GdiObject{};

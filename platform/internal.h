@@ -72,7 +72,8 @@ struct Backend {
   // Handles pending window-system events (keys, the close button).
   void (*pumpEvents)();
   uint32_t (*ticks)();
-  // Fills down[256] with the keys of the live keyboard since the last call.
+  // Fills down[256] with the keys of the live keyboard and pads since the
+  // last call, through the player's bindings.
   void (*sampleKeyboard)(uint8_t* down);
   void (*messageBox)(const char* utf8Caption, const char* utf8Text);
   // The audio device: 44100 Hz, 16-bit stereo, `mix` called from the
@@ -111,6 +112,17 @@ void OnPrimaryReleased(DDSurface* primary);
 
 // The 8-bit picture through a palette into 32-bit pixels (0xAARRGGBB).
 void ConvertToArgb(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette, uint32_t* out, int outPitchBytes);
+
+// The game's message box over the picture shown, as 640 x 480 pixels
+// (0xAARRGGBB); `button` is where its OK button is.
+struct MessageBoxButton {
+  int x, y, w, h;
+};
+void DrawMessageBox(const char* utf8Caption, const char* utf8Text, uint32_t* argb, MessageBoxButton* button);
+
+// F12: the picture shown as a PNG in $XDG_PICTURES_DIR (or ~/Pictures),
+// twinworlds-YYYYMMDD-HHMMSS.png; where it went is said on stderr.
+void SaveScreenshot();
 
 // Code page 932 to UTF-32 / UTF-8; bytes that do not decode are skipped.
 std::u32string DecodeCp932(const char* text, int length);

@@ -14,7 +14,14 @@
 #include <cstring>
 #include <string>
 
+#include "platform/audio_mixer.h"
+#include "platform/data_folder.h"
 #include "platform/internal.h"
+#include "platform/settings.h"
+
+#ifndef TWINWORLDS_VERSION
+#define TWINWORLDS_VERSION "0"
+#endif
 
 const Backend* ActiveBackend = nullptr;
 
@@ -105,6 +112,14 @@ static bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::s
       o.headless = true;
     } else if (arg == "--timedemo") {
       o.timedemo = true;
+    } else if (arg == "--fullscreen") {
+      o.fullscreen = true;
+    } else if (arg == "--help" || arg == "-h") {
+      o.help = true;
+    } else if (arg == "--version") {
+      o.version = true;
+    } else if (arg == "--data") {
+      if (!value(&o.dataFolder)) return false;
     } else if (arg == "--scale") {
       std::string v;
       int64_t n;
@@ -150,6 +165,10 @@ static bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::s
     *error = "--window: cannot go with --headless";
     return false;
   }
+  if (o.fullscreen && (o.window || o.headless)) {
+    *error = "--fullscreen: cannot go with --window or --headless";
+    return false;
+  }
   *out = o;
   return true;
 }
@@ -179,6 +198,43 @@ void OnQuitRequested() {
   if (QuitObserver) QuitObserver();
 }
 
+std::string UsageText() {
+  return "usage: twinworlds [options]\n"
+         "  --window             play in a window (default: full screen, or as the settings file says)\n"
+         "  --fullscreen         play full screen whatever the settings file says\n"
+         "  --scale N            with --window: N times 640 x 480 (default: the largest that fits; larger is\n"
+         "                       brought down to that, with a line on stderr)\n"
+         "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
+         "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
+         "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
+         "                       after its last line unless --frames says otherwise\n"
+         "  --record FILE        write the keys of every flip to FILE, in the same format\n"
+         "  --frames N           end through the normal shutdown after the N-th flip\n"
+         "  --screenshot FILE    at exit, the last picture shown as a 640 x 480 PNG\n"
+         "  --dump-state FILE    at exit, the game state as JSON\n"
+         "  --timedemo           at exit, print the speed figures\n"
+         "  --help               print this and end\n"
+         "  --version            print the version and end\n"
+         "controls (keyboard / pad; change them in " +
+         (SettingsFilePath().empty() ? std::string("~/.config/twinworlds/twinworlds.conf") : SettingsFilePath()) +
+         "):\n"
+         "  Left Right           run                        d-pad, left stick\n"
+         "  Up/Down + X          upward slash / downward thrust, once learned\n"
+         "  Z                    jump; while clinging to a wall, jump off it   A\n"
+         "  X                    vertical slash             X\n"
+         "  C                    horizontal slash           B\n"
+         "  Space                switch worlds              Y, shoulders\n"
+         "  Ctrl                 skill menu                 Back\n"
+         "  Backspace            while held, enemies may appear\n"
+         "  Enter                start, choose, continue    Start\n"
+         "  Y N                  answer questions           A B\n"
+         "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
+         "  Alt+Enter            full screen or a window\n"
+         "  F12                  save a screenshot in ~/Pictures\n";
+}
+
+std::string VersionLine() { return std::string("twinworlds ") + TWINWORLDS_VERSION; }
+
 bool StartPlatform(const RunOptions& options) {
   Options = options;
   std::vector<InputLine> input;
@@ -195,6 +251,8 @@ bool StartPlatform(const RunOptions& options) {
       std::fprintf(stderr, "twinworlds: --record %s: is the file given to --input\n", options.recordFile.c_str());
       return false;
     }
+    if (options.headless && options.frames < 0)
+      Options.frames = (input.empty() ? 0 : int64_t{input.back().flip}) + kInputTailFlips;
   }
   // Ctrl+C and a logout end the game through its normal shutdown; a second
   // signal is left to its default, for a game that no longer answers.
@@ -207,6 +265,18 @@ bool StartPlatform(const RunOptions& options) {
   EndSignal = 0;
   EndAsked = false;
   EndPicture.clear();
+  // A headless run is a script: the player's settings never change it.
+  if (!options.headless) {
+    const GameSettings settings = LoadSettings(SettingsFilePath());
+    SetCurrentSettings(settings);
+    if (!options.window && !options.fullscreen && !settings.fullscreen) Options.window = true;
+    if (Options.window && options.scale == 0) Options.scale = settings.scale;
+    SetMixVolumes(settings.musicVolume, settings.effectsVolume);
+  }
+  const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
+  if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
+  SetDataFolder(data.folder);
+  SetDataFolderMissing(!data.found);
   Flips = 0;
   ClearColourCache();
   RunStart = LastFlipTime = LastPresent = Clock::now();

@@ -22,7 +22,15 @@ struct RunOptions {
   int64_t frames = -1;  // end after this many flips; -1 never
   bool timedemo = false;
   Language language = LanguageJapanese;
+  bool fullscreen = false;  // --fullscreen: over the settings file's choice
+  std::string dataFolder;   // --data: where the game data is
+  bool help = false;        // --help: print the usage and end
+  bool version = false;     // --version: print the version and end
 };
+
+// A headless run from an input file with no --frames ends this many flips
+// after the file's last line, so a scripted run never runs for ever.
+constexpr int64_t kInputTailFlips = 300;
 
 // One line of an input file: from the moment `flip` flips have been made,
 // exactly these virtual keys are down.
@@ -34,6 +42,10 @@ struct InputLine {
 // Reads the command line. On a bad option or value, or an input file that
 // cannot be read, returns false with one line saying what is wrong.
 bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error);
+// --help: every option, one line each, and the controls.
+std::string UsageText();
+// "twinworlds 1.0.0"
+std::string VersionLine();
 
 // Parses the text of an input file; the error names the line.
 bool ParseInputText(const std::string& text, std::vector<InputLine>* out, std::string* error);

@@ -152,9 +152,11 @@ UINT timeEndPeriod(UINT period);
 
 // ---- Data files -------------------------------------------------------------
 
-// Opens a file named the game's way ("stage\\x.txt"), relative to the working
-// directory: backslashes become separators, and a name whose case differs
-// from the file on disk is still found, as it would be on Windows.
+// Opens a file named the game's way ("stage\\x.txt"), relative to the data
+// folder found at start-up (the working directory by default): backslashes
+// become separators, and a name whose case differs from the file on disk is
+// still found, as it would be on Windows.
 FILE* OpenDataFile(const char* name, const char* mode);
-// The name as a path of this system, for messages ("stage/x.txt").
+// The name as a path of this system, in the data folder, for messages
+// ("stage/x.txt").
 std::string DataFilePath(const char* name);

@@ -1,12 +1,11 @@
 // The game window, its message queue, message boxes and data file names.
-#include <dirent.h>
-#include <strings.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 
+#include "platform/data_folder.h"
 #include "platform/internal.h"
 
 const char* const IDI_APPLICATION = "IDI_APPLICATION";
@@ -168,75 +167,66 @@ int MessageBoxA(HWND window, const char* text, const char* caption, UINT) {
 
 UINT timeBeginPeriod(UINT) { return 0; }
 UINT timeEndPeriod(UINT) { return 0; }
-// The game polls the clock in a tight loop while it waits for its next
-// frame; a poll that finds the same millisecond again gives the core away.
+namespace {
+
+// The game runs a frame once 30 ms have passed since its last one, and
+// polls the clock in a tight loop until then. A poll that finds the same
+// millisecond again sleeps until that frame is due: the last value read
+// before a flip is when the frame that flipped began.
+constexpr uint32_t kFramePaceMs = 30;
+uint32_t LastTicksRead = 0;
+uint32_t FrameStartTicks = 0;
+uint32_t FlipsAtLastRead = 0;
+
+}  // namespace
+
 DWORD timeGetTime() {
-  static uint32_t lastTicks = 0;
   if (!ActiveBackend) return 0;
   uint32_t now = ActiveBackend->ticks();
-  if (now == lastTicks && ActiveBackend->delay) {
-    ActiveBackend->delay(1);
+  if (FlipCount() != FlipsAtLastRead) {
+    FrameStartTicks = LastTicksRead;
+    FlipsAtLastRead = FlipCount();
+  } else if (now == LastTicksRead && ActiveBackend->delay) {
+    const uint32_t left = FrameStartTicks + kFramePaceMs - now;
+    ActiveBackend->delay(left >= 1 && left <= kFramePaceMs ? left : 1);
     now = ActiveBackend->ticks();
   }
-  lastTicks = now;
+  LastTicksRead = now;
   return now;
 }
 
 namespace {
 
-// Finds each part of a relative path in its folder, ignoring case.
-std::string ResolveIgnoringCase(const std::string& path) {
-  std::string resolved;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t slash = path.find('/', start);
-    if (slash == std::string::npos) slash = path.size();
-    const std::string part = path.substr(start, slash - start);
-    const std::string folder = resolved.empty() ? "." : resolved;
-    std::string found = part;
-    if (!part.empty() && part != "." && part != "..") {
-      if (DIR* d = opendir(folder.c_str())) {
-        while (dirent* e = readdir(d)) {
-          if (strcasecmp(e->d_name, part.c_str()) == 0) {
-            found = e->d_name;
-            if (found == part) break;
-          }
-        }
-        closedir(d);
-      }
-    }
-    resolved = resolved.empty() && start == 0 ? found : resolved + "/" + found;
-    start = slash + 1;
-  }
-  return resolved;
-}
-
-}  // namespace
-
-namespace {
-
-std::string SystemPath(const char* name) {
+std::string SlashedName(const char* name) {
   std::string path(name ? name : "");
   for (char& c : path)
     if (c == '\\') c = '/';
   return path;
 }
 
+std::string InDataFolder(const std::string& relative) {
+  const std::string& folder = DataFolder();
+  if (folder.empty() || relative.empty() || relative[0] == '/') return relative;
+  return folder.back() == '/' ? folder + relative : folder + "/" + relative;
+}
+
 }  // namespace
 
 std::string DataFilePath(const char* name) {
-  const std::string path = SystemPath(name);
-  if (path.empty() || path[0] == '/' || access(path.c_str(), F_OK) == 0) return path;
+  const std::string relative = SlashedName(name);
+  const std::string path = InDataFolder(relative);
+  if (relative.empty() || relative[0] == '/' || access(path.c_str(), F_OK) == 0) return path;
   // Found whatever its case: named as it is on disk.
-  const std::string resolved = ResolveIgnoringCase(path);
+  const std::string resolved = InDataFolder(ResolveIgnoringCase(DataFolder(), relative));
   return access(resolved.c_str(), F_OK) == 0 ? resolved : path;
 }
 
 FILE* OpenDataFile(const char* name, const char* mode) {
   if (!name) return nullptr;
-  const std::string path = SystemPath(name);
+  const std::string relative = SlashedName(name);
+  const std::string path = InDataFolder(relative);
   FILE* f = std::fopen(path.c_str(), mode);
-  if (f || errno != ENOENT || path.empty() || path[0] == '/') return f;
-  const std::string resolved = ResolveIgnoringCase(path);
+  if (f || errno != ENOENT || relative.empty() || relative[0] == '/') return f;
+  const std::string resolved = InDataFolder(ResolveIgnoringCase(DataFolder(), relative));
   return resolved == path ? nullptr : std::fopen(resolved.c_str(), mode);
 }

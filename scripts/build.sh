@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds into a build folder (default: build). Incremental.
 #   scripts/build.sh [BUILD_DIR] [extra cmake args...]
+# TWINWORLDS_TARGETS="a b" builds only those targets (default: everything).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}; shift || true
@@ -14,4 +15,6 @@ fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 fi
-cmake --build "$dir" -j "$(nproc)"
+targets=()
+for t in ${TWINWORLDS_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and starts the game from its game folder.
+# Sets everything up, builds only what the game needs (the game, its data and
+# the map viewer), and starts it; it finds its data beside itself.
 #   scripts/play.sh [game options...]     e.g. scripts/play.sh --window --scale 2
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build
-cd build/game
-exec ../twinworlds "$@"
+TWINWORLDS_TARGETS="twinworlds twinworlds-map game_data" bash scripts/build.sh build
+exec build/twinworlds "$@"

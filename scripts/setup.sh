@@ -11,6 +11,7 @@ PACKAGES=(
   unifont timgm6mb-soundfont
   xvfb xdotool
   clang-14 libclang-rt-14-dev
+  dpkg-dev desktop-file-utils appstream
 )
 if [ "${1:-}" = web ]; then
   PACKAGES+=(emscripten chromium)

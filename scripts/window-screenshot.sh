@@ -13,7 +13,7 @@ here=$(dirname "$0")
 xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
   "$0" "$@" --frames 200 &
   game=$!
-  xdotool search --sync --name "Direct X" >/dev/null
+  xdotool search --sync --name "twinworlds" >/dev/null
   sleep ${SHOT_DELAY:-1.2}
   xwd -root -silent > /tmp/twinworlds-window.xwd
   wait $game' "$(cd "$here/.." && pwd)/build/twinworlds" "$@"

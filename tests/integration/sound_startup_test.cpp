@@ -50,7 +50,7 @@ TEST(SoundStartup, TitleScreenIsSilentOnARealDevice) {
   WriteFixtureBitmaps(folder);
   WriteSoundFiles(folder);
   const std::string command = "cd '" + folder.string() +
-                              "' && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=out.raw ASAN_OPTIONS=detect_leaks=0 "
+                              "' && XDG_CONFIG_HOME=\"$PWD/config\" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=out.raw ASAN_OPTIONS=detect_leaks=0 "
                               "timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' '" +
                               std::string(TW_GAME_EXE) + "' --window --scale 1 --frames 60 > run.log 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << ReadText(folder / "run.log");

@@ -21,17 +21,19 @@ class Startup : public ::testing::Test {
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
-TEST_F(Startup, WithoutBitmapsSaysSoOnceAndExitsCleanly) {
+TEST_F(Startup, WithoutBitmapsSaysSoOnceAndFails) {
+  // An image folder makes this the data folder, bitmaps or not.
+  std::filesystem::create_directories(folder / "Image");
   GameRun run = RunGame(folder, {"--headless", "--frames", "5"});
-  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.exitCode, 1);
   const std::string message = "Bitmapが読み込めません";
   const size_t at = run.err.find(message);
   ASSERT_NE(at, std::string::npos) << run.err;
   EXPECT_EQ(run.err.find(message, at + 1), std::string::npos);
-  EXPECT_NE(run.err.find("image/stage1/status.BMP"), std::string::npos);
+  EXPECT_NE(run.err.find("image/stage1/status.BMP: cannot open the bitmap (no such file)"), std::string::npos);
   // The English game says it in English and wants its own menu picture.
   run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "en"});
-  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("Error: Cannot load the bitmaps"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("image/stage1/status_en.BMP"), std::string::npos);
 }
@@ -175,6 +177,48 @@ TEST_F(Startup, ASignalEndsTheGameThroughItsNormalShutdown) {
       EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
     std::filesystem::remove(folder / "rec.txt");
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Startup, HelpVersionAndAnUnknownOptionSayWhatTheyMust) {
+  GameRun help = RunGame(folder, {"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* option : {"--window", "--fullscreen", "--scale", "--data", "--headless", "--input", "--record",
+                             "--frames", "--screenshot", "--dump-state", "--timedemo", "--help", "--version"})
+    EXPECT_NE(help.out.find(std::string("\n  ") + option + " "), std::string::npos) << option;
+  EXPECT_NE(help.out.find("jump"), std::string::npos);
+  GameRun version = RunGame(folder, {"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out.rfind("twinworlds ", 0), 0u);
+  EXPECT_EQ(Lines(version.out), 1);
+  GameRun unknown = RunGame(folder, {"--fly"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_EQ(unknown.err, "twinworlds: --fly: unknown option (twinworlds --help lists the options)\n");
+}
+
+TEST_F(Startup, AHeadlessInputFileEndsTheRunSoonAfterItsLastLine) {
+  WriteFixtureBitmaps(folder);
+  std::ofstream(folder / "keys.txt") << "3 Z\n40 LEFT\n50\n";
+  GameRun run = RunGame(folder, {"--headless", "--input", "keys.txt", "--dump-state", "s.json"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(nlohmann::json::parse(ReadText(folder / "s.json"))["flips"], 50 + kInputTailFlips);
+}
+
+TEST_F(Startup, WithoutADataFolderEveryPlaceTriedIsNamedAndTheGameFails) {
+  // An empty working directory, and a copy of the game where no data is
+  // beside it.
+  std::filesystem::copy_file(TW_GAME_EXE, folder / "twinworlds");
+  const std::string command = "cd '" + folder.string() + "' && HOME=/nonexistent XDG_DATA_DIRS=/nonexistent ./twinworlds --headless --frames 5 2> err.txt";
+  const int status = std::system(command.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string err = ReadText(folder / "err.txt");
+  EXPECT_NE(err.find("is in none of: . " + folder.string() + "/game"), std::string::npos) << err;
+  EXPECT_NE(err.find("/nonexistent/twinworlds"), std::string::npos) << err;
+  EXPECT_NE(err.find("Bitmapが読み込めません"), std::string::npos) << err;
+  EXPECT_EQ(err.find("status.BMP"), std::string::npos) << err;
 }
 
 }  // namespace

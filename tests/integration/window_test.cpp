@@ -21,14 +21,14 @@ TEST(Window, OpensAndTakesKeys) {
   std::ofstream(folder / "type.sh") << "set -u\n"
                                        "\"$1\" --window --scale 1 --record rec.txt --frames 300 &\n"
                                        "game=$!\n"
-                                       "id=$(timeout 30 xdotool search --sync --name 'Direct X' | head -1)\n"
+                                       "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
                                        "xdotool windowfocus --sync \"$id\" || true\n"
                                        "sleep 0.5\n"
                                        "xdotool key --delay 100 z Escape\n"
                                        "sleep 0.5\n"
                                        "xdotool key F1\n"
                                        "wait $game\n";
-  const std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash type.sh '" +
+  const std::string command = "cd '" + folder.string() + "' && XDG_CONFIG_HOME=\"$PWD/config\" SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash type.sh '" +
                               std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_EQ(status, 0) << ReadText(folder / "xvfb.log");

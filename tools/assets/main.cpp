@@ -1,5 +1,5 @@
 // Builds the game folder from the sources in data/:
-//   twinworlds-assets DATA_DIR GAME_DIR [--preview DIR]
+//   twinworlds-assets DATA_DIR GAME_DIR [--preview DIR] [--icons DIR]
 // Everything is computed, nothing is random, so every run writes the same
 // bytes.
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "icon_png.h"
 #include "music_score.h"
 #include "output_files.h"
 #include "palette.h"
@@ -27,12 +28,18 @@ struct Picture {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && !(argc == 5 && std::strcmp(argv[3], "--preview") == 0)) {
-    std::fprintf(stderr, "usage: %s DATA_DIR GAME_DIR [--preview DIR]\n", argv[0]);
+  std::string preview, icons;
+  bool usage = argc < 3 || argc % 2 == 0;
+  for (int i = 3; !usage && i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--preview") == 0) preview = argv[i + 1];
+    else if (std::strcmp(argv[i], "--icons") == 0) icons = argv[i + 1];
+    else usage = true;
+  }
+  if (usage) {
+    std::fprintf(stderr, "usage: %s DATA_DIR GAME_DIR [--preview DIR] [--icons DIR]\n", argv[0]);
     return 2;
   }
   const std::string data = argv[1], out = argv[2];
-  const std::string preview = argc == 5 ? argv[4] : "";
 
   LoadPalette(data + "/images/palette.txt");
   Art art;
@@ -65,6 +72,10 @@ int main(int argc, char** argv) {
       if (!WritePreviewPng(preview + "/" + p.file + ".png", p.canvas, scale))
         std::fprintf(stderr, "cannot write a preview of %s\n", p.file);
     }
+  }
+  if (!icons.empty() && !WriteIcons(icons, charSheet)) {
+    std::fprintf(stderr, "cannot write the icons in %s\n", icons.c_str());
+    return 1;
   }
   for (const SoundFile& s : MakeSoundEffects()) WriteOutput(out, std::string("se/") + s.file, s.bytes);
   WriteOutput(out, "stage/fai_kansei.txt", BuildStageFile(data + "/stages/world_a.txt"));

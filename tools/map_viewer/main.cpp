@@ -1,6 +1,6 @@
 // Draws a whole stage into one PNG, for reviewing a stage at a glance:
 //   twinworlds-map STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]
-// run in a game folder; the two numbers limit the picture to those columns.
+// the two numbers limit the picture to those columns.
 // Tiles come from the game's own tile sheet and the stage from the game's
 // own loader. Enemy cells show the enemy standing where it will appear and a
 // red frame; event markers a yellow frame with their number, and the outline
@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
+#include "platform/data_folder.h"
 #include "platform/gdi.h"
 #include "platform/runtime.h"
 #include "stage/stage_file.h"
@@ -130,11 +133,17 @@ const TilePicture* PictureOf(int value) {
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 5) {
-    std::fprintf(stderr, "usage: %s STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]   (run in a game folder)\n", argv[0]);
+    std::fprintf(stderr, "usage: %s STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]\n", argv[0]);
     return 2;
   }
+  // The game's data is found as the game finds it; a stage file named from
+  // here is read from here.
+  const DataSearch data = FindDataFolder("", ExecutableFolder());
+  SetDataFolder(data.folder);
+  std::string stage = argv[1];
+  if (!data.folder.empty() && std::filesystem::is_regular_file(stage)) stage = std::filesystem::absolute(stage);
   StageMap map{};
-  if (!LoadStageFile(&map, argv[1])) return 1;
+  if (!LoadStageFile(&map, stage.c_str())) return 1;
   Sheet tiles, background, enemies;
   if (!LoadSheet("image\\stage1\\back.BMP", &tiles) || !LoadSheet("image\\stage1\\haikei1.BMP", &background) ||
       !LoadSheet("image\\stage1\\Enemy.Bmp", &enemies)) {

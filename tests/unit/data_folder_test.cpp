@@ -1,0 +1,101 @@
+// The search for the game data: each place in its order, each name found
+// whatever its case.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/data_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DataSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("tw_datasearch_" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "cwd");
+    saved = fs::current_path();
+    fs::current_path(root / "cwd");
+    for (const char* v : {"TWINWORLDS_DATA", "XDG_DATA_HOME", "XDG_DATA_DIRS", "HOME"}) {
+      const char* old = std::getenv(v);
+      env.emplace_back(v, old ? std::optional<std::string>(old) : std::nullopt);
+      unsetenv(v);
+    }
+    setenv("HOME", (root / "home").c_str(), 1);
+    setenv("XDG_DATA_DIRS", ((root / "dirs1").string() + "::" + (root / "dirs2").string()).c_str(), 1);
+  }
+  void TearDown() override {
+    fs::current_path(saved);
+    for (const auto& [name, value] : env)
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+    fs::remove_all(root);
+  }
+  // A folder holding the tile sheet, under a name of this case.
+  std::string MakeData(const fs::path& folder, const char* sheet = "image/stage1/back.BMP") {
+    fs::create_directories((folder / sheet).parent_path());
+    std::ofstream(folder / sheet) << "x";
+    return folder.string();
+  }
+  fs::path root, saved;
+  std::vector<std::pair<std::string, std::optional<std::string>>> env;
+};
+
+TEST_F(DataSearchTest, EachPlaceIsTakenInItsOrder) {
+  const std::string exe = (root / "bin").string();
+  fs::create_directories(exe);
+  // Nothing anywhere: every place is named.
+  DataSearch s = FindDataFolder("", exe);
+  EXPECT_FALSE(s.found);
+  const std::vector<std::string> tried = {".",
+                                          exe + "/game",
+                                          (root / "share/twinworlds").string(),
+                                          (root / "home/.local/share/twinworlds").string(),
+                                          (root / "dirs1/twinworlds").string(),
+                                          (root / "dirs2/twinworlds").string()};
+  EXPECT_EQ(s.tried, tried);
+  EXPECT_NE(DataNotFoundLine(s).find((root / "dirs2/twinworlds").string()), std::string::npos);
+
+  // From the last place to the first, each new one wins over the ones after it.
+  MakeData(root / "dirs2/twinworlds", "IMAGE/Stage1/BACK.bmp");
+  EXPECT_EQ(FindDataFolder("", exe).folder, root / "dirs2/twinworlds");
+  MakeData(root / "dirs1/twinworlds");
+  EXPECT_EQ(FindDataFolder("", exe).folder, root / "dirs1/twinworlds");
+  MakeData(root / "home/.local/share/twinworlds");
+  EXPECT_EQ(FindDataFolder("", exe).folder, root / "home/.local/share/twinworlds");
+  setenv("XDG_DATA_HOME", (root / "datahome").c_str(), 1);
+  MakeData(root / "datahome/twinworlds");
+  EXPECT_EQ(FindDataFolder("", exe).folder, root / "datahome/twinworlds");
+  MakeData(root / "share/twinworlds");
+  EXPECT_EQ(FindDataFolder("", exe).folder, (root / "share/twinworlds").string());
+  MakeData(exe + "/game");
+  EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
+  // A folder with an image folder or a stage file is the data folder,
+  // complete or not; a stage folder of anything else is not.
+  fs::create_directories(root / "cwd/STAGE");
+  std::ofstream(root / "cwd/STAGE/stage_file.cpp") << "x";
+  EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
+  std::ofstream(root / "cwd/STAGE/MAGIC1234.TXT") << "x";
+  s = FindDataFolder("", exe);
+  EXPECT_TRUE(s.found);
+  EXPECT_EQ(s.folder, "");
+  fs::remove_all(root / "cwd/STAGE");
+  fs::create_directories(root / "cwd/image");
+  EXPECT_EQ(FindDataFolder("", exe).folder, "");
+  setenv("TWINWORLDS_DATA", "/from/env", 1);
+  EXPECT_EQ(FindDataFolder("", exe).folder, "/from/env");
+  EXPECT_EQ(FindDataFolder("/from/option", exe).folder, "/from/option");
+}
+
+TEST_F(DataSearchTest, NamesAreFoundWhateverTheirCase) {
+  MakeData(root / "d", "Image/STAGE1/Back.Bmp");
+  EXPECT_EQ(ResolveIgnoringCase((root / "d").string(), "image/stage1/back.BMP"), "Image/STAGE1/Back.Bmp");
+  EXPECT_EQ(ResolveIgnoringCase((root / "d").string(), "image/none/back.BMP"), "Image/none/back.BMP");
+}
+
+}  // namespace
