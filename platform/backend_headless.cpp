@@ -19,7 +19,6 @@ void SampleKeyboard(uint8_t*) {}
 void MessageBox(const char*, const char*) {}
 bool OpenAudio(void (*)(int16_t*, int)) { return false; }
 void AudioNoop() {}
-void Delay(uint32_t) {}
 
 }  // namespace
 
