@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!StartPlatform(options)) return 2;
-  SetTextLanguage(options.language);
+  SetTextLanguage(CurrentRunOptions().language);
   char commandLine[] = "";
   const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
   if (!options.dumpStateFile.empty()) WriteGameState(options.dumpStateFile);

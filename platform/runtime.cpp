@@ -148,6 +148,7 @@ static bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::s
     } else if (arg == "--lang") {
       std::string v;
       if (!value(&v)) return false;
+      o.languageGiven = true;
       if (!LanguageFromName(v, &o.language)) {
         *error = "--lang: '" + v + "' is not ja or en";
         return false;
@@ -205,6 +206,7 @@ std::string UsageText() {
          "  --scale N            with --window: N times 640 x 480 (default: the largest that fits; larger is\n"
          "                       brought down to that, with a line on stderr)\n"
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
+         "  --lang ja|en         the language of the game's text (default: Japanese, or as the settings file says)\n"
          "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
          "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
          "                       after its last line unless --frames says otherwise\n"
@@ -272,6 +274,7 @@ bool StartPlatform(const RunOptions& options) {
     if (!options.window && !options.fullscreen && !settings.fullscreen) Options.window = true;
     if (Options.window && options.scale == 0) Options.scale = settings.scale;
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
+    if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
   }
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());

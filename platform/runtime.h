@@ -22,6 +22,7 @@ struct RunOptions {
   int64_t frames = -1;  // end after this many flips; -1 never
   bool timedemo = false;
   Language language = LanguageJapanese;
+  bool languageGiven = false;  // --lang: over the settings file's choice
   bool fullscreen = false;  // --fullscreen: over the settings file's choice
   std::string dataFolder;   // --data: where the game data is
   bool help = false;        // --help: print the usage and end

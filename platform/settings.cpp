@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/bindings.h"
+#include "platform/runtime.h"
 #include "platform/win32.h"
 
 const BindableKey kBindableKeyTable[kBindableKeys] = {
@@ -70,6 +71,13 @@ bool ParseBool(const std::string& text, bool* out) {
   return false;
 }
 
+bool CheckLanguage(const std::string& value, std::string* why) {
+  Language language;
+  if (LanguageFromName(value, &language)) return true;
+  *why = "'" + value + "' is not ja or en";
+  return false;
+}
+
 bool MakeFolders(const std::string& path) {
   for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
     const std::string folder = path.substr(0, slash);
@@ -86,6 +94,7 @@ std::vector<SettingRow> SettingTable(GameSettings* s) {
       {"scale", SettingInt, &s->scale, 0, 16, "window scale, 1 to 16; 0 the largest that fits (--scale)"},
       {"music_volume", SettingInt, &s->musicVolume, 0, 100, "music volume, 0 to 100"},
       {"effects_volume", SettingInt, &s->effectsVolume, 0, 100, "sound effects volume, 0 to 100"},
+      {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text (--lang)", CheckLanguage},
   };
   for (int i = 0; i < kBindableKeys; i++)
     rows.push_back({kBindableKeyTable[i].name, SettingText, &s->bindings[i], 0, 0, kBindableKeyTable[i].doc,

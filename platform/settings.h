@@ -14,6 +14,7 @@ struct GameSettings {
   int scale = 0;  // window scale; 0 the largest that fits
   int musicVolume = 100;
   int effectsVolume = 100;
+  std::string language = "ja";
   // Per bindable key: keyboard keys as SDL names them, and "pad:" buttons,
   // separated by commas.
   std::string bindings[kBindableKeys];

@@ -65,11 +65,12 @@ int PlayWithPad(const std::filesystem::path& dir, int flips) {
   RunOptions options;
   options.window = true;
   options.recordFile = "pad.txt";
+  options.dumpStateFile = "pad.json";
   options.frames = flips;
   if (!StartPlatform(options)) return 103;
   char commandLine[] = "";
   const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, 0);
-  WriteGameState("pad.json");
+  WriteGameState(options.dumpStateFile);
   FinishPlatform();
   return code;
 }

@@ -45,7 +45,9 @@ TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
                     "just words\n"
                     "colour = blue\n"
                     "spawn =\n"
-                    "\xff\xfe = \x01\n",
+                    "\xff\xfe = \x01\n"
+                    "language = en\n"
+                    "language = fr\n",
                     &s, &problems);
   EXPECT_FALSE(s.fullscreen);
   EXPECT_EQ(s.scale, 0);
@@ -54,9 +56,10 @@ TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
   EXPECT_EQ(s.bindings[4], "Space, pad:b");
   EXPECT_EQ(s.bindings[0], kBindableKeyTable[0].defaults);
   EXPECT_EQ(s.bindings[9], "");  // nothing bound is allowed
-  ASSERT_EQ(problems.size(), 7u);
+  EXPECT_EQ(s.language, "en");
+  ASSERT_EQ(problems.size(), 8u);
   const char* starts[] = {"line 3: scale", "line 5: effects_volume", "line 7: left", "line 8: right",
-                          "line 9:", "line 10: unknown setting 'colour'", "line 12:"};
+                          "line 9:", "line 10: unknown setting 'colour'", "line 12:", "line 14: language"};
   for (size_t i = 0; i < problems.size(); i++) EXPECT_EQ(problems[i].rfind(starts[i], 0), 0u) << problems[i];
 }
 
