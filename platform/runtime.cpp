@@ -265,7 +265,9 @@ bool StartPlatform(const RunOptions& options) {
   EndSignal = 0;
   EndAsked = false;
   EndPicture.clear();
-  // A headless run is a script: the player's settings never change it.
+  // A headless run is a script: the player's settings never change it. The
+  // page has no settings file: it keeps the defaults.
+#ifndef TWINWORLDS_WEB
   if (!options.headless) {
     const GameSettings settings = LoadSettings(SettingsFilePath());
     SetCurrentSettings(settings);
@@ -273,6 +275,7 @@ bool StartPlatform(const RunOptions& options) {
     if (Options.window && options.scale == 0) Options.scale = settings.scale;
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
   }
+#endif
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);

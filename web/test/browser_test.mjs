@@ -153,13 +153,13 @@ async function finished(page, seconds) {
 }
 
 // One recorded game, in the browser and natively; both must end alike.
-async function replay(name, input, frames) {
-  const frameArgs = frames ? ['--frames', String(frames)] : [];
+async function replay(name, input, frames, lang) {
+  const frameArgs = (frames ? ['--frames', String(frames)] : []).concat(lang ? ['--lang', lang] : []);
   const nativeState = path.join(work, name + '.json'), nativePng = path.join(work, name + '.png');
   const timedemo = runNative(['--timedemo', '--input', path.join(root, 'demos', input), '--dump-state', nativeState,
     '--screenshot', nativePng, ...frameArgs]);
   const nativeRate = Number(/([\d.]+) flips per second/.exec(timedemo)[1]);
-  const page = await openPage(`?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : ''));
+  const page = await openPage(`?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''));
   const run = await finished(page, 300);
   await page.close();
   assert(run.state, 'no state dump: ' + run.exitLog.join(' | '));
@@ -226,6 +226,9 @@ try {
   // Stopped in the skill menu: its Japanese text drawn from code page 932.
   await check('the skill menu\'s text is drawn as natively', async () => {
     await replay('skills', 'menus.txt', 72);
+  });
+  await check('?lang=en shows the skill menu in English, as natively', async () => {
+    await replay('skills-en', 'menus.txt', 72, 'en');
   });
 } finally {
   await browser.close();
