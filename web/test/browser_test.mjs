@@ -173,6 +173,14 @@ async function replay(name, input, frames, lang) {
   return JSON.parse(run.state);
 }
 
+// The first stage: a picture unlike the title's, full of colour.
+async function inStage(page, title) {
+  const rgb = await canvasRgb(page);
+  let lit = 0;
+  for (let i = 0; i < rgb.length; i += 3) lit += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
+  return !rgb.equals(title) && lit > 640 * 480 * 0.5;
+}
+
 try {
   const titlePng = path.join(work, 'title.png');
   runNative(['--frames', '20', '--screenshot', titlePng]);
@@ -195,13 +203,7 @@ try {
   });
   await check('Enter starts the game; sound and music play', async () => {
     await live.keyboard.press('Enter');
-    // The first stage: a picture unlike the title's, full of colour.
-    await waitUntil('the first stage', async () => {
-      const rgb = await canvasRgb(live);
-      let lit = 0;
-      for (let i = 0; i < rgb.length; i += 3) lit += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
-      return !rgb.equals(title) && lit > 640 * 480 * 0.5;
-    }, 120, 500);
+    await waitUntil('the first stage', () => inStage(live, title), 120, 500);
     // The mixer's blocks reach the audio thread, and the music's player runs.
     await waitUntil('sound', () => live.evaluate(() => window.twinworlds.framesPlayed > 44100 && TW.music.voices() > 0), 60, 500);
     assert(live.errors.length === 0, live.errors.join(' | '));
@@ -216,6 +218,25 @@ try {
     console.log(`      browser CPU at normal pace: ${((100 * used) / ((Date.now() - w0) / 1000)).toFixed(0)}% of one core over ${benchCpu} s`);
   }
   if (live) await live.close();
+  await check('a pad\'s Start starts the game (the Gamepad API, mapped as on the desktop)', async () => {
+    const page = await browser.newPage();
+    // A pad with the browser's standard layout, its buttons set by the test.
+    await page.evaluateOnNewDocument(() => {
+      const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+      window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0], buttons };
+      Object.defineProperty(Navigator.prototype, 'getGamepads', { value: () => [window.testPad] });
+    });
+    await page.goto(base);
+    await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 120, 500);
+    // The left stick inside its dead zone and Back alone (the skill menu)
+    // do nothing at the title; Start does.
+    await page.evaluate(() => ((testPad.axes[0] = 0.3), (testPad.buttons[8].pressed = true)));
+    await new Promise((r) => setTimeout(r, 500));
+    assert((await canvasRgb(page)).equals(title), 'the title went away without Start');
+    await page.evaluate(() => ((testPad.buttons[8].pressed = false), (testPad.buttons[9].pressed = true)));
+    await waitUntil('the first stage', () => inStage(page, title), 120, 500);
+    await page.close();
+  });
   await check('the complete demo ends as natively (?headless=1)', async () => {
     const state = await replay('complete', 'complete.txt', 0);
     assert(state.gameMode !== undefined, 'no game mode in the dump');
