@@ -20,7 +20,7 @@
 
   const result = (window.twinworlds = {
     done: false, exitLog: [], state: null, png: null, framesPlayed: 0,
-    firstPictureMs: null, mainStartMs: null, runMs: null,
+    firstPictureMs: null, mainStartMs: null, runMs: null, keySamples: 0,
   });
 
   function say(text) {
@@ -238,6 +238,7 @@
       pressed.fill(0);
     },
     samplePads(buttons, axes) {
+      result.keySamples++;
       const n = Math.min(pollPads(), buttons.length);
       for (let i = 0; i < n; i++) {
         const { bits, pad } = padHeld[i];
