@@ -63,7 +63,7 @@ TEST(Window, ClosedAfterALongStayInTheSkillMenuEndsTheGame) {
   std::ofstream(folder / "close.sh") << "set -u\n"
                                         "\"$1\" --window --scale 1 --record rec.txt --dump-state state.json &\n"
                                         "game=$!\n"
-                                        "id=$(timeout 30 xdotool search --sync --name 'Direct X' | head -1)\n"
+                                        "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
                                         "xdotool windowfocus --sync \"$id\" || true\n"
                                         "sleep 0.5\n"
                                         "xdotool key Return\n"
@@ -71,7 +71,7 @@ TEST(Window, ClosedAfterALongStayInTheSkillMenuEndsTheGame) {
                                         "xdotool key Control_L\n"
                                         "sleep 0.5\n"
                                         "xdotool key --delay 15 $(for i in $(seq 100); do printf 'Right Down '; done)\n"
-                                        "\"$2\" 'Direct X'\n"
+                                        "\"$2\" twinworlds\n"
                                         "wait $game\n";
   const std::string command = "cd '" + folder.string() +
                               "' && SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 timeout 120 xvfb-run -a -s "
