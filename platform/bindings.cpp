@@ -1,7 +1,11 @@
 // Key and pad bindings, read with SDL's own names for keys and buttons.
 #include "platform/bindings.h"
 
+#ifdef TWINWORLDS_WEB
+#include "platform/web/sdl_names.h"
+#else
 #include <SDL.h>
+#endif
 
 #include <bit>
 

@@ -267,7 +267,9 @@ bool StartPlatform(const RunOptions& options) {
   EndSignal = 0;
   EndAsked = false;
   EndPicture.clear();
-  // A headless run is a script: the player's settings never change it.
+  // A headless run is a script: the player's settings never change it. The
+  // page has no settings file: it keeps the defaults.
+#ifndef TWINWORLDS_WEB
   if (!options.headless) {
     const GameSettings settings = LoadSettings(SettingsFilePath());
     SetCurrentSettings(settings);
@@ -276,6 +278,7 @@ bool StartPlatform(const RunOptions& options) {
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
   }
+#endif
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);

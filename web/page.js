@@ -1,5 +1,6 @@
 // The page around the browser build: the canvas, the keys, the sound and
-// the music, and the URL parameters (?input=URL, ?frames=N, ?headless=1).
+// the music, and the URL parameters (?input=URL, ?frames=N, ?headless=1,
+// ?lang=ja|en).
 // `TW` is what the game's platform calls (platform/web/*.cpp); at the end
 // of a run `window.twinworlds` holds the state dump and the last picture.
 'use strict';
@@ -19,7 +20,7 @@
 
   const result = (window.twinworlds = {
     done: false, exitLog: [], state: null, png: null, framesPlayed: 0,
-    firstPictureMs: null, mainStartMs: null, runMs: null,
+    firstPictureMs: null, mainStartMs: null, runMs: null, keySamples: 0,
   });
 
   function say(text) {
@@ -64,6 +65,45 @@
   addEventListener('blur', () => live.fill(0));
   document.addEventListener('visibilitychange', () => document.hidden && live.fill(0));
   addEventListener('pointerdown', startSound);
+
+  // Pads with the browser's standard layout, read as SDL reads a game
+  // controller: buttons as SDL numbers them, the sticks and triggers as its
+  // six axes. The game maps them through the desktop's bindings.
+  const PadButtonBits = [0, 1, 2, 3, 9, 10, -1, -1, 4, 6, 7, 8, 11, 12, 13, 14, 5];
+  const padHeld = [], padPressed = [];
+  let padOddSaid = false;
+
+  function pollPads() {
+    const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    const seen = [];
+    for (const pad of pads) {
+      if (!pad || !pad.connected) continue;
+      if (pad.mapping !== 'standard') {
+        if (!padOddSaid) console.warn('twinworlds: the pad "' + pad.id + '" has no standard layout; it is not read');
+        padOddSaid = true;
+        continue;
+      }
+      let bits = 0;
+      pad.buttons.forEach((b, i) => {
+        if (b.pressed && PadButtonBits[i] >= 0) bits |= 1 << PadButtonBits[i];
+      });
+      const n = seen.length;
+      padPressed[n] = (padPressed[n] || 0) | bits;
+      padHeld[n] = { bits, pad };
+      seen.push(pad);
+    }
+    padHeld.length = seen.length;
+    return seen.length;
+  }
+  // A tap between two of the game's samples still counts.
+  (function watchPads() {
+    pollPads();
+    requestAnimationFrame(watchPads);
+  })();
+
+  function axisValue(v) {
+    return Math.max(-32768, Math.min(32767, Math.round((v || 0) * 32767)));
+  }
 
   // The largest whole scale that fits, in device pixels; letterboxed.
   function fit() {
@@ -197,6 +237,19 @@
       for (let vk = 0; vk < 256; vk++) down[vk] = live[vk] | pressed[vk];
       pressed.fill(0);
     },
+    samplePads(buttons, axes) {
+      result.keySamples++;
+      const n = Math.min(pollPads(), buttons.length);
+      for (let i = 0; i < n; i++) {
+        const { bits, pad } = padHeld[i];
+        buttons[i] = (bits | padPressed[i]) >>> 0;
+        padPressed[i] = 0;
+        for (let a = 0; a < 4; a++) axes[i * 6 + a] = axisValue(pad.axes[a]);
+        axes[i * 6 + 4] = axisValue(pad.buttons[6] && pad.buttons[6].value);
+        axes[i * 6 + 5] = axisValue(pad.buttons[7] && pad.buttons[7].value);
+      }
+      return n;
+    },
     messageBox(caption, text) {
       console.error(caption + ': ' + text);
       say(caption + ': ' + text);
@@ -326,6 +379,7 @@
   const args = ['--dump-state', '/out/state.json', '--screenshot', '/out/last.png'];
   if (headless) args.push('--headless');
   if (params.has('frames')) args.push('--frames', params.get('frames'));
+  if (params.has('lang')) args.push('--lang', params.get('lang'));
   const input = params.get('input');
 
   const game = {

@@ -22,12 +22,14 @@ endif()
 # Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise with it.
 add_compile_options(-O3 -msimd128)
 
-# The platform without SDL2, FluidSynth and libpng: what needs them has a
-# browser twin in platform/web/.
+# The platform without SDL2, X11, FluidSynth and libpng: what needs them has
+# a browser twin in platform/web/ (pads are the page's, through the same
+# bindings; bindings.cpp reads SDL's names from platform/web/sdl_names.h).
 file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
 list(REMOVE_ITEM PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/backend_sdl.cpp
      ${CMAKE_SOURCE_DIR}/platform/music_synth.cpp ${CMAKE_SOURCE_DIR}/platform/png_writer.cpp
-     ${CMAKE_SOURCE_DIR}/platform/pcm_convert.cpp)
+     ${CMAKE_SOURCE_DIR}/platform/pcm_convert.cpp ${CMAKE_SOURCE_DIR}/platform/gamepad_sdl.cpp
+     ${CMAKE_SOURCE_DIR}/platform/x11_watch.cpp ${CMAKE_SOURCE_DIR}/platform/screenshot.cpp)
 file(GLOB WEB_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
 add_library(twinworlds_platform STATIC ${PLATFORM_SOURCES} ${WEB_PLATFORM_SOURCES})
 target_include_directories(twinworlds_platform PUBLIC ${CMAKE_SOURCE_DIR} ${WEB_INCLUDE})

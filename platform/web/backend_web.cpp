@@ -1,16 +1,25 @@
 // The browser: the picture on the page's canvas, keys from the page, the
 // mixer's sound into Web Audio. Every wait yields to the page (Asyncify), so
 // the game keeps its own loops. The page's side is web/page.js (`TW`).
+// Pads come from the page's Gamepad API and go through the same bindings as
+// the desktop's.
 #include <emscripten.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/bindings.h"
 #include "platform/internal.h"
+#include "platform/settings.h"
 
 // clang-format off
 EM_JS(void, JsShowPicture, (const uint8_t* rgba), { TW.showPicture(HEAPU8.subarray(rgba, rgba + 640 * 480 * 4)); });
 EM_JS(void, JsSampleKeys, (uint8_t* down), { TW.sampleKeys(HEAPU8.subarray(down, down + 256)); });
+// Each pad as SDL reads one: button bits in SDL's order, six axes.
+EM_JS(int, JsSamplePads, (uint32_t* buttons, int16_t* axes, int most), {
+  return TW.samplePads(HEAPU32.subarray(buttons >> 2, (buttons >> 2) + most),
+                       HEAP16.subarray(axes >> 1, (axes >> 1) + most * 6));
+});
 EM_JS(uint32_t, JsTicks, (), { return TW.ticks(); });
 EM_JS(int, JsOpenAudio, (), { return TW.openAudio() ? 1 : 0; });
 EM_JS(void, JsCloseAudio, (), { TW.closeAudio(); });
@@ -27,6 +36,9 @@ EM_JS(void, JsFinished, (), { TW.finished(); });
 namespace {
 
 constexpr int kLargestMix = 8192;
+constexpr int kMostPads = 4;
+static_assert(kPadAxes == 6);
+KeyBindings Bindings;
 uint8_t Rgba[kScreenWidth * kScreenHeight * 4];
 void (*AudioMix)(int16_t*, int) = nullptr;
 int16_t MixBlock[kLargestMix * 2];
@@ -46,7 +58,10 @@ void ShowPicture(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) 
   JsShowPicture(Rgba);
 }
 
-bool Open(const RunOptions&, const char*) { return true; }
+bool Open(const RunOptions&, const char*) {
+  Bindings = BindingsFrom(CurrentSettings());
+  return true;
+}
 
 void CloseAudio() {
   if (AudioMix) JsCloseAudio();
@@ -60,7 +75,18 @@ void Close() {
 
 void PumpEvents() {}
 
-void SampleKeyboard(uint8_t* down) { JsSampleKeys(down); }
+void SampleKeyboard(uint8_t* down) {
+  JsSampleKeys(down);
+  uint32_t buttons[kMostPads];
+  int16_t axes[kMostPads * kPadAxes];
+  const int pads = std::clamp(JsSamplePads(buttons, axes, kMostPads), 0, kMostPads);
+  for (int i = 0; i < pads; i++) {
+    PadState pad;
+    pad.buttons = buttons[i];
+    std::memcpy(pad.axes, &axes[i * kPadAxes], sizeof pad.axes);
+    PadKeysDown(Bindings, pad, down);
+  }
+}
 
 void MessageBox(const char* caption, const char* text) { JsMessageBox(caption, text); }
 

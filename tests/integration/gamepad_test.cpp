@@ -65,6 +65,7 @@ int PlayWithPad(const std::filesystem::path& dir, int flips) {
   RunOptions options;
   options.window = true;
   options.recordFile = "pad.txt";
+  // The state is taken as the game ends, while its worlds still exist.
   options.dumpStateFile = "pad.json";
   options.frames = flips;
   if (!StartPlatform(options)) return 103;

@@ -153,13 +153,13 @@ async function finished(page, seconds) {
 }
 
 // One recorded game, in the browser and natively; both must end alike.
-async function replay(name, input, frames) {
-  const frameArgs = frames ? ['--frames', String(frames)] : [];
+async function replay(name, input, frames, lang) {
+  const frameArgs = (frames ? ['--frames', String(frames)] : []).concat(lang ? ['--lang', lang] : []);
   const nativeState = path.join(work, name + '.json'), nativePng = path.join(work, name + '.png');
   const timedemo = runNative(['--timedemo', '--input', path.join(root, 'demos', input), '--dump-state', nativeState,
     '--screenshot', nativePng, ...frameArgs]);
   const nativeRate = Number(/([\d.]+) flips per second/.exec(timedemo)[1]);
-  const page = await openPage(`?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : ''));
+  const page = await openPage(`?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''));
   const run = await finished(page, 300);
   await page.close();
   assert(run.state, 'no state dump: ' + run.exitLog.join(' | '));
@@ -171,6 +171,14 @@ async function replay(name, input, frames) {
   assert(decodePng(Buffer.from(run.png, 'base64')).equals(decodePng(fs.readFileSync(nativePng))),
     'the last picture differs from the native run\'s');
   return JSON.parse(run.state);
+}
+
+// The first stage: a picture unlike the title's, full of colour.
+async function inStage(page, title) {
+  const rgb = await canvasRgb(page);
+  let lit = 0;
+  for (let i = 0; i < rgb.length; i += 3) lit += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
+  return !rgb.equals(title) && lit > 640 * 480 * 0.5;
 }
 
 try {
@@ -195,13 +203,7 @@ try {
   });
   await check('Enter starts the game; sound and music play', async () => {
     await live.keyboard.press('Enter');
-    // The first stage: a picture unlike the title's, full of colour.
-    await waitUntil('the first stage', async () => {
-      const rgb = await canvasRgb(live);
-      let lit = 0;
-      for (let i = 0; i < rgb.length; i += 3) lit += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
-      return !rgb.equals(title) && lit > 640 * 480 * 0.5;
-    }, 120, 500);
+    await waitUntil('the first stage', () => inStage(live, title), 120, 500);
     // The mixer's blocks reach the audio thread, and the music's player runs.
     await waitUntil('sound', () => live.evaluate(() => window.twinworlds.framesPlayed > 44100 && TW.music.voices() > 0), 60, 500);
     assert(live.errors.length === 0, live.errors.join(' | '));
@@ -216,6 +218,30 @@ try {
     console.log(`      browser CPU at normal pace: ${((100 * used) / ((Date.now() - w0) / 1000)).toFixed(0)}% of one core over ${benchCpu} s`);
   }
   if (live) await live.close();
+  await check('a pad\'s Start starts the game (the Gamepad API, mapped as on the desktop)', async () => {
+    const page = await browser.newPage();
+    // A pad with the browser's standard layout, its buttons set by the test.
+    await page.evaluateOnNewDocument(() => {
+      const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+      window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0], buttons };
+      Object.defineProperty(Navigator.prototype, 'getGamepads', { value: () => [window.testPad] });
+    });
+    await page.goto(base);
+    await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 120, 500);
+    // The left stick inside its dead zone and Back alone (the skill menu)
+    // do nothing at the title; Start does.
+    const before = await page.evaluate(() => ((testPad.axes[0] = 0.3), (testPad.buttons[8].pressed = true),
+      window.twinworlds.keySamples));
+    await waitUntil('a few flips', () => page.evaluate((n) => window.twinworlds.keySamples >= n + 10, before), 30);
+    assert((await canvasRgb(page)).equals(title), 'the title went away without Start');
+    // Back released a few flips before Start: held together they are Escape.
+    const samples = await page.evaluate(() => ((testPad.axes[0] = 0), (testPad.buttons[8].pressed = false),
+      window.twinworlds.keySamples));
+    await waitUntil('two flips', () => page.evaluate((n) => window.twinworlds.keySamples >= n + 2, samples), 30);
+    await page.evaluate(() => (testPad.buttons[9].pressed = true));
+    await waitUntil('the first stage', () => inStage(page, title), 120, 500);
+    await page.close();
+  });
   await check('the complete demo ends as natively (?headless=1)', async () => {
     const state = await replay('complete', 'complete.txt', 0);
     assert(state.gameMode !== undefined, 'no game mode in the dump');
@@ -226,6 +252,9 @@ try {
   // Stopped in the skill menu: its Japanese text drawn from code page 932.
   await check('the skill menu\'s text is drawn as natively', async () => {
     await replay('skills', 'menus.txt', 72);
+  });
+  await check('?lang=en shows the skill menu in English, as natively', async () => {
+    await replay('skills-en', 'menus.txt', 72, 'en');
   });
 } finally {
   await browser.close();
