@@ -38,6 +38,11 @@ TEST(CompleteDemo, PlaysToTheGoalAndLeavesTheSameWayEveryTime) {
   // Enter on the closing screen ended the game, not the flip limit.
   EXPECT_LT(state["flips"].get<int>(), FlipLimit / 2);
   EXPECT_GT(state["frames"].get<int>(), 1000);
+  // Both long worlds take a practised player four to six minutes, and the
+  // demo plays them without a death: no continue (its sound) was needed.
+  EXPECT_GE(state["flips"].get<int>(), 7000);
+  EXPECT_LE(state["flips"].get<int>(), 12000);
+  EXPECT_EQ(state["sounds"]["SeLvup"], 0);
 
   // The active character stands on the goal cell of its world.
   const int mode = state["gameMode"].get<int>();
