@@ -17,9 +17,13 @@ The route is the stage designer's: a list of steps in the two worlds
 grows the recording a short move at a time: each candidate move (running,
 jumping, wall jumps, waiting, a slash) is appended to a recording of the
 beam and played by a fork of the parked game that stands at the end of that
-recording (twinworlds-demo-runner), and the state dump is scored: steps done, distance to the step's target, hit points
-kept, flips spent. The best few recordings go on. The game is the same on
-every run, so replaying a recording always reaches the same state.
+recording (twinworlds-demo-runner), and the state it reaches is scored:
+steps done, distance to the step's target, hit points kept (one is worth
+twenty flips), flips spent, deaths (never worth it). The best few
+recordings go on. The game is the same on every run, so a fork reaches the
+state that replaying its recording from the title reaches; the result is
+proven so with the real game (below). With the default beam of 4 the
+whole game takes some 30 minutes of two busy cores.
 
 Switch cells and the goal are looked up in the stage files of the game
 folder, so moved switches are found again; a new route needs a new ROUTE.
@@ -28,7 +32,6 @@ itself) before it is written.
 """
 
 import argparse
-import concurrent.futures
 import itertools
 import json
 import os
@@ -316,10 +319,11 @@ def Dead(state):
 
 
 def Score(route, step, state, flips, deaths):
-    # A death costs more than the hit points its continue gives back.
+    # A death costs more than the hit points its continue gives back; a hit
+    # point is worth twenty flips, so the search goes round what hurts.
     p = state["worlds"][state["gameMode"]]["player"]
-    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 8 * p["hp"] - 2 * flips
-            - 1000 * deaths)
+    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 40 * p["hp"] - 2 * flips
+            - 100000 * deaths)
 
 
 def Lowest(low, state, flips):
