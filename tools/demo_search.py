@@ -36,6 +36,7 @@ import itertools
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -323,7 +324,16 @@ def Score(route, step, state, flips, deaths):
     # point is worth twenty flips, so the search goes round what hurts.
     p = state["worlds"][state["gameMode"]]["player"]
     return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 40 * p["hp"] - 2 * flips
-            - 100000 * deaths)
+            - 2 * NearHp(state) - 100000 * deaths)
+
+
+def NearHp(state):
+    """Hit points of the enemies within a slash or two of the active
+    character: beating what stands in the way is progress too."""
+    world = state["worlds"][max(0, min(1, state["gameMode"]))]
+    p = world["player"]
+    return sum(e["hp"] for e in world["enemies"]
+               if e["dead"] == 0 and abs(e["x"] - p["x"]) <= 96 and abs(e["y"] - p["y"]) <= 64)
 
 
 def Lowest(low, state, flips):
@@ -445,6 +455,7 @@ def main():
     except OSError:
         commit = "?"
     game = Game(os.path.abspath(args.build), args.jobs)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("demo_search: stopped"))
     try:
         Make(game, args, commit)
     finally:

@@ -8,9 +8,11 @@
 //                   writes "TAG" to the replies and ends
 //   spawn ID KEYS   a child plays KEYS and parks as node ID
 //   quit            the process ends
+// Parked processes also end once the process that started the runner has.
 // KEYS are steps "FLIPS:KEY+KEY" ("12:" for no key). Replaying a recording
 // from the title takes ever longer as it grows; a fork starts at its end.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +47,7 @@ std::deque<Step> Plan;     // the keys of the flips still to play
 bool Evaluating = false;   // a child that reports and ends, not one that parks
 std::string Tag;           // its report's name
 int NodeId = 0;
+pid_t Owner = 0;           // the search; parked games end when it has gone
 uint8_t Down[256];
 Backend Hooked;
 const PlayerRecord* Players[2];
@@ -118,16 +121,39 @@ void Report() {
   _exit(0);
 }
 
+// The next line from a parked game's FIFO; ends the process once the search
+// that owns it has gone without a word.
+std::string Pending;  // read from the FIFO, not yet acted on
+
+std::string NextOrder(int fd) {
+  std::string& pending = Pending;
+  size_t end;
+  while ((end = pending.find('\n')) == std::string::npos) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 1000) == 0) {
+      if (kill(Owner, 0) != 0) _exit(0);
+      continue;
+    }
+    char buffer[4096];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) _exit(0);
+    pending.append(buffer, static_cast<size_t>(n));
+  }
+  std::string line = pending.substr(0, end);
+  pending.erase(0, end + 1);
+  return line;
+}
+
 // Waits for orders at the current flip; returns in a child that is to play on.
 void Park() {
   const std::string path = Dir + "/n" + std::to_string(NodeId);
-  FILE* in = std::fopen(path.c_str(), "r+");
-  if (!in) {
+  const int fd = open(path.c_str(), O_RDWR);
+  if (fd < 0) {
     std::perror(path.c_str());
     _exit(1);
   }
-  char line[1 << 16];
-  while (std::fgets(line, sizeof line, in)) {
+  for (;;) {
+    const std::string line = NextOrder(fd);
     std::istringstream words(line);
     std::string order, name;
     words >> order >> name;
@@ -136,17 +162,17 @@ void Park() {
     const pid_t child = fork();
     if (child < 0) std::perror("twinworlds-demo-runner: fork");
     if (child != 0) continue;
-    std::fclose(in);
+    close(fd);
+    Pending.clear();  // the parent's orders, not this child's
     Evaluating = order == "eval";
     if (Evaluating) Tag = name;
     else NodeId = std::atoi(name.c_str());
     if (!ParseKeys(words)) {
-      std::fprintf(stderr, "twinworlds-demo-runner: bad keys: %s", line);
+      std::fprintf(stderr, "twinworlds-demo-runner: bad keys: %s\n", line.c_str());
       _exit(1);
     }
     return;
   }
-  _exit(0);
 }
 
 void SampleHooked(uint8_t* down) { std::memcpy(down, Down, sizeof Down); }
@@ -189,6 +215,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   Dir = argv[1];
+  Owner = getppid();
   signal(SIGCHLD, SIG_IGN);  // children are never waited for
   RunOptions options;
   options.headless = true;
