@@ -19,7 +19,7 @@ jumping, wall jumps, waiting, a slash) is appended to a recording of the
 beam and played by a fork of the parked game that stands at the end of that
 recording (twinworlds-demo-runner), and the state it reaches is scored:
 steps done, distance to the step's target, hit points kept (one is worth
-twenty flips), flips spent, deaths (never worth it). The best few
+eight flips), enemies within reach, flips spent, deaths (never worth it). The best few
 recordings go on. The game is the same on every run, so a fork reaches the
 state that replaying its recording from the title reaches; the result is
 proven so with the real game (below). With the default beam of 4 the
@@ -98,6 +98,7 @@ def Moves():
             ground.append([((d, "Z"), 1), ((d,), k)])
         ground.append([((d, "Z"), 1), ((back,), 6)])  # up onto a step behind
         ground.append([((d, "C"), 1), ((), 8)])  # face that way and sweep
+        ground.append([((d, "X"), 1), ((), 8)])  # or slash
         air += [[((d,), 2)], [((d,), 6)]]
         # A wall jump off a wall on the side of d: keep pressing towards it
         # until it is touched, press away to cling, jump away.
@@ -321,10 +322,11 @@ def Dead(state):
 
 def Score(route, step, state, flips, deaths):
     # A death costs more than the hit points its continue gives back; a hit
-    # point is worth twenty flips, so the search goes round what hurts.
+    # point is worth eight flips, so the search goes round what hurts when
+    # it can, and fights its way through when it cannot.
     p = state["worlds"][state["gameMode"]]["player"]
-    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 40 * p["hp"] - 2 * flips
-            - 2 * NearHp(state) - 100000 * deaths)
+    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 16 * p["hp"] - 2 * flips
+            - 3 * NearHp(state) - 100000 * deaths)
 
 
 def NearHp(state):
@@ -356,6 +358,28 @@ def ReadRecording(path):
     if end is None:
         sys.exit("demo_search: %s: no '# end' line" % path)
     return [(keys, (lines[i + 1][0] if i + 1 < len(lines) else end) - flip) for i, (flip, keys) in enumerate(lines)]
+
+
+def LowestAlong(game, segments, every=10):
+    """Where the hit points were lowest along a whole recording (a resumed
+    search saw only its own part): it is played once more in steps."""
+    flat = []
+    for keys, n in segments:
+        flat += [keys] * n
+    node, low, flip = game.root, None, 1
+    while flip < len(flat):
+        part = Compact([(k, 1) for k in flat[flip:flip + every]])
+        [state] = game.RunMany([(node, part)])
+        flip += sum(n for _, n in part)
+        if state:
+            low = Lowest(low, state, flip)
+        child = game.Spawn(node, part)
+        if node != game.root:
+            game.Quit(node)
+        node = child
+    if node != game.root:
+        game.Quit(node)
+    return low
 
 
 def Search(game, route, beam, verbose, trace, resume=None, first_step=0, patience=150):
@@ -476,7 +500,7 @@ def Make(game, args, commit):
         sys.exit("demo_search: the recording does not end the game by itself (exit %s)" % code)
     frames = state["frames"]
     hp = min(w["player"]["hp"] for w in best.state["worlds"])
-    low, at, world, column = best.low
+    low, at, world, column = LowestAlong(game, best.segments) if args.resume else best.low
     comment = ("The whole game: the title, both worlds by the designer's route, the goal and\n"
                "Enter on the closing screen: %d flips, %d frames of play (%.0f s of game time).\n"
                "Deaths: %d. It ends with %d hit points; the fewest were %d, at flip %d in\n"
