@@ -65,7 +65,9 @@ ROUTE = [
     ("press", 0, 126),  # switch b clears B's doorway
     ("goto", 0, 300),  # in the tunnel before gate 3
     ("swap", 1),
-    ("press", 1, 129),  # B: switch z opens gate 2
+    ("goto", 1, 161),  # B: under the low ceilings
+    ("goto", 1, 186),  # over the deep pit
+    ("press", 1, 129),  # switch z opens gate 2
     ("press", 1, 103),  # over the stairs of slabs to switch y: A's gate 3
     ("clear", 1, 274, 292),
     ("goto", 1, 290),  # in the tunnel before gate 3
