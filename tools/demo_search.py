@@ -328,7 +328,7 @@ def Score(route, step, state, flips, deaths):
     # it can, and fights its way through when it cannot.
     p = state["worlds"][state["gameMode"]]["player"]
     return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 16 * p["hp"] - 2 * flips
-            - 3 * NearHp(state) - 100000 * deaths)
+            - 6 * NearHp(state) - 100000 * deaths)
 
 
 def NearHp(state):
@@ -337,7 +337,7 @@ def NearHp(state):
     world = state["worlds"][max(0, min(1, state["gameMode"]))]
     p = world["player"]
     return sum(e["hp"] for e in world["enemies"]
-               if e["dead"] == 0 and abs(e["x"] - p["x"]) <= 96 and abs(e["y"] - p["y"]) <= 64)
+               if e["dead"] == 0 and abs(e["x"] - p["x"]) <= 160 and abs(e["y"] - p["y"]) <= 64)
 
 
 def Lowest(low, state, flips):
