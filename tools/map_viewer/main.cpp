@@ -184,6 +184,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr,
                    "twinworlds-map: %s: %s columns from column %s are not all in the stage; it has columns 0 to %d\n",
                    argv[1], argv[4], argv[3], map.width - 1);
+      StageMap none{};
+      FreeStageMaps(&map, &none);
       return 2;
     }
   }
