@@ -70,7 +70,7 @@ ROUTE = [
     ("press", 1, 129),  # switch z opens gate 2
     ("press", 1, 103),  # over the stairs of slabs to switch y: A's gate 3
     ("clear", 1, 274, 292),
-    ("goto", 1, 290),  # in the tunnel before gate 3
+    ("goto", 1, 280),  # before gate 3, where its wall keeps random enemies away
     ("swap", 0),
     ("goto", 0, 341),  # A: past the optional shaft, into shaft 2
     ("press", 0, 127),  # up to switch d, which opens B's gate 3
