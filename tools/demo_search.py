@@ -19,7 +19,7 @@ jumping, wall jumps, waiting, a slash) is appended to a recording of the
 beam and played by a fork of the parked game that stands at the end of that
 recording (twinworlds-demo-runner), and the state it reaches is scored:
 steps done, distance to the step's target, hit points kept (one is worth
-eight flips), enemies within reach, flips spent, deaths (never worth it). The best few
+forty flips), enemies within reach, flips spent, deaths (never worth it). The best few
 recordings go on. The game is the same on every run, so a fork reaches the
 state that replaying its recording from the title reaches; the result is
 proven so with the real game (below). With the default beam of 4 the
@@ -80,7 +80,7 @@ ROUTE = [
     ("swap", 1),
     ("goto", 1, 305),  # B: into shaft 3
     ("reach", 1, 315, 5),  # on its high ledge (row 5)
-    ("goto", 1, 340),  # over the spike run
+    ("goto", 1, 355),  # over the spike run, down to the far end
     ("clear", 1, 410, 446),
     ("press", 1, 104),  # switch u at the far end opens A's gate 4
     ("swap", 0),
@@ -324,10 +324,10 @@ def Dead(state):
 
 def Score(route, step, state, flips, deaths):
     # A death costs more than the hit points its continue gives back; a hit
-    # point is worth eight flips, so the search goes round what hurts when
+    # point is worth forty flips, so the search goes round what hurts when
     # it can, and fights its way through when it cannot.
     p = state["worlds"][state["gameMode"]]["player"]
-    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 16 * p["hp"] - 2 * flips
+    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 80 * p["hp"] - 2 * flips
             - 6 * NearHp(state) - 100000 * deaths)
 
 
