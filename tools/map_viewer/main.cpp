@@ -1,14 +1,19 @@
 // Draws a whole stage into one PNG, for reviewing a stage at a glance:
-//   twinworlds-map STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]
-// the two numbers limit the picture to those columns.
+//   twinworlds-map STAGE OUT.png [FIRST_COLUMN COLUMNS]
+// run in a game folder; STAGE is a built stage file or a text map of
+// data/stages/ (read as the asset builder reads it); the two numbers limit
+// the picture to those columns.
 // Tiles come from the game's own tile sheet and the stage from the game's
 // own loader. Enemy cells show the enemy standing where it will appear and a
 // red frame; event markers a yellow frame with their number, and the outline
 // of the view their switch scene shows; hidden cells a cyan frame with their
 // group; switches the event they start.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +23,7 @@
 #include "platform/gdi.h"
 #include "platform/runtime.h"
 #include "stage/stage_file.h"
+#include "tools/assets/stage_source.h"
 
 namespace {
 
@@ -129,11 +135,44 @@ const TilePicture* PictureOf(int value) {
   return nullptr;
 }
 
+// A built stage file starts with its width; a text map with a comment, a
+// legend line or "map".
+bool IsTextMap(const char* path) {
+  std::ifstream in(path);
+  char first = 0;
+  in >> first;
+  return in && !(first >= '0' && first <= '9') && first != '-';
+}
+
+// Loads either kind of stage; a text map goes through the builder's
+// converter into a scratch stage file first.
+bool LoadAnyStage(StageMap* map, const char* path) {
+  if (!IsTextMap(path)) return LoadStageFile(map, path);
+  const std::vector<uint8_t> built = BuildStageFile(path);  // names the faulty line and exits
+  char scratch[] = "/tmp/twinworlds-map-XXXXXX";
+  const int fd = mkstemp(scratch);
+  if (fd < 0) return false;
+  const bool written = write(fd, built.data(), built.size()) == static_cast<ssize_t>(built.size());
+  close(fd);
+  const bool loaded = written && LoadStageFile(map, scratch);
+  unlink(scratch);
+  return loaded;
+}
+
+bool ParseCount(const char* text, int* out) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (end == text || *end || v < -1000000 || v > 1000000) return false;
+  *out = static_cast<int>(v);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 5) {
-    std::fprintf(stderr, "usage: %s STAGE_FILE OUT.png [FIRST_COLUMN COLUMNS]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s STAGE OUT.png [FIRST_COLUMN COLUMNS]   (run in a game folder;\n"
+                 "  STAGE is a stage file such as stage/fai_kansei.txt or a text map of data/stages/)\n", argv[0]);
     return 2;
   }
   // The game's data is found as the game finds it; a stage file named from
@@ -143,7 +182,22 @@ int main(int argc, char** argv) {
   std::string stage = argv[1];
   if (!data.folder.empty() && std::filesystem::is_regular_file(stage)) stage = std::filesystem::absolute(stage);
   StageMap map{};
-  if (!LoadStageFile(&map, stage.c_str())) return 1;
+  if (!LoadAnyStage(&map, stage.c_str())) {
+    std::fprintf(stderr, "twinworlds-map: %s: cannot be read as a stage\n", argv[1]);
+    return 1;
+  }
+  int first = 0, count = map.width;
+  if (argc == 5) {
+    if (!ParseCount(argv[3], &first) || !ParseCount(argv[4], &count) || first < 0 || count < 1 ||
+        first + count > map.width) {
+      std::fprintf(stderr,
+                   "twinworlds-map: %s: %s columns from column %s are not all in the stage; it has columns 0 to %d\n",
+                   argv[1], argv[4], argv[3], map.width - 1);
+      StageMap none{};
+      FreeStageMaps(&map, &none);
+      return 2;
+    }
+  }
   Sheet tiles, background, enemies;
   if (!LoadSheet("image\\stage1\\back.BMP", &tiles) || !LoadSheet("image\\stage1\\haikei1.BMP", &background) ||
       !LoadSheet("image\\stage1\\Enemy.Bmp", &enemies)) {
@@ -187,15 +241,6 @@ int main(int argc, char** argv) {
   const int startX = 320, startFeet = (map.height - ViewRows) * CellSize + 287;
   Frame(img, startX - 10, startFeet - 52, 21, 53, 80, 255, 80);
 
-  int first = 0, count = map.width;
-  if (argc == 5) {
-    first = std::atoi(argv[3]);
-    count = std::atoi(argv[4]);
-    if (first < 0 || count < 1 || first + count > map.width) {
-      std::fprintf(stderr, "twinworlds-map: columns %s to %s are not all in the stage\n", argv[3], argv[4]);
-      return 2;
-    }
-  }
   std::vector<uint8_t> part(static_cast<size_t>(count) * CellSize * h * 3);
   for (int y = 0; y < h; y++)
     std::memcpy(&part[static_cast<size_t>(y) * count * CellSize * 3],
@@ -205,7 +250,7 @@ int main(int argc, char** argv) {
   StageMap none{};
   FreeStageMaps(&map, &none);
   if (!written) {
-    std::fprintf(stderr, "twinworlds-map: %s\n", error.c_str());
+    std::fprintf(stderr, "twinworlds-map: %s: %s\n", argv[2], error.c_str());
     return 1;
   }
   return 0;
