@@ -1,39 +1,14 @@
 // Icons from the character sheet, scaled nearest-pixel so they stay crisp.
 #include "icon_png.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
 #include "palette.h"
+#include "preview_png.h"
 #include "sheet_layout.h"
-
-namespace {
-
-bool WriteRgba(const std::string& path, int size, const std::vector<uint8_t>& rgba) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < size; y++) png_write_row(png, &rgba[static_cast<size_t>(y) * size * 4]);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
-}
-
-}  // namespace
 
 bool WriteIcons(const std::string& folder, const Canvas& charSheet) {
   // The drawn part of the standing frame, made square about its middle.
@@ -65,7 +40,7 @@ bool WriteIcons(const std::string& folder, const Canvas& charSheet) {
       }
     const std::string dir = folder + "/" + std::to_string(size) + "x" + std::to_string(size);
     std::filesystem::create_directories(dir);
-    if (!WriteRgba(dir + "/twinworlds.png", size, rgba)) return false;
+    if (!WritePngPixels(dir + "/twinworlds.png", size, size, true, rgba.data())) return false;
   }
   return true;
 }

@@ -7,7 +7,7 @@
 
 #include "palette.h"
 
-bool WritePreviewPng(const std::string& path, const Canvas& picture, int scale) {
+bool WritePngPixels(const std::string& path, int width, int height, bool alpha, const uint8_t* pixels) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -18,24 +18,30 @@ bool WritePreviewPng(const std::string& path, const Canvas& picture, int scale) 
     return false;
   }
   png_init_io(png, f);
-  const int w = picture.w * scale, h = picture.h * scale;
-  png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, width, height, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
+  const size_t rowBytes = static_cast<size_t>(width) * (alpha ? 4 : 3);
+  for (int y = 0; y < height; y++) png_write_row(png, pixels + static_cast<size_t>(y) * rowBytes);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(f) == 0;
+}
+
+bool WritePreviewPng(const std::string& path, const Canvas& picture, int scale) {
+  const int w = picture.w * scale, h = picture.h * scale;
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
   const auto& pal = PaletteColours();
   for (int y = 0; y < h; y++) {
     for (int x = 0; x < w; x++) {
       const uint8_t v = picture.px[(y / scale) * picture.w + x / scale];
       Rgb c = pal[v];
       if (v == kClear) c = ((x / 4 + y / 4) % 2) ? Rgb{60, 60, 60} : Rgb{90, 90, 90};
-      row[x * 3] = c.r;
-      row[x * 3 + 1] = c.g;
-      row[x * 3 + 2] = c.b;
+      uint8_t* o = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      o[0] = c.r;
+      o[1] = c.g;
+      o[2] = c.b;
     }
-    png_write_row(png, row.data());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
+  return WritePngPixels(path, w, h, false, rgb.data());
 }
