@@ -84,6 +84,8 @@ ROUTE = [
     ("clear", 1, 410, 446),
     ("press", 1, 104),  # switch u at the far end opens A's gate 4
     ("swap", 0),
+    ("goto", 0, 412),  # A: back off the tunnel's roof
+    ("reach", 0, 418, 14),  # A: down off the tunnel's roof, into it before gate 4
     ("goal", 0),
 ]
 STAGES = ["stage/fai_kansei.txt", "stage/Magic1234.txt"]
