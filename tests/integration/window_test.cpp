@@ -70,7 +70,7 @@ TEST(Window, ClosedAfterALongStayInTheSkillMenuEndsTheGame) {
                                         "sleep 1\n"
                                         "xdotool key Control_L\n"
                                         "sleep 0.5\n"
-                                        "xdotool key --delay 15 $(for i in $(seq 100); do printf 'Right Down '; done)\n"
+                                        "xdotool key --delay 30 $(for i in $(seq 100); do printf 'Right Down '; done)\n"
                                         "\"$2\" 'twinworlds'\n"
                                         "wait $game\n";
   const std::string command = "cd '" + folder.string() +
@@ -82,7 +82,8 @@ TEST(Window, ClosedAfterALongStayInTheSkillMenuEndsTheGame) {
   std::vector<InputLine> recorded;
   std::string error;
   ASSERT_TRUE(LoadInputFile((folder / "rec.txt").string(), &recorded, &error)) << error;
-  EXPECT_GT(recorded.size(), 100u);  // the presses reached the game
+  // More presses reached the game than the old queue of 64 could hold.
+  EXPECT_GT(recorded.size(), 64u);
   const std::string state = ReadText(folder / "state.json");
   EXPECT_NE(state.find("\"gameMode\": 0"), std::string::npos) << state.substr(0, 200);
   std::filesystem::remove_all(folder);
