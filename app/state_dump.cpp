@@ -126,6 +126,8 @@ void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, con
   DumpEnemies[1] = enemiesB;
 }
 
+void ForgetDumpWorlds() { SetDumpWorlds(nullptr, nullptr, nullptr, nullptr); }
+
 const PlayerRecord* DumpedPlayer(int world) { return DumpPlayers[world & 1]; }
 const EnemyTable* DumpedEnemies(int world) { return DumpEnemies[world & 1]; }
 

@@ -14,6 +14,9 @@ struct EnemyTable;
 // The worlds' records belong to WinMain; it shows them to the dump once.
 void SetDumpWorlds(const PlayerRecord* playerA, const PlayerRecord* playerB, const EnemyTable* enemiesA,
                    const EnemyTable* enemiesB);
+// WinMain takes them back before it returns: a later dump without a capture
+// then holds no worlds rather than reading freed ones.
+void ForgetDumpWorlds();
 bool WriteGameState(const std::string& path);
 // The worlds' records as WinMain showed them (null before), for the soak's checks.
 const PlayerRecord* DumpedPlayer(int world);

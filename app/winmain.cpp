@@ -56,7 +56,10 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
   // A start that fails ends with status 1, so that a script or a launcher
   // can tell it from a game played to its end.
-  if (!GameWindow) return 1;
+  if (!GameWindow) {
+    ForgetDumpWorlds();
+    return 1;
+  }
   ShowWindow(GameWindow, showCommand);
   UpdateWindow(GameWindow);
   SetFocus(GameWindow);
@@ -72,6 +75,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     // Only the display is released; sound and music go with the process.
     MessageBoxA(GameWindow, GameText(TextBitmapError), GameText(TextErrorCaption), MB_OK);
     CaptureFinalState();
+    ForgetDumpWorlds();
     ReleaseDisplay();
     return 1;
   }
@@ -98,12 +102,14 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     } else if (GameMode == ModeTitle) {
       if (!RunTitle(GameWindow, &playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB)) {
         CaptureFinalState();
+        ForgetDumpWorlds();
         return 1;
       }
     }
   }
 
   CaptureFinalState();
+  ForgetDumpWorlds();
   timeEndPeriod(1);
   ReleaseMusicObjects();
   ReleaseSoundObjects();
