@@ -19,7 +19,7 @@ jumping, wall jumps, waiting, a slash) is appended to a recording of the
 beam and played by a fork of the parked game that stands at the end of that
 recording (twinworlds-demo-runner), and the state it reaches is scored:
 steps done, distance to the step's target, hit points kept (one is worth
-forty flips), enemies within reach, flips spent, deaths (never worth it). The best few
+eighty flips), enemies within reach, flips spent, deaths (never worth it). The best few
 recordings go on. The game is the same on every run, so a fork reaches the
 state that replaying its recording from the title reaches; the result is
 proven so with the real game (below). With the default beam of 4 the
@@ -81,11 +81,19 @@ ROUTE = [
     ("goto", 1, 305),  # B: into shaft 3
     ("reach", 1, 315, 5),  # on its high ledge (row 5)
     ("goto", 1, 355),  # over the spike run, down to the far end
-    ("clear", 1, 410, 446),
+    ("clear", 1, 410, 440),
+    ("goto", 1, 462),  # past the pit and its thrower, before the keep
+    ("goto", 1, 467),  # under the pillar, into the shaft
+    ("reach", 1, 475, 6),  # up the shaft by the pillar, onto the keep
+    ("goto", 1, 505),  # down off the keep
+    ("goto", 1, 539),  # under the second tower's pillar, into its shaft
+    ("reach", 1, 545, 4),  # up onto the tower
     ("press", 1, 104),  # switch u at the far end opens A's gate 4
     ("swap", 0),
     ("goto", 0, 412),  # A: back off the tunnel's roof
     ("reach", 0, 418, 14),  # A: down off the tunnel's roof, into it before gate 4
+    ("goto", 0, 447),  # through gate 4, under the pillar of the ruined stair
+    ("reach", 0, 451, 5),  # up onto the ruin
     ("goal", 0),
 ]
 STAGES = ["stage/fai_kansei.txt", "stage/Magic1234.txt"]
@@ -326,11 +334,11 @@ def Dead(state):
 
 def Score(route, step, state, flips, deaths):
     # A death costs more than the hit points its continue gives back; a hit
-    # point is worth forty flips, so the search goes round what hurts when
+    # point is worth eighty flips, so the search goes round what hurts when
     # it can, and fights its way through when it cannot.
     p = state["worlds"][state["gameMode"]]["player"]
-    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 80 * p["hp"] - 2 * flips
-            - 6 * NearHp(state) - 100000 * deaths)
+    return (step * 1e6 - route.Distance(min(step, len(route.steps) - 1), state) + 160 * p["hp"] - 2 * flips
+            - 12 * NearHp(state) - 100000 * deaths)
 
 
 def NearHp(state):

@@ -46,12 +46,12 @@ TEST(MapViewer, DrawsTextMapsAsTheBuilderBuildsThemAndNamesWhatIsWrong) {
 
   const MapRun whole = DrawMap(scratch, source + "world_a.txt", (scratch / "a.png").string());
   EXPECT_EQ(whole.exitCode, 0) << whole.err;
-  EXPECT_EQ(PngSize(ReadText(scratch / "a.png")), std::pair(460 * 32, 20 * 32));
+  EXPECT_EQ(PngSize(ReadText(scratch / "a.png")), std::pair(520 * 32, 20 * 32));
 
-  const MapRun range = DrawMap(scratch, source + "world_a.txt", (scratch / "r.png").string(), "450 20");
+  const MapRun range = DrawMap(scratch, source + "world_a.txt", (scratch / "r.png").string(), "510 20");
   EXPECT_EQ(range.exitCode, 2);
   EXPECT_NE(range.err.find("world_a.txt"), std::string::npos) << range.err;
-  EXPECT_NE(range.err.find("columns 0 to 459"), std::string::npos) << range.err;
+  EXPECT_NE(range.err.find("columns 0 to 519"), std::string::npos) << range.err;
 
   const std::string unwritable = (scratch / "no" / "such" / "x.png").string();
   const MapRun out = DrawMap(scratch, "stage/fai_kansei.txt", unwritable);

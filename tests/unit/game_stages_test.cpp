@@ -101,6 +101,23 @@ TEST_F(GameStages, HaveRunsOfSpikes) {
   }
 }
 
+// The worlds share one tile sheet, so they must differ in the tiles they use
+// to be told apart at a glance: moss tops world A's ground, while world B is
+// bare stone with barred windows (5 over 6) in its towers.
+TEST_F(GameStages, LookDifferentWithTheSharedTiles) {
+  auto count = [](const World& w, int v) {
+    int n = 0;
+    for (int i = 0; i < w.map.width * w.map.height; i++) n += w.map.cells[i] == v;
+    return n;
+  };
+  EXPECT_GE(count(A, 2), 200);
+  EXPECT_EQ(count(B, 2), 0);
+  EXPECT_EQ(count(A, 5), 0);
+  EXPECT_GE(count(B, 5), 10);
+  for (int i = 0; i < B.map.width * B.map.height; i++)
+    if (B.map.cells[i] == 5) EXPECT_EQ(B.map.cells[i + B.map.width], 6) << "window at cell " << i;
+}
+
 // The shafts of a world: two walls 2 or 3 free columns apart, side by side
 // for `rows` rows or more; one per left wall.
 int Shafts(const World& w, int rows) {
