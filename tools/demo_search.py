@@ -28,7 +28,8 @@ whole game takes some 30 minutes of two busy cores.
 Switch cells and the goal are looked up in the stage files of the game
 folder, so moved switches are found again; a new route needs a new ROUTE.
 The result is replayed once more to the end (the game must leave by
-itself) before it is written.
+itself) before it is written; one that does not leave is kept beside --out
+with the suffix .unfinished, for a look.
 """
 
 import argparse
@@ -60,7 +61,8 @@ ROUTE = [
     ("press", 1, 101),  # up to switch x, which opens A's gate 1
     ("goto", 1, 138),  # in the tunnel before the hidden doorway
     ("swap", 0),
-    ("goto", 0, 207),  # A: into shaft 1
+    ("clear", 0, 140, 152),  # A: a thrower that walked into the open tunnel
+    ("goto", 0, 207),  # into shaft 1
     ("press", 0, 102),  # up to switch c, which opens gate 2
     ("press", 0, 126),  # switch b clears B's doorway
     ("goto", 0, 300),  # in the tunnel before gate 3
@@ -298,7 +300,12 @@ class Route:
             return self.Cell(state, s["world"], s["col"], s["row"]) == PRESSED
         if s["kind"] == "clear":
             return not self.Throwers(s, state)
-        if s["kind"] in ("goal", "reach"):
+        if s["kind"] == "goal":
+            # Standing on two cells, the character lands on the left one: the
+            # left edge of its box must be on the goal.
+            return (p["air"] == 0 and (p["x"] + p["boxLeft"]) // CELL == s["col"]
+                    and p["y"] == s["row"] * CELL - STAND)
+        if s["kind"] == "reach":
             return (p["air"] == 0 and p["x"] // CELL == s["col"] and p["y"] == s["row"] * CELL - STAND)
         return (abs(p["x"] - (s["col"] * CELL + CELL // 2)) <= 12 and p["air"] == 0 and p["hurt"] == 0)
 
@@ -509,7 +516,10 @@ def Make(game, args, commit):
     limit = Flips(segments) + 1000
     code, state = game.Replay(segments, limit)
     if code != 0 or state is None or state["flips"] >= limit:
-        sys.exit("demo_search: the recording does not end the game by itself (exit %s)" % code)
+        kept = args.out + ".unfinished"
+        with open(kept, "w") as f:
+            f.write(InputText(segments, "did not end the game by itself"))
+        sys.exit("demo_search: the recording does not end the game by itself (exit %s); it is in %s" % (code, kept))
     frames = state["frames"]
     hp = min(w["player"]["hp"] for w in best.state["worlds"])
     low, at, world, column = LowestAlong(game, best.segments) if args.resume else best.low

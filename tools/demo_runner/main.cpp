@@ -75,8 +75,8 @@ bool ParseKeys(std::istringstream& words) {
 }
 
 void PutBody(FILE* f, const Body& b) {
-  std::fprintf(f, "\"x\":%d,\"y\":%d,\"vy\":%d,\"hp\":%d,\"air\":%d,\"hurt\":%d,\"dead\":%d", b.x, b.y, b.vy,
-               b.hp, b.air, b.hurt, b.dead);
+  std::fprintf(f, "\"x\":%d,\"y\":%d,\"boxLeft\":%d,\"vy\":%d,\"hp\":%d,\"air\":%d,\"hurt\":%d,\"dead\":%d", b.x,
+               b.y, b.boxLeft, b.vy, b.hp, b.air, b.hurt, b.dead);
 }
 
 // What the search reads of the game state, in the shape of --dump-state
