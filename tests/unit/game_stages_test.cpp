@@ -114,8 +114,11 @@ TEST_F(GameStages, LookDifferentWithTheSharedTiles) {
   EXPECT_EQ(count(B, 2), 0);
   EXPECT_EQ(count(A, 5), 0);
   EXPECT_GE(count(B, 5), 10);
-  for (int i = 0; i < B.map.width * B.map.height; i++)
-    if (B.map.cells[i] == 5) EXPECT_EQ(B.map.cells[i + B.map.width], 6) << "window at cell " << i;
+  for (int i = 0; i < B.map.width * B.map.height; i++) {
+    if (B.map.cells[i] == 5) {
+      EXPECT_EQ(B.map.cells[i + B.map.width], 6) << "window at cell " << i;
+    }
+  }
 }
 
 // The shafts of a world: two walls 2 or 3 free columns apart, side by side
