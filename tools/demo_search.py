@@ -62,6 +62,8 @@ ROUTE = [
     ("goto", 1, 138),  # in the tunnel before the hidden doorway
     ("swap", 0),
     ("clear", 0, 140, 152),  # A: a thrower that walked into the open tunnel
+    ("goto", 0, 138),  # back off the tunnel's roof, if a fight went up there
+    ("reach", 0, 146, 14),  # into the tunnel before gate 1
     ("goto", 0, 207),  # into shaft 1
     ("press", 0, 102),  # up to switch c, which opens gate 2
     ("press", 0, 126),  # switch b clears B's doorway
