@@ -46,7 +46,7 @@ bool ParsePad(const std::string& name, PadChord* out) {
     if (plus == std::string::npos) plus = name.size();
     const std::string part = name.substr(start, plus - start);
     const SDL_GameControllerButton b = SDL_GameControllerGetButtonFromString(part.c_str());
-    if (part.empty() || b == SDL_CONTROLLER_BUTTON_INVALID || b >= 32) return false;
+    if (part.empty() || b == SDL_CONTROLLER_BUTTON_INVALID || static_cast<int>(b) >= 32) return false;  // the mask holds 32 buttons
     chord.buttons |= 1u << b;
     start = plus + 1;
   }
