@@ -23,7 +23,7 @@ eighty flips), enemies within reach, flips spent, deaths (never worth it). The b
 recordings go on. The game is the same on every run, so a fork reaches the
 state that replaying its recording from the title reaches; the result is
 proven so with the real game (below). With the default beam of 4 the
-whole game takes some 30 minutes of two busy cores.
+whole game takes some 15 minutes of two busy cores.
 
 Switch cells and the goal are looked up in the stage files of the game
 folder, so moved switches are found again; a new route needs a new ROUTE.
