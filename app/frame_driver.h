@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/win32.h"
+#include "platform/win32/win32.h"
 
 struct PlayerRecord;
 struct EnemyTable;

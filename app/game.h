@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/win32.h"
+#include "platform/win32/win32.h"
 
 // 3 title screen, 0 world A active, 1 world B active.
 constexpr signed char ModeWorldA = 0;

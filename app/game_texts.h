@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/runtime.h"
+#include "platform/shell/run.h"
 
 enum TextId : uint8_t {
   TextPauseMenu,

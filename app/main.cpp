@@ -5,7 +5,7 @@
 #include "app/game.h"
 #include "app/game_texts.h"
 #include "app/state_dump.h"
-#include "platform/runtime.h"
+#include "platform/shell/run.h"
 
 int main(int argc, char** argv) {
   RunOptions options;

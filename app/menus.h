@@ -1,7 +1,7 @@
 // Screens that run loops of their own over the frozen game picture.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/win32/win32.h"
 
 struct PlayerRecord;
 struct EnemyTable;

@@ -8,7 +8,7 @@
 #include "enemy/coins.h"
 #include "enemy/enemy_table.h"
 #include "gfx/hud.h"
-#include "platform/runtime.h"
+#include "platform/shell/run.h"
 #include "player/player_record.h"
 #include "sound/music.h"
 #include "sound/sound_effects.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
+#include "platform/win32/ddraw.h"
 
 // Draws one frame at screen (x, y) and advances the counter; 1 on the call
 // that completes the animation (the counter is then back at 0).

@@ -2,11 +2,9 @@
 // of the bitmaps, and the two sprite copies every drawing routine uses.
 #pragma once
 
-#include "platform/ddraw.h"
-#include "platform/gdi.h"
+#include "platform/win32/ddraw.h"
+#include "platform/win32/gdi.h"
 
-constexpr int ScreenWidth = 640;
-constexpr int ScreenHeight = 480;
 constexpr BYTE TransparentIndex = 113;
 constexpr BYTE FlashIndex = 255;
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
-#include "platform/gdi.h"
+#include "platform/win32/ddraw.h"
+#include "platform/win32/gdi.h"
 
 // Hits landed since the character was last hurt, and where its banner is.
 extern int32_t ComboCount;

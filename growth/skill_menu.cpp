@@ -8,7 +8,7 @@
 #include "gfx/display.h"
 #include "gfx/fade.h"
 #include "gfx/hud.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 #include "player/player_record.h"
 #include "sound/sound_effects.h"
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/win32.h"
+#include "platform/win32/win32.h"
 
 struct PlayerRecord;
 struct SkillSlot;

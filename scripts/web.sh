@@ -21,7 +21,7 @@ fi
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 bash scripts/build.sh build
 if [ ! -f build-web/CMakeCache.txt ]; then
-  emcmake cmake -S . -B build-web -DTWINWORLDS_BACKEND=web -DCMAKE_BUILD_TYPE=Release \
+  emcmake cmake -S . -B build-web -DTWINWORLDS_BACKEND=browser -DCMAKE_BUILD_TYPE=Release \
     -DTWINWORLDS_GAME_DATA="$PWD/build/game" >/dev/null
 fi
 cmake --build build-web -j "$(nproc)"

@@ -2,7 +2,7 @@
 // at start-up, started by the new game, repeating until the program ends.
 #pragma once
 
-#include "platform/dmusic.h"
+#include "platform/win32/dmusic.h"
 
 extern DirectMusic* MusicDirectMusic;  // what the performance's Init hands back; kept, not used
 extern DMPerformance* MusicPerformance;

@@ -2,7 +2,7 @@
 // ten buffers, each read whole from one WAV file at start-up.
 #pragma once
 
-#include "platform/dsound.h"
+#include "platform/win32/dsound.h"
 
 extern DirectSound* SoundDevice;
 extern DSBuffer* PrimarySoundBuffer;

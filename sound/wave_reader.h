@@ -3,8 +3,8 @@
 // the data chunk out of the file's read buffer.
 #pragma once
 
-#include "platform/dsound.h"
-#include "platform/mmio.h"
+#include "platform/win32/dsound.h"
+#include "platform/win32/mmio.h"
 
 // One open WAV file, alive during one LoadSound.
 struct WaveReader {

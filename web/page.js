@@ -1,7 +1,7 @@
 // The page around the browser build: the canvas, the keys, the sound and
 // the music, and the URL parameters (?input=URL, ?frames=N, ?headless=1,
 // ?lang=ja|en).
-// `TW` is what the game's platform calls (platform/web/*.cpp); at the end
+// `TW` is what the game's platform calls (platform/backends/browser/*.cpp); at the end
 // of a run `window.twinworlds` holds the state dump and the last picture.
 'use strict';
 

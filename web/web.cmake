@@ -2,9 +2,10 @@
 # web backend, the music in the page's FluidSynth and no Debian libraries.
 # Writes the page, its script, the wasm and the game data into web/ of the
 # build folder. Included by the top CMakeLists.txt when
-# TWINWORLDS_BACKEND is web.
+# TWINWORLDS_BACKEND is browser: PLATFORM_SOURCES then hold the shared
+# folders and platform/backends/browser/.
 if(NOT EMSCRIPTEN)
-  message(FATAL_ERROR "TWINWORLDS_BACKEND=web needs emscripten: emcmake cmake ... (scripts/web.sh build)")
+  message(FATAL_ERROR "TWINWORLDS_BACKEND=browser needs emscripten: emcmake cmake ... (scripts/web.sh build)")
 endif()
 
 set(TWINWORLDS_GAME_DATA "${CMAKE_SOURCE_DIR}/build/game" CACHE PATH "The game folder the native build wrote")
@@ -22,18 +23,10 @@ endif()
 # Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise with it.
 add_compile_options(-O3 -msimd128)
 
-# The platform without SDL2, X11, FluidSynth and libpng: what needs them has
-# a browser twin in platform/web/ (pads are the page's, through the same
-# bindings; bindings.cpp reads SDL's names from platform/web/sdl_names.h).
-file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
-list(REMOVE_ITEM PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/backend_sdl.cpp
-     ${CMAKE_SOURCE_DIR}/platform/music_synth.cpp ${CMAKE_SOURCE_DIR}/platform/png_writer.cpp
-     ${CMAKE_SOURCE_DIR}/platform/pcm_convert.cpp ${CMAKE_SOURCE_DIR}/platform/gamepad_sdl.cpp
-     ${CMAKE_SOURCE_DIR}/platform/x11_watch.cpp ${CMAKE_SOURCE_DIR}/platform/screenshot.cpp)
-file(GLOB WEB_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
-add_library(twinworlds_platform STATIC ${PLATFORM_SOURCES} ${WEB_PLATFORM_SOURCES})
+# The platform without SDL2, X11, FluidSynth and libpng: the browser's
+# backend has its own of what needs them.
+add_library(twinworlds_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(twinworlds_platform PUBLIC ${CMAKE_SOURCE_DIR} ${WEB_INCLUDE})
-target_compile_definitions(twinworlds_platform PRIVATE TWINWORLDS_WEB)
 
 # The game's Japanese strings are code page 932 bytes; clang has no
 # -fexec-charset for it, so each source is compiled from a copy whose

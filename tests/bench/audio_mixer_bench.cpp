@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "support/sound_files.h"
-#include "platform/audio_internal.h"
-#include "platform/audio_mixer.h"
+#include "support/platform_records.h"
+#include "platform/audio/mixer.h"
 #include "sound/music.h"
 #include "sound/sound_effects.h"
 

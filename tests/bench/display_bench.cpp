@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "platform/picture/shown_picture.h"
 #include "support/display_fixture.h"
 #include "support/game_runner.h"
 
@@ -38,7 +39,7 @@ void PictureToScreenColours(benchmark::State& state) {
   MakeTestPalette(palette);
   std::vector<uint32_t> out(640 * 480);
   for (auto _ : state) {
-    ConvertToArgb(picture.data(), 640, palette, out.data(), 640 * 4);
+    ConvertToPixels32(picture.data(), 640, palette, out.data(), 640 * 4, false);
     benchmark::DoNotOptimize(out.data());
   }
 }

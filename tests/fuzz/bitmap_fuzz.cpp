@@ -1,6 +1,6 @@
 // The bitmap reader (plain, top-down, OS/2 and RLE8) on any bytes.
 #include "fuzz_file.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = FuzzFile(data, size);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings.h"
+#include "platform/settings/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GameSettings settings;

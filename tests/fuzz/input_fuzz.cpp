@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime.h"
+#include "platform/shell/run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<InputLine> lines;

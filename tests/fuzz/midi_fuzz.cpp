@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/audio_internal.h"
+#include "platform/audio/midi_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckStandardMidi(data, size);

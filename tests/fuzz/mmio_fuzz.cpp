@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz_file.h"
-#include "platform/mmio.h"
+#include "platform/win32/mmio.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 9) return 0;

@@ -10,7 +10,8 @@
 #include "app/game.h"
 #include "app/state_dump.h"
 #include "play_folder.h"
-#include "platform/runtime.h"
+#include "platform/input/input_file.h"
+#include "platform/shell/run.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ struct PadStep {
   int16_t leftX;
 };
 constexpr uint32_t Bit(SDL_GameControllerButton b) { return 1u << b; }
-const PadStep kSteps[] = {
+const PadStep Steps[] = {
     {2, Bit(SDL_CONTROLLER_BUTTON_START), 0},
     {4, 0, 0},
     {8, 0, 30000},                                    // run right with the stick
@@ -37,7 +38,7 @@ SDL_Joystick* VirtualPad = nullptr;
 // it does at every flip: the state for the flips made so far.
 void UpdatePad(void*) {
   const PadStep* now = nullptr;
-  for (const PadStep& s : kSteps)
+  for (const PadStep& s : Steps)
     if (s.flip <= FlipCount()) now = &s;
   for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; b++)
     SDL_JoystickSetVirtualButton(VirtualPad, b, now && (now->buttons >> b & 1));

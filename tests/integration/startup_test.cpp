@@ -7,7 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/runtime.h"
+#include "platform/input/input_file.h"
+#include "platform/shell/run.h"
 #include "support/game_runner.h"
 
 namespace {
@@ -204,7 +205,7 @@ TEST_F(Startup, AHeadlessInputFileEndsTheRunSoonAfterItsLastLine) {
   std::ofstream(folder / "keys.txt") << "3 Z\n40 LEFT\n50\n";
   GameRun run = RunGame(folder, {"--headless", "--input", "keys.txt", "--dump-state", "s.json"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(nlohmann::json::parse(ReadText(folder / "s.json"))["flips"], 50 + kInputTailFlips);
+  EXPECT_EQ(nlohmann::json::parse(ReadText(folder / "s.json"))["flips"], 50 + InputTailFlips);
 }
 
 TEST_F(Startup, WithoutADataFolderEveryPlaceTriedIsNamedAndTheGameFails) {

@@ -2,7 +2,8 @@
 // reach the game (the recording shows them).
 #include <gtest/gtest.h>
 
-#include "platform/runtime.h"
+#include "platform/input/input_file.h"
+#include "platform/shell/run.h"
 #include "support/game_runner.h"
 
 namespace {

@@ -12,7 +12,8 @@
 #include "app/state_dump.h"
 #include "enemy/coins.h"
 #include "enemy/enemy_table.h"
-#include "platform/runtime.h"
+#include "platform/input/key_sampler.h"
+#include "platform/shell/run.h"
 #include "player/player_record.h"
 #include "sound/sound_effects.h"
 #include "stage/stage_map.h"
@@ -185,11 +186,11 @@ int main(int argc, char** argv) {
 #if defined(__SANITIZE_ADDRESS__)
   // AddressSanitizer holds freed memory in its quarantine, so the resident
   // size grows regardless; its leak check at exit stands in for this one.
-  constexpr bool kMemoryMeasured = false;
+  constexpr bool MemoryMeasured = false;
 #else
-  constexpr bool kMemoryMeasured = true;
+  constexpr bool MemoryMeasured = true;
 #endif
-  if (kMemoryMeasured && growth > 4096) Fail(Flips, "memory grew after warm-up (KiB)", growth);
+  if (MemoryMeasured && growth > 4096) Fail(Flips, "memory grew after warm-up (KiB)", growth);
   std::printf("soak: %u flips, %u frames of play, %u deaths, %u continues, %u world switches, %u purchases and continues; "
               "peak memory %.1f MiB, growth after warm-up %ld KiB; %ld findings\n",
               Flips, FramesOfPlay, Deaths, Continues, Switches, SoundPlayCounts[5], PeakRssKb / 1024.0, growth,

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gfx/display.h"
-#include "platform/internal.h"
+#include "support/platform_records.h"
 
 inline void MakeTestPalette(PALETTEENTRY* p) {
   for (int i = 0; i < 256; i++) p[i] = PALETTEENTRY{static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};

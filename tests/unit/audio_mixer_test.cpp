@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/audio_internal.h"
-#include "platform/audio_mixer.h"
+#include "support/platform_records.h"
+#include "platform/audio/mixer.h"
 #include "sound/sound_effects.h"
 
 namespace {
@@ -169,7 +169,7 @@ TEST_F(Mixer, EightBitStereoIsConvertedToSigned16) {
 TEST_F(Mixer, OtherRatesAreResampledOnceToTheOutputRate) {
   // A quarter second at 11025 Hz lasts a quarter second at 44100 Hz.
   DSBuffer* b = MakeMono16(std::vector<int16_t>(11025 / 4, 8000), 11025);
-  EXPECT_NEAR(static_cast<double>(b->frames.size() / 2), AudioRate / 4.0, 64);
+  EXPECT_NEAR(static_cast<double>(b->voice.frames.size() / 2), AudioRate / 4.0, 64);
   Play(b, 0, 0, 0);
   const std::vector<int16_t> out = Mix(AudioRate / 2);
   EXPECT_NEAR(out[2 * (AudioRate / 8)], 8000, 200);
@@ -178,7 +178,7 @@ TEST_F(Mixer, OtherRatesAreResampledOnceToTheOutputRate) {
   EXPECT_NEAR(sounding, AudioRate / 4, 64);
   // The position is given in the buffer's own bytes.
   ASSERT_EQ(SetCurrentPosition(b, 2 * 1000), DS_OK);
-  EXPECT_EQ(b->position, 4000u);
+  EXPECT_EQ(b->voice.position, 4000u);
   EXPECT_EQ(SetCurrentPosition(b, 11025 / 4 * 2), DSERR_INVALIDPARAM);
 }
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/picture/shown_picture.h"
 #include "support/bmp_fixture.h"
 #include "support/display_fixture.h"
 

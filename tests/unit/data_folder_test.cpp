@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/data_folder.h"
+#include "platform/files/data_folder.h"
 
 namespace {
 

@@ -73,13 +73,13 @@ struct Expected {
   int width, height;
 };
 
-const Expected kBitmaps[] = {{"status.BMP", 640, 480}, {"status_en.BMP", 640, 480}, {"cursol.BMP", 64, 64},   {"number.BMP", 100, 17},
+const Expected Bitmaps[] = {{"status.BMP", 640, 480}, {"status_en.BMP", 640, 480}, {"cursol.BMP", 64, 64},   {"number.BMP", 100, 17},
                              {"number2.BMP", 351, 34}, {"Enemy.Bmp", 192, 230},  {"back.BMP", 640, 480},
                              {"char.BMP", 384, 384},   {"gyaku.BMP", 384, 384},  {"haikei1.BMP", 640, 480},
                              {"GEnemy.BMP", 100, 100}, {"explode.BMP", 576, 64}};
 
 TEST(GameBitmaps, EachIsAnUncompressed8BitPictureOfItsSurfaceSize) {
-  for (const Expected& e : kBitmaps) {
+  for (const Expected& e : Bitmaps) {
     const Bitmap& bm = Sheet(e.file);
     EXPECT_EQ(bm.bits, 8) << e.file;
     EXPECT_EQ(bm.compression, 0) << e.file;
@@ -91,7 +91,7 @@ TEST(GameBitmaps, EachIsAnUncompressed8BitPictureOfItsSurfaceSize) {
 
 TEST(GameBitmaps, AllShareOnePaletteWithBlackRedWhiteAndAnUnusedKeyColour) {
   const auto& palette = Sheet("explode.BMP").palette;  // the palette in force after start-up
-  for (const Expected& e : kBitmaps) EXPECT_EQ(Sheet(e.file).palette, palette) << e.file;
+  for (const Expected& e : Bitmaps) EXPECT_EQ(Sheet(e.file).palette, palette) << e.file;
   using Rgb = std::array<uint8_t, 3>;
   EXPECT_EQ(palette[0], (Rgb{0, 0, 0}));
   EXPECT_EQ(palette[255], (Rgb{255, 255, 255}));
@@ -169,14 +169,14 @@ TEST(GameBitmaps, NoTwoDigitsLookAlike) {
 }
 
 // The swordsman's pictures, facing right.
-const Rect kCharPictures[] = {
+const Rect CharPictures[] = {
     {0, 0, 64, 64},      {64, 0, 128, 64},     {128, 0, 192, 64},    {0, 320, 64, 384},   {64, 320, 128, 384},
     {128, 320, 192, 384}, {0, 128, 64, 192},   {64, 128, 171, 192},  {180, 128, 277, 192}, {0, 64, 64, 128},
     {64, 64, 164, 128},  {170, 64, 282, 128},  {0, 190, 64, 254},    {64, 190, 166, 274}, {166, 206, 285, 275},
     {190, 308, 254, 380}};
 
 bool InsideAny(int x, int y) {
-  for (const Rect& r : kCharPictures)
+  for (const Rect& r : CharPictures)
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
   return false;
 }
@@ -184,7 +184,7 @@ bool InsideAny(int x, int y) {
 TEST(GameBitmaps, CharacterPicturesAreDrawnAndNothingElse) {
   for (const char* file : {"char.BMP", "gyaku.BMP"}) {
     const Bitmap& bm = Sheet(file);
-    for (const Rect& r : kCharPictures) EXPECT_GT(Drawn(bm, r), 300) << file << " at " << r.left << "," << r.top;
+    for (const Rect& r : CharPictures) EXPECT_GT(Drawn(bm, r), 300) << file << " at " << r.left << "," << r.top;
     int stray = 0;
     for (int y = 0; y < bm.height; y++)
       for (int x = 0; x < bm.width; x++) stray += bm.At(x, y) != SeeThrough && !InsideAny(x, y);
@@ -194,8 +194,8 @@ TEST(GameBitmaps, CharacterPicturesAreDrawnAndNothingElse) {
 
 TEST(GameBitmaps, StripsSharedByTwoPicturesShowInNeither) {
   for (const char* file : {"char.BMP", "gyaku.BMP"})
-    for (const Rect& a : kCharPictures)
-      for (const Rect& b : kCharPictures) {
+    for (const Rect& a : CharPictures)
+      for (const Rect& b : CharPictures) {
         if (&a == &b) continue;
         const Rect common{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                           std::min(a.bottom, b.bottom)};
@@ -209,7 +209,7 @@ TEST(GameBitmaps, StripsSharedByTwoPicturesShowInNeither) {
 TEST(GameBitmaps, ReversedSheetHoldsEachPictureMirroredInPlace) {
   const Bitmap& right = Sheet("char.BMP");
   const Bitmap& left = Sheet("gyaku.BMP");
-  for (const Rect& r : kCharPictures) {
+  for (const Rect& r : CharPictures) {
     int differ = 0;
     for (int y = r.top; y < r.bottom; y++)
       for (int x = r.left; x < r.right; x++) differ += left.At(x, y) != right.At(r.left + r.right - 1 - x, y);
@@ -227,7 +227,7 @@ struct HitPicture {
   int ox, oy, w, h;
 };
 
-const HitPicture kHits[] = {
+const HitPicture Hits[] = {
     {{64, 128, 171, 192}, 0, 0, 50, 11},  {{180, 128, 277, 192}, 0, 0, 50, 11},  // vertical slash
     {{64, 64, 164, 128}, 0, 5, 50, 32},   {{170, 64, 282, 128}, 0, 5, 50, 32},   // horizontal slash
     {{64, 190, 166, 274}, -10, 0, 50, 11}, {{166, 206, 285, 275}, 11, 0, 50, 11},  // upward slash
@@ -241,7 +241,7 @@ int DrawnInBox(const Bitmap& bm, const Rect& pic, int boxLeft, int boxTop, int w
 }
 
 TEST(GameBitmaps, EachAttackShowsItsBladeOverItsHitBox) {
-  for (const HitPicture& hp : kHits) {
+  for (const HitPicture& hp : Hits) {
     int area = 0;
     // Facing right the box starts 32 + 32 - ox into the picture, 32 - oy down.
     const int rightHits = DrawnInBox(Sheet("char.BMP"), hp.picture, 64 - hp.ox, 32 - hp.oy, hp.w, hp.h, &area);

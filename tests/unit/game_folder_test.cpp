@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kRuntimeFiles[] = {
+const char* const RuntimeFiles[] = {
     "image/stage1/status.BMP", "image/stage1/status_en.BMP", "image/stage1/cursol.BMP", "image/stage1/number.BMP", "image/stage1/number2.BMP",
     "image/stage1/Enemy.Bmp",  "image/stage1/back.BMP",   "image/stage1/char.BMP",   "image/stage1/gyaku.BMP",
     "image/stage1/haikei1.BMP", "image/stage1/GEnemy.BMP", "image/stage1/explode.BMP", "se/test.wav",
@@ -27,7 +27,7 @@ std::vector<char> Bytes(const fs::path& p) {
 }
 
 TEST(GameFolder, HoldsEveryFileTheGameReadsUnderItsExactName) {
-  for (const char* name : kRuntimeFiles) EXPECT_TRUE(fs::is_regular_file(fs::path(TW_GAME_DIR) / name)) << name;
+  for (const char* name : RuntimeFiles) EXPECT_TRUE(fs::is_regular_file(fs::path(TW_GAME_DIR) / name)) << name;
 }
 
 TEST(GameFolder, BuilderWritesTheSameBytesOnEveryRun) {
@@ -36,7 +36,7 @@ TEST(GameFolder, BuilderWritesTheSameBytesOnEveryRun) {
   const std::string command = "\"" + (fs::path(TW_BINARY_DIR) / "twinworlds-assets").string() + "\" \"" +
                               (fs::path(TW_SOURCE_DIR) / "data").string() + "\" \"" + fresh.string() + "\"";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  for (const char* name : kRuntimeFiles) {
+  for (const char* name : RuntimeFiles) {
     const std::vector<char> built = Bytes(fs::path(TW_GAME_DIR) / name);
     EXPECT_FALSE(built.empty()) << name;
     EXPECT_EQ(Bytes(fresh / name), built) << name;

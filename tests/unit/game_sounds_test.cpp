@@ -63,12 +63,12 @@ Wave ReadWave(const std::string& name) {
   return w;
 }
 
-const char* const kSounds[] = {"test.wav", "coin01.wav", "FlowerAttack.wav", "Explode.wav", "OK.wav",
+const char* const Sounds[] = {"test.wav", "coin01.wav", "FlowerAttack.wav", "Explode.wav", "OK.wav",
                                "Lvup.wav", "No.wav",     "Hit.wav",          "gara.wav"};
 
 TEST(GameSounds, EachIsShortAudibleMonoPcm) {
   int eightBit = 0;
-  for (const char* name : kSounds) {
+  for (const char* name : Sounds) {
     const Wave w = ReadWave(name);
     ASSERT_TRUE(w.ok) << name;
     EXPECT_EQ(w.formatTag, 1) << name;

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/game_texts.h"
-#include "platform/font.h"
+#include "platform/picture/font.h"
+#include "platform/picture/text_encoding.h"
 #include "support/display_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // the palette, and Japanese text.
 #include <gtest/gtest.h>
 
-#include "platform/font.h"
+#include "platform/picture/font.h"
 #include "support/display_fixture.h"
 
 namespace {

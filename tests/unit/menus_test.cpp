@@ -5,6 +5,7 @@
 
 #include "app/menus.h"
 #include "growth/skill_menu.h"
+#include "platform/picture/text_encoding.h"
 #include "sound/sound_effects.h"
 #include "support/display_fixture.h"
 #include "world_fixture.h"

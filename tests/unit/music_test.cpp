@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/audio_mixer.h"
+#include "platform/audio/mixer.h"
 #include "sound/music.h"
 #include "support/sound_files.h"
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/fade.h"
+#include "platform/picture/shown_picture.h"
 #include "support/display_fixture.h"
 
 namespace {
@@ -9,13 +10,26 @@ namespace {
 // Every palette shown, as the backend is asked to show it.
 std::vector<std::vector<PALETTEENTRY>> Shown;
 void RecordPresent(const uint8_t*, int, const PALETTEENTRY* p) { Shown.emplace_back(p, p + 256); }
-bool OpenNothing(const RunOptions&, const char*) { return true; }
+bool OpenNothing(const WindowRequest&) { return true; }
 void Nothing() {}
+bool NoEvents() { return false; }
 uint32_t NoTicks() { return 0; }
 void NoKeys(uint8_t*) {}
-void NoBox(const char*, const char*) {}
-const Backend Recorder = {OpenNothing, Nothing, RecordPresent, Nothing, NoTicks, NoKeys, NoBox,
-                          nullptr,     nullptr, nullptr,       nullptr, nullptr};  // no audio, no waits
+bool NoBox(const char*, const char*) { return false; }
+// No audio, no waits.
+const Backend Recorder = {.open = OpenNothing,
+                          .close = Nothing,
+                          .present = RecordPresent,
+                          .pumpEvents = NoEvents,
+                          .ticks = NoTicks,
+                          .sampleKeyboard = NoKeys,
+                          .samplePads = NoKeys,
+                          .messageBox = NoBox,
+                          .openAudio = nullptr,
+                          .closeAudio = nullptr,
+                          .lockAudio = nullptr,
+                          .unlockAudio = nullptr,
+                          .delay = nullptr};
 
 class PaletteFade : public ::testing::Test {
  protected:

@@ -1,7 +1,8 @@
 // The command line and input files: what is accepted and what is refused.
 #include <gtest/gtest.h>
 
-#include "platform/runtime.h"
+#include "platform/input/input_file.h"
+#include "platform/shell/run.h"
 
 namespace {
 

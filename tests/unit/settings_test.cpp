@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/bindings.h"
-#include "platform/settings.h"
-#include "platform/win32.h"
+#include "platform/input/bindings.h"
+#include "platform/settings/settings.h"
+#include "platform/win32/win32.h"
 
 namespace {
 
 GameSettings Defaults() {
   GameSettings s;
-  for (int i = 0; i < kBindableKeys; i++) s.bindings[i] = kBindableKeyTable[i].defaults;
+  for (int i = 0; i < BindableKeys; i++) s.bindings[i] = BindableKeyTable[i].defaults;
   return s;
 }
 
@@ -28,7 +28,7 @@ TEST(Settings, TheDefaultFileReadsBackAsTheDefaults) {
   EXPECT_TRUE(problems.empty()) << problems[0];
   EXPECT_TRUE(s.fullscreen);
   EXPECT_EQ(s.musicVolume, 100);
-  for (int i = 0; i < kBindableKeys; i++) EXPECT_EQ(s.bindings[i], kBindableKeyTable[i].defaults);
+  for (int i = 0; i < BindableKeys; i++) EXPECT_EQ(s.bindings[i], BindableKeyTable[i].defaults);
 }
 
 TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
@@ -54,7 +54,7 @@ TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
   EXPECT_EQ(s.musicVolume, 40);
   EXPECT_EQ(s.effectsVolume, 100);
   EXPECT_EQ(s.bindings[4], "Space, pad:b");
-  EXPECT_EQ(s.bindings[0], kBindableKeyTable[0].defaults);
+  EXPECT_EQ(s.bindings[0], BindableKeyTable[0].defaults);
   EXPECT_EQ(s.bindings[9], "");  // nothing bound is allowed
   EXPECT_EQ(s.language, "en");
   ASSERT_EQ(problems.size(), 8u);
@@ -83,7 +83,7 @@ TEST(Settings, AnAbsentFileIsWrittenWithTheDefaultsAndOnlyThen) {
 }
 
 TEST(Bindings, KeysAndPadsFillTheGameKeys) {
-  const KeyBindings b = BindingsFrom(Defaults());
+  const KeyBindings b = BindingsFrom(Defaults().bindings);
   uint8_t down[256] = {};
   KeyboardKeyDown(b, SDLK_z, down);
   KeyboardKeyDown(b, SDLK_RCTRL, down);
@@ -112,7 +112,7 @@ TEST(Bindings, KeysAndPadsFillTheGameKeys) {
   EXPECT_EQ(pad(Back | Start | A), (std::vector<int>{VK_ESCAPE, 'Y', 'Z'}));
   EXPECT_EQ(pad(1u << SDL_CONTROLLER_BUTTON_DPAD_LEFT), (std::vector<int>{VK_LEFT}));
   // The stick counts past its dead zone only.
-  EXPECT_EQ(pad(0, kStickDeadZone), (std::vector<int>{}));
+  EXPECT_EQ(pad(0, StickDeadZone), (std::vector<int>{}));
   EXPECT_EQ(pad(0, 30000), (std::vector<int>{VK_RIGHT}));
   EXPECT_EQ(pad(0, -30000), (std::vector<int>{VK_LEFT}));
 }

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/audio_internal.h"
-#include "platform/audio_mixer.h"
+#include "support/platform_records.h"
+#include "platform/audio/mixer.h"
 #include "sound/sound_effects.h"
 #include "sound/wave_reader.h"
 #include "support/sound_files.h"
@@ -228,7 +228,7 @@ TEST_F(SoundLoading, LoadSoundFillsABufferWithTheFileFormat) {
   EXPECT_EQ(SeOk->format[19], 2);
   EXPECT_EQ(std::string(SeOk->bytes.begin(), SeOk->bytes.end()), Pattern(64));
   // It cannot be played: it stays silent, and says so once.
-  EXPECT_TRUE(SeOk->frames.empty());
+  EXPECT_TRUE(SeOk->voice.frames.empty());
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
@@ -268,8 +268,8 @@ TEST_F(SoundLoading, PlaysAreCountedPerBufferEvenWhenSilent) {
   EXPECT_EQ(SoundPlayCounts[5], lvup + 1);
   EXPECT_EQ(SoundPlayCounts[9], spare);
   EXPECT_STREQ(SoundBankNames[3], "SeExplode");
-  EXPECT_TRUE(SeExplode->playing);
-  EXPECT_EQ(SeExplode->position, 0u);
+  EXPECT_TRUE(SeExplode->voice.playing);
+  EXPECT_EQ(SeExplode->voice.position, 0u);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/random.h"
-#include "platform/internal.h"
+#include "support/platform_records.h"
 #include "player/player_record.h"
 #include "stage/stage_map.h"
 
@@ -72,12 +72,11 @@ inline PlayerRecord StartingPlayer() {
 
 // Exactly these keys are down from now on, as a flip would sample them.
 inline void HoldKeys(std::initializer_list<int> keys) {
-  RunOptions options;
-  options.inputFile = "test";
   InputLine line{0, {}};
   for (int k : keys) line.keys.push_back(static_cast<uint8_t>(k));
-  StartKeys(options, {line});
-  SampleKeys(0);
+  StartKeySampler(true, {line}, "");
+  ForgetKeys();
+  TakeKeySample(0);
 }
 
 // Keys by flip from now on, for screens that flip: line k's keys are down
@@ -86,10 +85,9 @@ inline void HoldKeys(std::initializer_list<int> keys) {
 inline void ScriptKeys(std::vector<InputLine> lines) {
   const uint32_t now = FlipCount();
   for (InputLine& l : lines) l.flip += now;
-  RunOptions options;
-  options.inputFile = "test";
-  StartKeys(options, lines);
-  SampleKeys(now);
+  StartKeySampler(true, lines, "");
+  ForgetKeys();
+  TakeKeySample(now);
 }
 
 #include "app/frame_driver.h"

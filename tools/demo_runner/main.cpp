@@ -26,16 +26,13 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/state_dump.h"
 #include "enemy/enemy_table.h"
-#include "platform/internal.h"
-#include "platform/runtime.h"
+#include "platform/input/key_sampler.h"
+#include "platform/shell/run.h"
 #include "player/player_record.h"
 #include "sound/sound_effects.h"
 #include "stage/stage_map.h"
-
-extern "C" void __real__Z10SampleKeysj(uint32_t flip);
-extern "C" void __real__Z13SetDumpWorldsPK12PlayerRecordS1_PK10EnemyTableS4_(const PlayerRecord*, const PlayerRecord*,
-                                                                           const EnemyTable*, const EnemyTable*);
 
 namespace {
 
@@ -49,10 +46,6 @@ bool Evaluating = false;   // a child that reports and ends, not one that parks
 std::string Tag;           // its report's name
 int NodeId = 0;
 pid_t Owner = 0;           // the search; parked games end when it has gone
-uint8_t Down[256];
-Backend Hooked;
-const PlayerRecord* Players[2];
-const EnemyTable* Enemies[2];
 
 bool ParseKeys(std::istringstream& words) {
   std::string step;
@@ -91,14 +84,14 @@ void WriteState(const std::string& path) {
   std::fprintf(f, "{\"flips\":%u,\"frames\":%u,\"gameMode\":%d,\"sounds\":{\"SeLvup\":%d},\"worlds\":[",
                FlipCount(), FramesOfPlay, GameMode, lvup);
   const StageMap* maps[2] = {&WorldMapA, &WorldMapB};
-  for (int w = 0; w < 2 && Players[0]; w++) {
+  for (int w = 0; w < 2 && DumpedPlayer(0); w++) {
     std::fprintf(f, "%s{\"player\":{", w ? "," : "");
-    PutBody(f, Players[w]->body);
+    PutBody(f, DumpedPlayer(w)->body);
     std::fprintf(f, "},\"map\":{\"width\":%d,\"height\":%d,\"cells\":[", maps[w]->width, maps[w]->height);
     for (int i = 0; i < maps[w]->width * maps[w]->height; i++) std::fprintf(f, "%s%d", i ? "," : "", maps[w]->cells[i]);
     std::fprintf(f, "]},\"enemies\":[");
     bool first = true;
-    for (const EnemySlot& e : Enemies[w]->slots) {
+    for (const EnemySlot& e : DumpedEnemies(w)->slots) {
       if (e.kind == 0) continue;
       std::fprintf(f, "%s{\"kind\":%d,", first ? "" : ",", e.kind);
       PutBody(f, e.body);
@@ -177,39 +170,20 @@ void Park() {
   }
 }
 
-void SampleHooked(uint8_t* down) { std::memcpy(down, Down, sizeof Down); }
+// The keys of every flip: the plan gives them, and when it has run out
+// the process reports or parks. (Flip 0 is the sample the window takes as
+// it opens: no key.)
+void PlanKeys(uint32_t flip, uint8_t* down) {
+  if (flip == 0) return;
+  while (Plan.empty()) {
+    if (Evaluating) Report();
+    Park();
+  }
+  std::memcpy(down, Plan.front().down, sizeof Plan.front().down);
+  Plan.pop_front();
+}
 
 }  // namespace
-
-extern "C" void __wrap__Z13SetDumpWorldsPK12PlayerRecordS1_PK10EnemyTableS4_(const PlayerRecord* a,
-                                                                           const PlayerRecord* b,
-                                                                           const EnemyTable* ea,
-                                                                           const EnemyTable* eb) {
-  Players[0] = a;
-  Players[1] = b;
-  Enemies[0] = ea;
-  Enemies[1] = eb;
-  __real__Z13SetDumpWorldsPK12PlayerRecordS1_PK10EnemyTableS4_(a, b, ea, eb);
-}
-
-// Every flip comes here before the keys are sampled: the plan gives them,
-// and when it has run out the process reports or parks.
-extern "C" void __wrap__Z10SampleKeysj(uint32_t flip) {
-  if (flip > 0) {
-    if (ActiveBackend != &Hooked) {
-      Hooked = *ActiveBackend;
-      Hooked.sampleKeyboard = SampleHooked;
-      ActiveBackend = &Hooked;
-    }
-    while (Plan.empty()) {
-      if (Evaluating) Report();
-      Park();
-    }
-    std::memcpy(Down, Plan.front().down, sizeof Down);
-    Plan.pop_front();
-  }
-  __real__Z10SampleKeysj(flip);
-}
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -222,6 +196,7 @@ int main(int argc, char** argv) {
   RunOptions options;
   options.headless = true;
   if (!StartPlatform(options)) return 2;
+  SetKeySource(PlanKeys);
   char commandLine[] = "";
   WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
   // The game ended (the closing screen was left) while a child played on.

@@ -19,9 +19,10 @@
 
 #include <filesystem>
 
-#include "platform/data_folder.h"
-#include "platform/gdi.h"
-#include "platform/runtime.h"
+#include "platform/backend.h"
+#include "platform/files/data_folder.h"
+#include "platform/win32/gdi.h"
+#include "platform/shell/run.h"
 #include "stage/stage_file.h"
 #include "tools/assets/stage_source.h"
 

@@ -1,0 +1,105 @@
+// What a backend provides. A run has one backend, chosen when the window
+// opens: the headless one (backends/headless/, in every build) or the one
+// the build was made with (backends/sdl/ or backends/browser/). Most of it
+// is the table of functions below; what differs by build alone (PCM
+// conversion, the music synthesizer, the PNG writer, the settings file, the
+// names of keys and pad buttons) is linked from the chosen backend's folder.
+// Only the standard library and the Windows types below this.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/windows_types.h"
+
+// What the game asks of the window: full screen or a window of a scale.
+struct WindowRequest {
+  bool window;  // a window instead of full screen
+  int scale;    // window scale; 0 picks the largest that fits
+};
+
+struct Backend {
+  bool (*open)(const WindowRequest& request);
+  void (*close)();
+  // Shows a picture through a palette (shared code keeps the pace).
+  void (*present)(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
+  // Handles pending window-system events; true when the player closed the
+  // window, or the window system destroyed it.
+  bool (*pumpEvents)();
+  uint32_t (*ticks)();
+  // Set down[vk] for the game keys the live keyboard holds, or pressed since
+  // the last call, through the player's bindings; then the same for pads.
+  void (*sampleKeyboard)(uint8_t* down);
+  void (*samplePads)(uint8_t* down);
+  // Shows the box until the player answers; true when the window was closed
+  // meanwhile.
+  bool (*messageBox)(const char* utf8Caption, const char* utf8Text);
+  // The audio device: 44100 Hz, 16-bit stereo, `mix` called from the
+  // device's own thread for each block. False when there is none (said once
+  // on stderr when a device was expected).
+  bool (*openAudio)(void (*mix)(int16_t* out, int frames));
+  void (*closeAudio)();
+  // Keep the device's thread out of shared state while it is held.
+  void (*lockAudio)();
+  void (*unlockAudio)();
+  // Gives the processor away for about `ms` milliseconds: the one place a
+  // backend waits (the browser's page runs meanwhile). Null: never wait.
+  void (*delay)(uint32_t ms);
+};
+
+// The backend of this run, from the window's opening to the run's end.
+extern const Backend* ActiveBackend;
+
+// The build's backend for a window, or for a headless run.
+const Backend* ChooseBackend(bool headless);
+// The headless backend (backends/headless/): no window, no sound, no keys.
+extern const Backend HeadlessBackend;
+
+// The virtual clock of headless runs: it moves one millisecond each time it
+// is read, so a loop that waits for it never stalls and every run takes
+// the same course.
+void ResetVirtualClock();
+uint32_t VirtualClockTicks();
+
+// ---- Linked from the build's backend folder ----------------------------
+
+// The format of PCM bytes: 8-bit unsigned or 16-bit signed little-endian.
+struct PcmFormat {
+  int rate;        // frames a second
+  int channels;    // 1 or 2
+  int bits;        // 8 or 16
+  int blockAlign;  // bytes a frame
+};
+// Whole frames of PCM (`whole` bytes) as the mixer's frames, 44100 Hz
+// interleaved stereo; empty when they cannot be converted.
+std::vector<int16_t> ConvertPcm(const PcmFormat& format, const uint8_t* bytes, size_t whole);
+
+// The music synthesizer, one for the process, made on first need.
+// Loads the mixer's soundfont; false (said once on stderr) when it cannot.
+bool LoadMusicSynth();
+void UnloadMusicSynth();
+// A new soundfont may be tried after one failed.
+void ForgetMusicSynthFailure();
+// Starts the MIDI file from its beginning; loops < 0 repeats for ever.
+void StartMusicSynth(const std::vector<uint8_t>& midi, int loops);
+void StopMusicSynth();
+bool MusicSynthPlaying();
+// Voices the synthesizer is sounding now.
+int MusicVoices();
+// Adds `frames` frames of the music into `mix`; called with the output locked.
+void RenderMusic(int32_t* mix, int frames);
+
+// Writes 8-bit RGB rows as a PNG file.
+bool WritePng(const std::string& path, const uint8_t* rgb, int width, int height, std::string* error);
+
+// The player's settings file; "" when the build keeps none (the browser).
+std::string SettingsFilePath();
+
+// The numbers of keys, pad buttons and stick axes by the names that
+// bindings use (SDL's: "Left Ctrl", "dpleft", "leftx"); unknown: 0 for a
+// key, -1 for a button or an axis.
+int32_t KeyCodeFromName(const char* name);
+int PadButtonFromName(const char* name);
+int PadAxisFromName(const char* name);

@@ -1,0 +1,170 @@
+// The browser: the picture on the page's canvas, keys from the page, the
+// mixer's sound into Web Audio. Every wait yields to the page (Asyncify), so
+// the game keeps its own loops. The page's side is web/page.js (`TW`).
+// Pads come from the page's Gamepad API and go through the same bindings as
+// the desktop's.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/input/bindings.h"
+#include "platform/picture/shown_picture.h"
+#include "platform/settings/settings.h"
+
+// clang-format off
+EM_JS(void, JsShowPicture, (const uint8_t* rgba), { TW.showPicture(HEAPU8.subarray(rgba, rgba + 640 * 480 * 4)); });
+EM_JS(void, JsSampleKeys, (uint8_t* down), { TW.sampleKeys(HEAPU8.subarray(down, down + 256)); });
+// Each pad as SDL reads one: button bits in SDL's order, six axes.
+EM_JS(int, JsSamplePads, (uint32_t* buttons, int16_t* axes, int most), {
+  return TW.samplePads(HEAPU32.subarray(buttons >> 2, (buttons >> 2) + most),
+                       HEAP16.subarray(axes >> 1, (axes >> 1) + most * 6));
+});
+EM_JS(uint32_t, JsTicks, (), { return TW.ticks(); });
+EM_JS(int, JsOpenAudio, (), { return TW.openAudio() ? 1 : 0; });
+EM_JS(void, JsCloseAudio, (), { TW.closeAudio(); });
+EM_JS(void, JsPumpAudio, (), {
+  TW.pumpAudio(function(frames) {
+    var p = _TwMixAudio(frames);
+    return HEAP16.subarray(p >> 1, (p >> 1) + frames * 2);
+  });
+});
+EM_JS(void, JsMessageBox, (const char* caption, const char* text), { TW.messageBox(UTF8ToString(caption), UTF8ToString(text)); });
+EM_JS(void, JsFinished, (), { TW.finished(); });
+// clang-format on
+
+namespace {
+
+constexpr int LargestMix = 8192;
+constexpr int MostPads = 4;
+static_assert(PadAxes == 6);
+KeyBindings Bindings;
+uint8_t Rgba[ScreenWidth * ScreenHeight * 4];
+void (*AudioMix)(int16_t*, int) = nullptr;
+int16_t MixBlock[LargestMix * 2];
+double LastYield = 0;
+
+// Canvas pixels are bytes in the order red, green, blue, alpha.
+void ShowPicture(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
+  ConvertToPixels32(pixels, pitch, palette, reinterpret_cast<uint32_t*>(Rgba), ScreenWidth * 4, true);
+  JsShowPicture(Rgba);
+}
+
+bool Open(const WindowRequest&) {
+  Bindings = BindingsFrom(CurrentSettings().bindings);
+  return true;
+}
+
+void CloseAudio() {
+  if (AudioMix) JsCloseAudio();
+  AudioMix = nullptr;
+}
+
+void Close() {
+  CloseAudio();
+  JsFinished();
+}
+
+bool PumpEvents() { return false; }
+
+void SampleKeyboard(uint8_t* down) { JsSampleKeys(down); }
+
+void SamplePads(uint8_t* down) {
+  uint32_t buttons[MostPads];
+  int16_t axes[MostPads * PadAxes];
+  const int pads = std::clamp(JsSamplePads(buttons, axes, MostPads), 0, MostPads);
+  for (int i = 0; i < pads; i++) {
+    PadState pad;
+    pad.buttons = buttons[i];
+    std::memcpy(pad.axes, &axes[i * PadAxes], sizeof pad.axes);
+    PadKeysDown(Bindings, pad, down);
+  }
+}
+
+bool MessageBox(const char* caption, const char* text) {
+  JsMessageBox(caption, text);
+  return false;
+}
+
+// The context starts when the page allows it (a key or a click); until
+// then the page mixes and drops, so the game's sounds keep time.
+bool OpenAudio(void (*mix)(int16_t*, int)) {
+  if (!JsOpenAudio()) return false;
+  AudioMix = mix;
+  return true;
+}
+
+// The page mixes on the game's own thread, between its waits: nothing to
+// keep out.
+void LockAudio() {}
+void UnlockAudio() {}
+
+// The page runs only while the game waits here: top up the sound first.
+void Delay(uint32_t ms) {
+  if (AudioMix) JsPumpAudio();
+  emscripten_sleep(ms);
+}
+
+// ?headless=1: the headless backend's virtual clock; a picture is shown,
+// and the page let run, a few times a second of real time.
+bool OpenHeadless(const WindowRequest&) {
+  ResetVirtualClock();
+  LastYield = emscripten_get_now();
+  return true;
+}
+void PresentHeadless(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
+  if (emscripten_get_now() - LastYield < 200) return;
+  ShowPicture(pixels, pitch, palette);
+  emscripten_sleep(0);
+  LastYield = emscripten_get_now();
+}
+void NoKeys(uint8_t*) {}
+bool NoAudio(void (*)(int16_t*, int)) { return false; }
+void NoAudioToClose() {}
+
+}  // namespace
+
+// Called by the page for each block of sound it needs.
+extern "C" EMSCRIPTEN_KEEPALIVE int16_t* TwMixAudio(int frames) {
+  frames = std::clamp(frames, 0, LargestMix);
+  if (AudioMix) AudioMix(MixBlock, frames);
+  else std::memset(MixBlock, 0, sizeof(int16_t) * 2 * frames);
+  return MixBlock;
+}
+
+const Backend BrowserBackend = {
+    .open = Open,
+    .close = Close,
+    .present = ShowPicture,
+    .pumpEvents = PumpEvents,
+    .ticks = JsTicks,
+    .sampleKeyboard = SampleKeyboard,
+    .samplePads = SamplePads,
+    .messageBox = MessageBox,
+    .openAudio = OpenAudio,
+    .closeAudio = CloseAudio,
+    .lockAudio = LockAudio,
+    .unlockAudio = UnlockAudio,
+    .delay = Delay,
+};
+
+// ?headless=1: the virtual clock as on the desktop, but the page still
+// shows a picture now and then, and gets to run.
+const Backend BrowserHeadlessBackend = {
+    .open = OpenHeadless,
+    .close = Close,
+    .present = PresentHeadless,
+    .pumpEvents = PumpEvents,
+    .ticks = VirtualClockTicks,
+    .sampleKeyboard = NoKeys,
+    .samplePads = NoKeys,
+    .messageBox = MessageBox,
+    .openAudio = NoAudio,
+    .closeAudio = NoAudioToClose,
+    .lockAudio = LockAudio,
+    .unlockAudio = UnlockAudio,
+    .delay = nullptr,
+};
+
+const Backend* ChooseBackend(bool headless) { return headless ? &BrowserHeadlessBackend : &BrowserBackend; }

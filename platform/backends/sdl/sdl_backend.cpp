@@ -1,0 +1,329 @@
+// A real window through SDL2: the 640 x 480 picture scaled by whole steps,
+// letterboxed and nearest-pixel, full screen unless a window is asked for;
+// the keyboard and pads through the player's bindings; and the default audio
+// device, fed by the software mixer.
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/audio/mixer.h"
+#include "platform/backend.h"
+#include "platform/backends/sdl/gamepad.h"
+#include "platform/backends/sdl/screenshot.h"
+#include "platform/backends/sdl/x11_watch.h"
+#include "platform/files/user_folders.h"
+#include "platform/input/bindings.h"
+#include "platform/picture/message_box.h"
+#include "platform/picture/shown_picture.h"
+#include "platform/settings/settings.h"
+
+namespace {
+
+constexpr const char* WindowTitle = "twinworlds";
+
+SDL_Window* TheSdlWindow = nullptr;
+SDL_Renderer* Renderer = nullptr;
+SDL_Texture* Texture = nullptr;
+bool VideoStarted = false;
+
+KeyBindings Bindings;
+std::vector<SDL_Keycode> HeldKeys;
+uint8_t PressedSinceSample[256];
+
+SDL_AudioDeviceID AudioDevice = 0;
+bool AudioStarted = false;
+void (*AudioMix)(int16_t*, int) = nullptr;
+
+bool WindowGone() { return X11WindowGone(); }
+
+int LargestScaleThatFits() {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 2;
+  int scale = 1;
+  while (ScreenWidth * (scale + 1) <= usable.w - 32 && ScreenHeight * (scale + 1) <= usable.h - 64) scale++;
+  return scale;
+}
+
+// ALSA and the sound servers' client libraries write to stderr when there is
+// no device; the player gets the game's one line instead.
+int SilenceStderr() {
+  std::fflush(stderr);
+  const int saved = dup(2);
+  FILE* null = std::fopen("/dev/null", "w");
+  if (saved >= 0 && null) dup2(fileno(null), 2);
+  if (null) std::fclose(null);
+  return saved;
+}
+
+void RestoreStderr(int saved) {
+  if (saved < 0) return;
+  std::fflush(stderr);
+  dup2(saved, 2);
+  close(saved);
+}
+
+void AudioCallback(void*, Uint8* stream, int length) {
+  AudioMix(reinterpret_cast<int16_t*>(stream), length / static_cast<int>(sizeof(int16_t) * AudioChannels));
+}
+
+bool OpenAudio(void (*mix)(int16_t*, int)) {
+  if (AudioDevice) return true;
+  const int saved = SilenceStderr();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    RestoreStderr(saved);
+    std::fprintf(stderr, "twinworlds: no sound: %s\n", SDL_GetError());
+    return false;
+  }
+  AudioStarted = true;
+  AudioMix = mix;
+  SDL_AudioSpec want{};
+  want.freq = AudioRate;
+  want.format = AUDIO_S16SYS;
+  want.channels = AudioChannels;
+  want.samples = AudioCallbackFrames;
+  want.callback = AudioCallback;
+  // No changes allowed: SDL converts for the device when it must, and the
+  // mixer always sees this one format and block size.
+  SDL_AudioSpec have{};
+  AudioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (!AudioDevice) {
+    const std::string why = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    RestoreStderr(saved);
+    std::fprintf(stderr, "twinworlds: no sound: %s\n", why.c_str());
+    AudioStarted = false;
+    return false;
+  }
+  RestoreStderr(saved);
+  SDL_PauseAudioDevice(AudioDevice, 0);
+  return true;
+}
+
+void CloseAudio() {
+  const int saved = SilenceStderr();
+  if (AudioDevice) SDL_CloseAudioDevice(AudioDevice);
+  AudioDevice = 0;
+  if (AudioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  AudioStarted = false;
+  RestoreStderr(saved);
+}
+
+void LockDevice() {
+  if (AudioDevice) SDL_LockAudioDevice(AudioDevice);
+}
+
+void UnlockDevice() {
+  if (AudioDevice) SDL_UnlockAudioDevice(AudioDevice);
+}
+
+void Close() {
+  CloseAudio();
+  ClosePads();
+  if (Texture) SDL_DestroyTexture(Texture);
+  if (Renderer) SDL_DestroyRenderer(Renderer);
+  if (TheSdlWindow) SDL_DestroyWindow(TheSdlWindow);
+  SettleX11Window();
+  Texture = nullptr;
+  Renderer = nullptr;
+  TheSdlWindow = nullptr;
+  if (VideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  VideoStarted = false;
+}
+
+bool Open(const WindowRequest& request) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
+    return false;
+  }
+  VideoStarted = true;
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  int scale = LargestScaleThatFits();
+  if (request.window && request.scale > scale) {
+    std::fprintf(stderr, "twinworlds: scale %d does not fit this desktop; using %d\n", request.scale, scale);
+  } else if (request.window && request.scale > 0) {
+    scale = request.scale;
+  }
+  Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+  if (!request.window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // A full-screen start keeps the window size it returns to on Alt+Enter.
+  TheSdlWindow = SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
+                                  ScreenHeight * scale, flags);
+  if (TheSdlWindow) {
+    SDL_SetWindowMinimumSize(TheSdlWindow, ScreenWidth, ScreenHeight);
+    Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!Renderer) Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (Renderer) {
+    SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight);
+    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
+                                ScreenHeight);
+  }
+  if (!Texture) {
+    std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
+    Close();
+    return false;
+  }
+  WatchX11Window(TheSdlWindow);
+  // Hidden while over the picture, in a window as in full screen.
+  SDL_ShowCursor(SDL_DISABLE);
+  Bindings = BindingsFrom(CurrentSettings().bindings);
+  HeldKeys.clear();
+  std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+  const std::string config = ConfigFolder();
+  const std::string mappings = config.empty() ? "" : config + "/gamecontrollerdb.txt";
+  OpenPads(mappings.empty() ? nullptr : mappings.c_str());
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
+  SDL_RenderPresent(Renderer);
+  return true;
+}
+
+void ShowTexture() {
+  if (WindowGone()) return;
+  SDL_RenderClear(Renderer);
+  SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+  SDL_RenderPresent(Renderer);
+}
+
+void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
+  if (!Texture || WindowGone()) return;
+  void* out;
+  int outPitch;
+  if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
+  ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
+  SDL_UnlockTexture(Texture);
+  ShowTexture();
+}
+
+// Alt+Enter: full screen to a window of the largest whole scale that fits,
+// and back.
+void ToggleFullScreen() {
+  if (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) {
+    SDL_SetWindowFullscreen(TheSdlWindow, 0);
+    const int scale = LargestScaleThatFits();
+    SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
+    SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  } else {
+    SDL_SetWindowFullscreen(TheSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+void OnKey(const SDL_KeyboardEvent& key, bool down) {
+  if (down && key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT)) {
+    if (!key.repeat) ToggleFullScreen();
+    return;
+  }
+  if (down && key.keysym.sym == SDLK_F12) {
+    if (!key.repeat) SaveScreenshot();
+    return;
+  }
+  std::erase(HeldKeys, key.keysym.sym);
+  if (down) {
+    HeldKeys.push_back(key.keysym.sym);
+    KeyboardKeyDown(Bindings, key.keysym.sym, PressedSinceSample);
+  }
+}
+
+bool PumpEvents() {
+  bool closed = false;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT: closed = true; break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
+      case SDL_SYSWMEVENT: closed = X11WindowDestroyedBy(e) || closed; break;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) HeldKeys.clear();
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
+          SDL_RenderClear(Renderer);
+          SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+          SDL_RenderPresent(Renderer);
+        }
+        break;
+      default: HandlePadEvent(e); break;
+    }
+  }
+  return closed;
+}
+
+// A key tapped between two samples still counts as down at the next one.
+void SampleKeyboard(uint8_t* down) {
+  for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(Bindings, k, down);
+  for (int vk = 0; vk < 256; vk++) down[vk] |= PressedSinceSample[vk];
+  std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+}
+
+void SampleGamepads(uint8_t* down) { SamplePads(Bindings, down); }
+
+uint32_t Ticks() { return SDL_GetTicks(); }
+void Delay(uint32_t ms) { SDL_Delay(ms); }
+
+// Whether the event answers the box; `closed` is set when it closes the
+// window.
+bool EndsMessageBox(const SDL_Event& e, const MessageBoxButton& button, bool* closed) {
+  switch (e.type) {
+    case SDL_QUIT: *closed = true; return true;
+    case SDL_SYSWMEVENT:
+      if (X11WindowDestroyedBy(e)) *closed = true;
+      return WindowGone();
+    case SDL_KEYDOWN: {
+      const SDL_Keycode k = e.key.keysym.sym;
+      return k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_SPACE || k == SDLK_ESCAPE;
+    }
+    case SDL_MOUSEBUTTONUP:
+      return e.button.x >= button.x && e.button.x < button.x + button.w && e.button.y >= button.y &&
+             e.button.y < button.y + button.h;
+    case SDL_CONTROLLERBUTTONDOWN:
+      return e.cbutton.button == SDL_CONTROLLER_BUTTON_A || e.cbutton.button == SDL_CONTROLLER_BUTTON_B ||
+             e.cbutton.button == SDL_CONTROLLER_BUTTON_START;
+    default: HandlePadEvent(e); return false;
+  }
+}
+
+// The game's own box in its own window: the text is drawn with the game's
+// font, so it reads right whatever the locale and the system's fonts.
+bool ShowMessageBox(const char* caption, const char* text) {
+  if (!Texture || WindowGone()) return false;
+  std::vector<uint32_t> argb(static_cast<size_t>(ScreenWidth) * ScreenHeight);
+  bool closed = false;
+  MessageBoxButton button;
+  DrawMessageBox(caption, text, argb.data(), &button);
+  SDL_UpdateTexture(Texture, nullptr, argb.data(), ScreenWidth * 4);
+  SDL_ShowCursor(SDL_ENABLE);
+  SDL_RaiseWindow(TheSdlWindow);
+  bool done = false;
+  while (!done && !WindowGone()) {
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+    SDL_RenderPresent(Renderer);
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, 200)) done = EndsMessageBox(e, button, &closed);
+  }
+  SDL_ShowCursor(SDL_DISABLE);
+  return closed;
+}
+
+}  // namespace
+
+const Backend SdlBackend = {
+    .open = Open,
+    .close = Close,
+    .present = Present,
+    .pumpEvents = PumpEvents,
+    .ticks = Ticks,
+    .sampleKeyboard = SampleKeyboard,
+    .samplePads = SampleGamepads,
+    .messageBox = ShowMessageBox,
+    .openAudio = OpenAudio,
+    .closeAudio = CloseAudio,
+    .lockAudio = LockDevice,
+    .unlockAudio = UnlockDevice,
+    .delay = Delay,
+};
+
+const Backend* ChooseBackend(bool headless) { return headless ? &HeadlessBackend : &SdlBackend; }

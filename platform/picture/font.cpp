@@ -1,0 +1,89 @@
+// Loads the font the first time text is drawn, so that start-up stays quick.
+#include "platform/picture/font.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <vector>
+
+namespace {
+
+constexpr int CodePoints = 0x10000;
+
+struct FontTable {
+  bool tried = false;
+  bool loaded = false;
+  std::unique_ptr<int32_t[]> index;  // code point -> glyph number, -1 none
+  std::vector<Glyph> glyphs;
+};
+
+FontTable Font;
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Lines of "XXXX:" and 32 or 64 hex digits of glyph rows.
+bool LoadHexFont(const char* path) {
+  FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  Font.index.reset(new int32_t[CodePoints]);
+  std::fill(Font.index.get(), Font.index.get() + CodePoints, -1);
+  Font.glyphs.reserve(60000);
+  char line[256];
+  while (std::fgets(line, sizeof line, f)) {
+    char* colon = std::strchr(line, ':');
+    if (!colon) continue;
+    long cp = std::strtol(line, nullptr, 16);
+    if (cp < 0 || cp >= CodePoints) continue;
+    const char* hex = colon + 1;
+    size_t n = 0;
+    while (HexValue(hex[n]) >= 0) n++;
+    if (n != 32 && n != 64) continue;
+    Glyph g{};
+    g.width = n == 32 ? 8 : 16;
+    for (size_t i = 0; i < n / 2; i++) g.rows[i] = static_cast<uint8_t>(HexValue(hex[2 * i]) * 16 + HexValue(hex[2 * i + 1]));
+    Font.index[cp] = static_cast<int32_t>(Font.glyphs.size());
+    Font.glyphs.push_back(g);
+  }
+  std::fclose(f);
+  return !Font.glyphs.empty();
+}
+
+void EnsureFont() {
+  if (Font.tried) return;
+  Font.tried = true;
+  const char* custom = std::getenv("TWINWORLDS_FONT");
+  const char* candidates[] = {custom, "/usr/share/unifont/unifont_jp.hex", "/usr/share/unifont/unifont.hex"};
+  for (const char* path : candidates) {
+    if (path && LoadHexFont(path)) {
+      Font.loaded = true;
+      return;
+    }
+    if (custom) break;  // a font asked for by name is the only one tried
+  }
+  Font.index.reset();
+  Font.glyphs.clear();
+  std::fprintf(stderr, "twinworlds: no Japanese font found (install the unifont package); text is not drawn\n");
+}
+
+}  // namespace
+
+bool FontAvailable() {
+  EnsureFont();
+  return Font.loaded;
+}
+
+const Glyph* FindGlyph(char32_t ch) {
+  EnsureFont();
+  if (!Font.loaded || ch >= CodePoints) return nullptr;
+  int32_t i = Font.index[ch];
+  return i < 0 ? nullptr : &Font.glyphs[i];
+}

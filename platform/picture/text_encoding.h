@@ -1,0 +1,14 @@
+// Text between the encodings the platform meets: the game's code page 932
+// (Shift-JIS as Windows has it), UTF-8 (the window system, the terminal)
+// and UTF-16 (DirectMusic's names). Bytes that do not decode are skipped.
+#pragma once
+
+#include <string>
+
+// Code page 932 to code points; length -1: up to the terminating zero.
+std::u32string DecodeCp932(const char* text, int length);
+std::string Cp932ToUtf8(const char* text);
+std::u32string DecodeUtf8(const char* text);
+// UTF-16 of at most `capacity` units, up to a zero, to UTF-8.
+std::string Utf16ToUtf8(const char16_t* text, size_t capacity);
+std::u16string EncodeUtf16(const std::u32string& text);

@@ -1,0 +1,157 @@
+// The run as a whole: its start and end, the flip count and the run's own
+// steps of each flip, and what is written at exit.
+#include "platform/shell/run.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/audio/mixer.h"
+#include "platform/backend.h"
+#include "platform/files/data_folder.h"
+#include "platform/input/key_sampler.h"
+#include "platform/picture/shown_picture.h"
+#include "platform/settings/settings.h"
+
+namespace {
+
+RunOptions Options;
+uint32_t Flips = 0;
+
+using Clock = std::chrono::steady_clock;
+Clock::time_point RunStart, LastFlipTime;
+double FirstFlipMs = -1;
+std::vector<float> FlipGapsMs;
+
+// The end asked for from outside: from then on no flip is counted or shown,
+// so the run stands where it was asked to end.
+bool EndAsked = false;
+void (*QuitObserver)() = nullptr;
+void (*FlipObserver)(uint32_t) = nullptr;
+// The picture at the moment the end was asked for, for --screenshot.
+std::vector<uint8_t> EndPicture;
+
+volatile std::sig_atomic_t EndSignal = 0;
+void OnEndSignal(int signal) { EndSignal = signal; }
+
+}  // namespace
+
+const RunOptions& CurrentRunOptions() { return Options; }
+uint32_t FlipCount() { return Flips; }
+
+void SetQuitObserver(void (*observer)()) { QuitObserver = observer; }
+void SetFlipObserver(void (*observer)(uint32_t flip)) { FlipObserver = observer; }
+
+bool StartPlatform(const RunOptions& options) {
+  Options = options;
+  std::vector<InputLine> input;
+  if (!options.inputFile.empty()) {
+    std::string why;
+    if (!LoadInputFile(options.inputFile, &input, &why)) {
+      std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
+      return false;
+    }
+    // Recording over the script being played would destroy it.
+    struct stat in{}, rec{};
+    if (!options.recordFile.empty() && stat(options.inputFile.c_str(), &in) == 0 &&
+        stat(options.recordFile.c_str(), &rec) == 0 && in.st_dev == rec.st_dev && in.st_ino == rec.st_ino) {
+      std::fprintf(stderr, "twinworlds: --record %s: is the file given to --input\n", options.recordFile.c_str());
+      return false;
+    }
+    if (options.headless && options.frames < 0)
+      Options.frames = (input.empty() ? 0 : int64_t{input.back().flip}) + InputTailFlips;
+  }
+  // Ctrl+C and a logout end the game through its normal shutdown; a second
+  // signal is left to its default, for a game that no longer answers.
+  struct sigaction action{};
+  action.sa_handler = OnEndSignal;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  EndSignal = 0;
+  EndAsked = false;
+  EndPicture.clear();
+  // A headless run is a script: the player's settings never change it. A
+  // build without a settings file (the browser's) keeps the defaults.
+  if (!options.headless) {
+    const GameSettings settings = LoadSettings(SettingsFilePath());
+    SetCurrentSettings(settings);
+    if (!options.window && !options.fullscreen && !settings.fullscreen) Options.window = true;
+    if (Options.window && options.scale == 0) Options.scale = settings.scale;
+    SetMixVolumes(settings.musicVolume, settings.effectsVolume);
+    if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
+  }
+  const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
+  if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
+  SetDataFolder(data.folder);
+  SetDataFolderMissing(!data.found);
+  Flips = 0;
+  StartShownPicture();
+  RunStart = LastFlipTime = Clock::now();
+  StartKeySampler(!options.inputFile.empty(), input, options.recordFile);
+  return true;
+}
+
+bool RunEndAsked() { return EndAsked; }
+
+uint32_t CountFlip() { return ++Flips; }
+
+void NoteFlipGap(uint32_t flip) {
+  const Clock::time_point now = Clock::now();
+  if (flip == 1) FirstFlipMs = std::chrono::duration<double, std::milli>(now - RunStart).count();
+  else if (Options.timedemo) FlipGapsMs.push_back(std::chrono::duration<float, std::milli>(now - LastFlipTime).count());
+  LastFlipTime = now;
+}
+
+void ObserveFlip(uint32_t flip) {
+  if (FlipObserver) FlipObserver(flip);
+}
+
+bool EndSignalReceived() {
+  static bool said = false;
+  if (EndSignal == 0 || said) return false;
+  said = true;
+  std::fprintf(stderr, "twinworlds: %s: ending the game\n", EndSignal == SIGINT ? "SIGINT" : "SIGTERM");
+  return true;
+}
+
+bool FlipLimitReached(uint32_t flip) { return Options.frames >= 0 && flip >= Options.frames; }
+
+void OnQuitRequested() {
+  EndAsked = true;
+  if (!Options.screenshotFile.empty()) EndPicture = ShownPictureRgb();
+  if (QuitObserver) QuitObserver();
+}
+
+void FinishPlatform() {
+  FinishKeySampler();
+  if (!Options.screenshotFile.empty()) {
+    std::string why;
+    const std::vector<uint8_t> rgb = EndPicture.empty() ? ShownPictureRgb() : EndPicture;
+    if (!WritePng(Options.screenshotFile, rgb.data(), ScreenWidth, ScreenHeight, &why))
+      std::fprintf(stderr, "twinworlds: --screenshot %s: %s\n", Options.screenshotFile.c_str(), why.c_str());
+  }
+  if (Options.timedemo) {
+    const double seconds = std::chrono::duration<double>(Clock::now() - RunStart).count();
+    std::vector<float> gaps = FlipGapsMs;
+    std::sort(gaps.begin(), gaps.end());
+    const double median = gaps.empty() ? 0 : gaps[gaps.size() / 2];
+    const double worst = gaps.empty() ? 0 : gaps.back();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("timedemo: %u flips in %.3f s, %.1f flips per second\n", Flips, seconds,
+                seconds > 0 ? Flips / seconds : 0.0);
+    std::printf("timedemo: start-up to first flip %.2f ms; flip to flip median %.4f ms, worst %.4f ms\n",
+                FirstFlipMs, median, worst);
+    std::printf("timedemo: peak memory %.1f MiB\n", usage.ru_maxrss / 1024.0);
+  }
+  if (ActiveBackend) ActiveBackend->close();
+  ActiveBackend = nullptr;
+}

@@ -1,0 +1,154 @@
+// The command line: options, usage and version.
+#include "platform/shell/run_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/backend.h"
+
+#ifndef TWINWORLDS_VERSION
+#define TWINWORLDS_VERSION "0"
+#endif
+
+namespace {
+
+bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
+  if (!text || !*text) return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text, &end, 10);
+  if (errno || *end || v < lo || v > hi) return false;
+  *out = v;
+  return true;
+}
+
+
+bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* error) {
+  RunOptions o;
+  bool scaleGiven = false;
+  for (int i = 1; i < argc; i++) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string* into) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        *error = arg + ": needs a value";
+        return false;
+      }
+      *into = argv[++i];
+      return true;
+    };
+    if (arg == "--window") {
+      o.window = true;
+    } else if (arg == "--headless") {
+      o.headless = true;
+    } else if (arg == "--timedemo") {
+      o.timedemo = true;
+    } else if (arg == "--fullscreen") {
+      o.fullscreen = true;
+    } else if (arg == "--help" || arg == "-h") {
+      o.help = true;
+    } else if (arg == "--version") {
+      o.version = true;
+    } else if (arg == "--data") {
+      if (!value(&o.dataFolder)) return false;
+    } else if (arg == "--scale") {
+      std::string v;
+      int64_t n;
+      if (!value(&v)) return false;
+      if (!ParseCount(v.c_str(), 1, 16, &n)) {
+        *error = "--scale: '" + v + "' is not a whole number from 1 to 16";
+        return false;
+      }
+      o.scale = static_cast<int>(n);
+      scaleGiven = true;
+    } else if (arg == "--frames") {
+      std::string v;
+      if (!value(&v)) return false;
+      if (!ParseCount(v.c_str(), 0, 2000000000, &o.frames)) {
+        *error = "--frames: '" + v + "' is not a whole number of flips";
+        return false;
+      }
+    } else if (arg == "--input") {
+      if (!value(&o.inputFile)) return false;
+    } else if (arg == "--record") {
+      if (!value(&o.recordFile)) return false;
+    } else if (arg == "--screenshot") {
+      if (!value(&o.screenshotFile)) return false;
+    } else if (arg == "--dump-state") {
+      if (!value(&o.dumpStateFile)) return false;
+    } else if (arg == "--lang") {
+      std::string v;
+      if (!value(&v)) return false;
+      o.languageGiven = true;
+      if (!LanguageFromName(v, &o.language)) {
+        *error = "--lang: '" + v + "' is not ja or en";
+        return false;
+      }
+    } else {
+      *error = arg + ": unknown option";
+      return false;
+    }
+  }
+  if (scaleGiven && !o.window) {
+    *error = "--scale: only goes with --window";
+    return false;
+  }
+  if (o.window && o.headless) {
+    *error = "--window: cannot go with --headless";
+    return false;
+  }
+  if (o.fullscreen && (o.window || o.headless)) {
+    *error = "--fullscreen: cannot go with --window or --headless";
+    return false;
+  }
+  *out = o;
+  return true;
+}
+
+}  // namespace
+
+bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error) {
+  if (ParseArgumentsAsGiven(argc, argv, out, error)) return true;
+  // The message quotes what was given: a line break in it would make two lines.
+  for (char& c : *error)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return false;
+}
+
+std::string UsageText() {
+  return "usage: twinworlds [options]\n"
+         "  --window             play in a window (default: full screen, or as the settings file says)\n"
+         "  --fullscreen         play full screen whatever the settings file says\n"
+         "  --scale N            with --window: N times 640 x 480 (default: the largest that fits; larger is\n"
+         "                       brought down to that, with a line on stderr)\n"
+         "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
+         "  --lang ja|en         the language of the game's text (default: Japanese, or as the settings file says)\n"
+         "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
+         "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
+         "                       after its last line unless --frames says otherwise\n"
+         "  --record FILE        write the keys of every flip to FILE, in the same format\n"
+         "  --frames N           end through the normal shutdown after the N-th flip\n"
+         "  --screenshot FILE    at exit, the last picture shown as a 640 x 480 PNG\n"
+         "  --dump-state FILE    at exit, the game state as JSON\n"
+         "  --timedemo           at exit, print the speed figures\n"
+         "  --help               print this and end\n"
+         "  --version            print the version and end\n"
+         "controls (keyboard / pad; change them in " +
+         (SettingsFilePath().empty() ? std::string("~/.config/twinworlds/twinworlds.conf") : SettingsFilePath()) +
+         "):\n"
+         "  Left Right           run                        d-pad, left stick\n"
+         "  Up/Down + X          upward slash / downward thrust, once learned\n"
+         "  Z                    jump; while clinging to a wall, jump off it   A\n"
+         "  X                    vertical slash             X\n"
+         "  C                    horizontal slash           B\n"
+         "  Space                switch worlds              Y, shoulders\n"
+         "  Ctrl                 skill menu                 Back\n"
+         "  Backspace            while held, enemies may appear\n"
+         "  Enter                start, choose, continue    Start\n"
+         "  Y N                  answer questions           A B\n"
+         "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
+         "  Alt+Enter            full screen or a window\n"
+         "  F12                  save a screenshot in ~/Pictures\n";
+}
+
+std::string VersionLine() { return std::string("twinworlds ") + TWINWORLDS_VERSION; }
+

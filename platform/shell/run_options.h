@@ -1,0 +1,38 @@
+// How a run is set up from the command line: the options, their usage
+// text and the version line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/settings/settings.h"
+
+struct RunOptions {
+  bool window = false;    // a window instead of full screen
+  int scale = 0;          // window scale; 0 picks the largest that fits
+  bool headless = false;  // no window, no audio, virtual clock
+  std::string inputFile;  // keys from a file instead of the keyboard
+  std::string recordFile;
+  std::string screenshotFile;
+  std::string dumpStateFile;
+  int64_t frames = -1;  // end after this many flips; -1 never
+  bool timedemo = false;
+  Language language = LanguageJapanese;
+  bool languageGiven = false;  // --lang: over the settings file's choice
+  bool fullscreen = false;  // --fullscreen: over the settings file's choice
+  std::string dataFolder;   // --data: where the game data is
+  bool help = false;        // --help: print the usage and end
+  bool version = false;     // --version: print the version and end
+};
+
+// A headless run from an input file with no --frames ends this many flips
+// after the file's last line, so a scripted run never runs for ever.
+constexpr int64_t InputTailFlips = 300;
+
+// Reads the command line. On a bad option or value, returns false with one
+// line saying what is wrong.
+bool ParseRunOptions(int argc, char** argv, RunOptions* out, std::string* error);
+// --help: every option, one line each, and the controls.
+std::string UsageText();
+// "twinworlds 1.0.0"
+std::string VersionLine();

@@ -1,0 +1,62 @@
+// The Windows types every stand-in shares: the integer names, rectangles
+// and points, colours and palette entries, the virtual key codes, and the
+// one display mode the game sets. Only the standard library below this.
+#pragma once
+
+#include <cstdint>
+
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using LONG = int32_t;
+using UINT = uint32_t;
+using BOOL = int;
+using SHORT = int16_t;
+using HRESULT = int32_t;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using COLORREF = DWORD;
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+
+struct RECT {
+  LONG left, top, right, bottom;
+};
+struct POINT {
+  LONG x, y;
+};
+
+constexpr COLORREF RGB(int r, int g, int b) {
+  return static_cast<COLORREF>((r & 255) | ((g & 255) << 8) | ((b & 255) << 16));
+}
+constexpr int GetRValue(COLORREF c) { return c & 255; }
+constexpr int GetGValue(COLORREF c) { return (c >> 8) & 255; }
+constexpr int GetBValue(COLORREF c) { return (c >> 16) & 255; }
+
+struct PALETTEENTRY {
+  BYTE peRed;
+  BYTE peGreen;
+  BYTE peBlue;
+  BYTE peFlags;
+};
+
+// The display mode the game sets and the stand-ins show: 640 x 480.
+constexpr int ScreenWidth = 640;
+constexpr int ScreenHeight = 480;
+
+// Virtual key codes: the keys the game reads, and what input files name.
+constexpr int VK_BACK = 0x08;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F2 = 0x71;

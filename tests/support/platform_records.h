@@ -1,0 +1,11 @@
+// The platform's private records (surfaces, sound buffers), its backend
+// seam and its key sampler, for the tests that look inside them or hold
+// keys down without a flip.
+#pragma once
+
+#include "platform/audio/mixer.h"
+#include "platform/backend.h"
+#include "platform/input/key_sampler.h"
+#include "platform/shell/run.h"
+#include "platform/win32/records.h"
+#include "platform/win32/window_queue.h"
