@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell/run.h"
+#include "platform/input/input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<InputLine> lines;
