@@ -85,9 +85,6 @@ void ForgetMusicSynthFailure();
 // Starts the MIDI file from its beginning; loops < 0 repeats for ever.
 void StartMusicSynth(const std::vector<uint8_t>& midi, int loops);
 void StopMusicSynth();
-bool MusicSynthPlaying();
-// Voices the synthesizer is sounding now.
-int MusicVoices();
 // Adds `frames` frames of the music into `mix`; called with the output locked.
 void RenderMusic(int32_t* mix, int frames);
 

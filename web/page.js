@@ -343,8 +343,7 @@
         music.pending = null;
         dropPlayer();
       },
-      playing: () =>
-        music.player ? window.Module._fluid_player_get_status(music.player) === 1 : music.pending !== null,
+      // For the browser test: voices sounding now.
       voices: () => (music.synth ? window.Module._fluid_synth_get_active_voice_count(music.synth.getRawSynthesizer()) : 0),
       render(mix, frames) {
         const synth = music.synth;

@@ -37,8 +37,6 @@ struct DDSURFACEDESC2 {
 constexpr HRESULT DD_OK = 0;
 constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT DDERR_INVALIDRECT = static_cast<HRESULT>(0x88760096u);
-constexpr HRESULT DDERR_SURFACEBUSY = static_cast<HRESULT>(0x887601AEu);
-constexpr HRESULT DDERR_GENERIC = E_FAIL;
 
 constexpr DWORD DDSCL_FULLSCREEN = 0x1;
 constexpr DWORD DDSCL_ALLOWREBOOT = 0x2;
@@ -58,7 +56,6 @@ constexpr DWORD DDSCAPS_PRIMARYSURFACE = 0x200;
 
 constexpr DWORD DDCKEY_SRCBLT = 0x8;
 
-constexpr DWORD DDBLTFAST_NOCOLORKEY = 0x0;
 constexpr DWORD DDBLTFAST_SRCCOLORKEY = 0x1;
 constexpr DWORD DDBLTFAST_WAIT = 0x10;
 
@@ -68,7 +65,6 @@ constexpr DWORD DDBLT_WAIT = 0x1000000;
 constexpr DWORD DDFLIP_WAIT = 0x1;
 constexpr DWORD DDLOCK_WAIT = 0x1;
 constexpr DWORD DDPCAPS_8BIT = 0x4;
-constexpr DWORD DDPCAPS_ALLOW256 = 0x40;
 
 HRESULT DirectDrawCreateEx(void* guid, DirectDraw** out, const void* iid, void* outer);
 HRESULT SetCooperativeLevel(DirectDraw* dd, HWND window, DWORD flags);

@@ -42,9 +42,7 @@ constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
 constexpr DWORD CLSCTX_INPROC_HANDLER = 0x2;
 constexpr DWORD CLSCTX_INPROC = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER;
 
-constexpr DWORD DMUS_OBJ_OBJECT = 0x1;
 constexpr DWORD DMUS_OBJ_CLASS = 0x2;
-constexpr DWORD DMUS_OBJ_NAME = 0x4;
 constexpr DWORD DMUS_OBJ_FILENAME = 0x10;
 constexpr DWORD DMUS_OBJ_FULLPATH = 0x20;
 constexpr int DMUS_MAX_NAME = 64;
@@ -53,7 +51,6 @@ constexpr int DMUS_MAX_FILENAME = 260;
 
 constexpr DWORD DMUS_SEG_REPEAT_INFINITE = 0xFFFFFFFFu;
 constexpr DWORD DMUS_SEGF_BEAT = 0x1000;
-constexpr DWORD DMUS_SEGF_SECONDARY = 0x80;
 
 struct DMUS_VERSION {
   DWORD dwVersionMS;
@@ -111,7 +108,6 @@ DWORD Release(DMSegment* segment);
 // Win32's conversion of text in a code page to UTF-16 (here because only
 // the music loader needs it). CP_ACP is the game's code page, 932.
 constexpr UINT CP_ACP = 0;
-constexpr UINT CP_UTF8 = 65001;
 // sourceLength -1: up to and with the terminating zero. Returns the WCHARs
 // written (or needed, when destLength is 0); 0 when they do not fit.
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* source, int sourceLength, WCHAR* dest,

@@ -50,8 +50,6 @@ constexpr DWORD WHITENESS = 0x00FF0062;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
-constexpr UINT DT_LEFT = 0x0;
-constexpr UINT DT_TOP = 0x0;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_NOCLIP = 0x100;
 constexpr UINT DT_CALCRECT = 0x400;

@@ -59,7 +59,6 @@ constexpr MMRESULT MMSYSERR_INVALPARAM = 11;
 constexpr MMRESULT MMIOERR_CANNOTREAD = 259;
 constexpr MMRESULT MMIOERR_CANNOTSEEK = 261;
 constexpr MMRESULT MMIOERR_CHUNKNOTFOUND = 265;
-constexpr MMRESULT MMIOERR_UNBUFFERED = 266;
 
 // name is the game's kind ("se\\x.wav"), found as OpenDataFile finds it.
 HMMIO mmioOpenA(const char* name, MMIOINFO* info, DWORD flags);

@@ -47,8 +47,6 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_KEYDOWN = 0x0100;
-constexpr UINT WM_KEYUP = 0x0101;
-constexpr UINT WM_SYSKEYDOWN = 0x0104;
 
 constexpr UINT PM_NOREMOVE = 0;
 constexpr UINT PM_REMOVE = 1;

@@ -69,20 +69,16 @@ void StopEverything() {
 // counter is the time that takes as a percentage of that second.
 void BM_MixTenVoicesAndMusic(benchmark::State& state) {
   StartEverything();
-  if (!MusicSegment || !MusicSynthPlaying()) state.SkipWithError("the music is not playing (no soundfont?)");
+  if (!MusicSegment || !IsPlaying(MusicPerformance, MusicSegment)) state.SkipWithError("the music is not playing (no soundfont?)");
   std::vector<int16_t> block(AudioCallbackFrames * 2);
-  int64_t voices = 0, blocks = 0;
   for (auto _ : state) {
     for (int done = 0; done < AudioRate; done += AudioCallbackFrames) {
       MixAudio(block.data(), std::min(AudioCallbackFrames, AudioRate - done));
       benchmark::DoNotOptimize(block.data());
-      voices += MusicVoices();
-      blocks++;
     }
   }
   state.counters["core_percent"] =
       benchmark::Counter(0.01, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  state.counters["synth_voices"] = blocks ? static_cast<double>(voices) / blocks : 0;
   StopEverything();
 }
 BENCHMARK(BM_MixTenVoicesAndMusic)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -11,8 +11,6 @@
 EM_JS(int, JsMusicLoad, (), { return TW.music.load() ? 1 : 0; });
 EM_JS(void, JsMusicStart, (const uint8_t* midi, int size, int loops), { TW.music.start(HEAPU8.slice(midi, midi + size), loops); });
 EM_JS(void, JsMusicStop, (), { TW.music.stop(); });
-EM_JS(int, JsMusicPlaying, (), { return TW.music.playing() ? 1 : 0; });
-EM_JS(int, JsMusicVoices, (), { return TW.music.voices(); });
 EM_JS(void, JsMusicRender, (int32_t* mix, int frames), { TW.music.render(HEAP32.subarray(mix >> 2, (mix >> 2) + frames * 2), frames); });
 // clang-format on
 
@@ -56,10 +54,6 @@ void StopMusicSynth() {
   JsMusicStop();
   Started = false;
 }
-
-bool MusicSynthPlaying() { return Started && JsMusicPlaying(); }
-
-int MusicVoices() { return Loaded ? JsMusicVoices() : 0; }
 
 void RenderMusic(int32_t* mix, int frames) {
   if (Started) JsMusicRender(mix, frames);

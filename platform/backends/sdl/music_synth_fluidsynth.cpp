@@ -18,7 +18,7 @@ fluid_synth_t* Synth = nullptr;
 fluid_player_t* Player = nullptr;  // touched only while the output is locked
 bool SynthFailed = false;
 
-void Quiet(int, const char*, void*) {}
+void DropFluidSynthLogLine(int, const char*, void*) {}
 
 void DropPlayer() {
   if (!Player) return;
@@ -34,7 +34,7 @@ bool LoadMusicSynth() {
   if (Synth) return true;
   if (SynthFailed) return false;
   // FluidSynth's own messages would say the same as ours, several times.
-  for (int level = FLUID_PANIC; level <= FLUID_DBG; level++) fluid_set_log_function(level, Quiet, nullptr);
+  for (int level = FLUID_PANIC; level <= FLUID_DBG; level++) fluid_set_log_function(level, DropFluidSynthLogLine, nullptr);
   const std::string& path = SoundFontPath();
   FILE* probe = std::fopen(path.c_str(), "rb");
   if (!probe) {
@@ -105,15 +105,6 @@ void StopMusicSynth() {
   DropPlayer();
   UnlockAudio();
 }
-
-bool MusicSynthPlaying() {
-  LockAudio();
-  const bool playing = Player && fluid_player_get_status(Player) == FLUID_PLAYER_PLAYING;
-  UnlockAudio();
-  return playing;
-}
-
-int MusicVoices() { return Synth ? fluid_synth_get_active_voice_count(Synth) : 0; }
 
 void RenderMusic(int32_t* mix, int frames) {
   if (!Player) return;
