@@ -72,21 +72,21 @@ const char* CheckTrack(const uint8_t* p, size_t begin, size_t end, uint64_t* tic
 
 }  // namespace
 
-const char* CheckStandardMidi(const uint8_t* p, size_t size) {
-  if (size < 14 || std::memcmp(p, "MThd", 4) != 0) return "not a Standard MIDI File";
-  const uint32_t headerLength = Be32(p + 4);
+const char* CheckStandardMidi(const uint8_t* bytes, size_t size) {
+  if (size < 14 || std::memcmp(bytes, "MThd", 4) != 0) return "not a Standard MIDI File";
+  const uint32_t headerLength = Be32(bytes + 4);
   if (headerLength < 6 || headerLength > size - 8) return "the header is cut short";
-  const unsigned division = static_cast<unsigned>(p[12]) << 8 | p[13];
+  const unsigned division = static_cast<unsigned>(bytes[12]) << 8 | bytes[13];
   if (division == 0 || ((division & 0x8000) && (division & 0xFF) == 0)) return "a time division of 0";
   size_t i = 8 + static_cast<size_t>(headerLength);
   bool sounds = false;
   uint64_t longest = 0;
   while (size - i >= 8) {
-    const uint32_t length = Be32(p + i + 4);
+    const uint32_t length = Be32(bytes + i + 4);
     if (length > size - i - 8) return "a chunk is cut short";
-    if (std::memcmp(p + i, "MTrk", 4) == 0) {
+    if (std::memcmp(bytes + i, "MTrk", 4) == 0) {
       uint64_t ticks = 0;
-      if (const char* why = CheckTrack(p, i + 8, i + 8 + length, &ticks, &sounds)) return why;
+      if (const char* why = CheckTrack(bytes, i + 8, i + 8 + length, &ticks, &sounds)) return why;
       if (ticks > longest) longest = ticks;
     }
     i += 8 + static_cast<size_t>(length);

@@ -28,14 +28,14 @@ constexpr size_t LargestInputFile = 64 << 20;
 
 }  // namespace
 
-const char* KeyName(int vk) {
+const char* KeyName(int virtualKey) {
   static char letters[26][2];
-  if (vk >= 'A' && vk <= 'Z') {
-    letters[vk - 'A'][0] = static_cast<char>(vk);
-    return letters[vk - 'A'];
+  if (virtualKey >= 'A' && virtualKey <= 'Z') {
+    letters[virtualKey - 'A'][0] = static_cast<char>(virtualKey);
+    return letters[virtualKey - 'A'];
   }
   for (const NamedKey& k : NamedKeys)
-    if (k.vk == vk) return k.name;
+    if (k.vk == virtualKey) return k.name;
   return nullptr;
 }
 

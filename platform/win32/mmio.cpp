@@ -66,37 +66,37 @@ HMMIO mmioOpenA(const char* name, MMIOINFO* info, DWORD flags) {
   return m;
 }
 
-MMRESULT mmioClose(HMMIO m, UINT) {
-  if (!m) return MMSYSERR_INVALHANDLE;
-  std::fclose(m->file);
-  delete m;
+MMRESULT mmioClose(HMMIO file, UINT) {
+  if (!file) return MMSYSERR_INVALHANDLE;
+  std::fclose(file->file);
+  delete file;
   return MMSYSERR_NOERROR;
 }
 
-LONG mmioRead(HMMIO m, char* out, LONG count) {
-  if (!m || count < 0 || (count > 0 && !out)) return -1;
+LONG mmioRead(HMMIO file, char* out, LONG count) {
+  if (!file || count < 0 || (count > 0 && !out)) return -1;
   LONG done = 0;
   while (done < count) {
-    if (m->next >= m->filled) {
-      if (!FillFrom(m, Offset(m))) return -1;
-      if (m->filled == 0) break;  // end of file
+    if (file->next >= file->filled) {
+      if (!FillFrom(file, Offset(file))) return -1;
+      if (file->filled == 0) break;  // end of file
     }
-    const LONG take = std::min(count - done, m->filled - m->next);
-    std::memcpy(out + done, m->buffer.data() + m->next, static_cast<size_t>(take));
-    m->next += take;
+    const LONG take = std::min(count - done, file->filled - file->next);
+    std::memcpy(out + done, file->buffer.data() + file->next, static_cast<size_t>(take));
+    file->next += take;
     done += take;
   }
   return done;
 }
 
-LONG mmioSeek(HMMIO m, LONG offset, int origin) {
-  if (!m) return -1;
+LONG mmioSeek(HMMIO file, LONG offset, int origin) {
+  if (!file) return -1;
   int64_t target;
   switch (origin) {
     case SEEK_SET: target = offset; break;
-    case SEEK_CUR: target = static_cast<int64_t>(Offset(m)) + offset; break;
+    case SEEK_CUR: target = static_cast<int64_t>(Offset(file)) + offset; break;
     case SEEK_END: {
-      const LONG size = FileSize(m);
+      const LONG size = FileSize(file);
       if (size < 0) return -1;
       target = static_cast<int64_t>(size) + offset;
       break;
@@ -105,19 +105,19 @@ LONG mmioSeek(HMMIO m, LONG offset, int origin) {
   }
   if (target < 0 || target > INT32_MAX) return -1;
   const LONG t = static_cast<LONG>(target);
-  if (t >= m->bufferOffset && t <= m->bufferOffset + m->filled) {
-    m->next = t - m->bufferOffset;
+  if (t >= file->bufferOffset && t <= file->bufferOffset + file->filled) {
+    file->next = t - file->bufferOffset;
   } else {
     // Read lazily from the new place when the caller next reads.
-    m->bufferOffset = t;
-    m->filled = 0;
-    m->next = 0;
+    file->bufferOffset = t;
+    file->filled = 0;
+    file->next = 0;
   }
   return t;
 }
 
-MMRESULT mmioDescend(HMMIO m, MMCKINFO* chunk, const MMCKINFO* parent, UINT flags) {
-  if (!m || !chunk) return MMSYSERR_INVALPARAM;
+MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT flags) {
+  if (!file || !chunk) return MMSYSERR_INVALPARAM;
   const int64_t parentEnd = parent ? static_cast<int64_t>(parent->dwDataOffset) + parent->cksize : INT64_MAX;
   FOURCC wantId = chunk->ckid;
   const FOURCC wantType = chunk->fccType;
@@ -125,13 +125,13 @@ MMRESULT mmioDescend(HMMIO m, MMCKINFO* chunk, const MMCKINFO* parent, UINT flag
   if (flags & MMIO_FINDLIST) wantId = FOURCC_LIST;
   const bool searching = flags & (MMIO_FINDCHUNK | MMIO_FINDRIFF | MMIO_FINDLIST);
   while (true) {
-    const LONG start = Offset(m);
+    const LONG start = Offset(file);
     if (start + int64_t{8} > parentEnd) return MMIOERR_CHUNKNOTFOUND;
     MMCKINFO found{};
-    if (!ReadDword(m, &found.ckid) || !ReadDword(m, &found.cksize)) return MMIOERR_CHUNKNOTFOUND;
+    if (!ReadDword(file, &found.ckid) || !ReadDword(file, &found.cksize)) return MMIOERR_CHUNKNOTFOUND;
     found.dwDataOffset = static_cast<DWORD>(start + 8);
     const bool container = found.ckid == FOURCC_RIFF || found.ckid == FOURCC_LIST;
-    if (container && !ReadDword(m, &found.fccType)) return MMIOERR_CHUNKNOTFOUND;
+    if (container && !ReadDword(file, &found.fccType)) return MMIOERR_CHUNKNOTFOUND;
     bool match = !searching || found.ckid == wantId;
     if (match && (flags & (MMIO_FINDRIFF | MMIO_FINDLIST))) match = found.fccType == wantType;
     if (match) {
@@ -140,55 +140,55 @@ MMRESULT mmioDescend(HMMIO m, MMCKINFO* chunk, const MMCKINFO* parent, UINT flag
     }
     // Chunks are padded to an even size.
     const int64_t after = found.dwDataOffset + ((static_cast<int64_t>(found.cksize) + 1) & ~int64_t{1});
-    if (after > INT32_MAX || mmioSeek(m, static_cast<LONG>(after), SEEK_SET) < 0) return MMIOERR_CHUNKNOTFOUND;
+    if (after > INT32_MAX || mmioSeek(file, static_cast<LONG>(after), SEEK_SET) < 0) return MMIOERR_CHUNKNOTFOUND;
   }
 }
 
-MMRESULT mmioAscend(HMMIO m, MMCKINFO* chunk, UINT) {
-  if (!m || !chunk) return MMSYSERR_INVALPARAM;
+MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT) {
+  if (!file || !chunk) return MMSYSERR_INVALPARAM;
   const int64_t after = chunk->dwDataOffset + ((static_cast<int64_t>(chunk->cksize) + 1) & ~int64_t{1});
-  if (after > INT32_MAX || mmioSeek(m, static_cast<LONG>(after), SEEK_SET) < 0) return MMIOERR_CANNOTSEEK;
+  if (after > INT32_MAX || mmioSeek(file, static_cast<LONG>(after), SEEK_SET) < 0) return MMIOERR_CANNOTSEEK;
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT mmioGetInfo(HMMIO m, MMIOINFO* info, UINT) {
-  if (!m || !info) return MMSYSERR_INVALPARAM;
+MMRESULT mmioGetInfo(HMMIO file, MMIOINFO* info, UINT) {
+  if (!file || !info) return MMSYSERR_INVALPARAM;
   *info = MMIOINFO{};
   info->dwFlags = MMIO_READ | MMIO_ALLOCBUF;
-  info->cchBuffer = static_cast<LONG>(m->buffer.size());
-  info->pchBuffer = m->buffer.data();
-  info->pchNext = m->buffer.data() + m->next;
-  info->pchEndRead = m->buffer.data() + m->filled;
-  info->pchEndWrite = m->buffer.data() + m->buffer.size();
-  info->lBufOffset = m->bufferOffset;
-  info->lDiskOffset = m->bufferOffset + m->filled;
-  info->hmmio = m;
+  info->cchBuffer = static_cast<LONG>(file->buffer.size());
+  info->pchBuffer = file->buffer.data();
+  info->pchNext = file->buffer.data() + file->next;
+  info->pchEndRead = file->buffer.data() + file->filled;
+  info->pchEndWrite = file->buffer.data() + file->buffer.size();
+  info->lBufOffset = file->bufferOffset;
+  info->lDiskOffset = file->bufferOffset + file->filled;
+  info->hmmio = file;
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT mmioSetInfo(HMMIO m, const MMIOINFO* info, UINT) {
-  if (!m || !info || info->pchBuffer != m->buffer.data()) return MMSYSERR_INVALPARAM;
+MMRESULT mmioSetInfo(HMMIO file, const MMIOINFO* info, UINT) {
+  if (!file || !info || info->pchBuffer != file->buffer.data()) return MMSYSERR_INVALPARAM;
   const LONG next = static_cast<LONG>(info->pchNext - info->pchBuffer);
-  if (next < 0 || next > m->filled) return MMSYSERR_INVALPARAM;
-  m->next = next;
+  if (next < 0 || next > file->filled) return MMSYSERR_INVALPARAM;
+  file->next = next;
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT mmioAdvance(HMMIO m, MMIOINFO* info, UINT flags) {
-  if (!m) return MMSYSERR_INVALHANDLE;
+MMRESULT mmioAdvance(HMMIO file, MMIOINFO* info, UINT flags) {
+  if (!file) return MMSYSERR_INVALHANDLE;
   if (flags & MMIO_WRITE) return MMSYSERR_INVALPARAM;
   // The refill starts where the caller's own reading got to.
-  LONG from = Offset(m);
+  LONG from = Offset(file);
   if (info) {
-    if (info->pchBuffer != m->buffer.data()) return MMSYSERR_INVALPARAM;
-    from = m->bufferOffset + static_cast<LONG>(info->pchNext - info->pchBuffer);
+    if (info->pchBuffer != file->buffer.data()) return MMSYSERR_INVALPARAM;
+    from = file->bufferOffset + static_cast<LONG>(info->pchNext - info->pchBuffer);
   }
-  if (!FillFrom(m, from)) return MMIOERR_CANNOTREAD;
+  if (!FillFrom(file, from)) return MMIOERR_CANNOTREAD;
   if (info) {
-    info->pchNext = m->buffer.data();
-    info->pchEndRead = m->buffer.data() + m->filled;
-    info->lBufOffset = m->bufferOffset;
-    info->lDiskOffset = m->bufferOffset + m->filled;
+    info->pchNext = file->buffer.data();
+    info->pchEndRead = file->buffer.data() + file->filled;
+    info->lBufOffset = file->bufferOffset;
+    info->lDiskOffset = file->bufferOffset + file->filled;
   }
   return MMSYSERR_NOERROR;
 }
