@@ -35,6 +35,12 @@ struct StageMap {
   int32_t hiddenCount;
   int32_t* hiddenCells;  // cell index of each hidden cell, in file order; owned
   int32_t eventCount;    // entries in eventCells and eventValues
+  // Set only in a view of part of another map (the switch scene's): its
+  // cells are that map's own, its cell (0, 0) being the map's cell
+  // (viewTop, viewLeft), and those of its cells beyond that map are empty.
+  StageMap* viewOf;
+  int32_t viewTop;
+  int32_t viewLeft;
 };
 
 // Reads a stage file into a zeroed StageMap. Returns 1, or 0 when the file
