@@ -29,12 +29,13 @@ void FreezeActiveWorld(PlayerRecord* p, DDSurface* sheet, StageMap* map, EnemyTa
 
 }  // namespace
 
-void RunWorldSwitch(PlayerRecord* p, DDSurface* sheet, StageMap* map, EnemyTable* enemies, uint8_t* switchActive) {
+void RunWorldSwitch(PlayerRecord* active, DDSurface* sheet, StageMap* map, EnemyTable* enemies,
+                    uint8_t* switchActive) {
   if (SwitchPhase == SwitchIdle) {
     SwitchZoomWidth = 160;
     SwitchZoomHeight = 120;
     SwitchPhase = SwitchZooming;
-    FreezeActiveWorld(p, sheet, map, enemies);
+    FreezeActiveWorld(active, sheet, map, enemies);
   }
   if (SwitchPhase == SwitchZooming) {
     if (SwitchZoomWidth < ScreenWidth) {
