@@ -12,7 +12,6 @@ constexpr int ViewRows = 15;
 constexpr int32_t CellHazard = 51;
 constexpr int32_t CellGoal = 52;
 constexpr int32_t CellSwitchFirst = 101;
-constexpr int32_t CellSwitchPressed = 150;
 constexpr int32_t CellGateFirst = 151;
 constexpr int32_t CellGateLast = 200;
 constexpr int32_t CellEventFirst = 201;
