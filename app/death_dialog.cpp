@@ -1,3 +1,4 @@
+// The death dialog: Y continues at a price in skill levels, N ends the game.
 #include <algorithm>
 
 #include "app/game.h"

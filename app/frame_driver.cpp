@@ -1,3 +1,5 @@
+// One frame of play, in the order the game relies on: the active world with
+// its input, the other world into the inset, the gauge, shared HP, the flip.
 #include "app/frame_driver.h"
 
 #include "app/game.h"

@@ -1,3 +1,5 @@
+// The world switch frame by frame: the active world frozen, and the other
+// world growing over it from the inset to the whole screen.
 #include "app/world_switch.h"
 
 #include "app/game.h"

@@ -1,3 +1,5 @@
+// The skill menu: browsing the grid of skills and the purchase question;
+// and the menu text and question box that the other screens share.
 #include "growth/skill_menu.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// A canvas as an 8-bit BMP file: the headers, the shared palette, and the
+// rows bottom up, each padded to four bytes.
 #include "bmp_writer.h"
 
 #include "little_endian.h"
