@@ -6,11 +6,6 @@
 
 #include "palette.h"
 
-namespace {
-
-
-}  // namespace
-
 std::vector<uint8_t> EncodeBmp(const Canvas& picture) {
   const uint32_t stride = (picture.w + 3u) & ~3u;
   const uint32_t headers = 14 + 40 + 256 * 4;
