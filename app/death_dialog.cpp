@@ -1,3 +1,4 @@
+// The death dialog: Y continues at a price in skill levels, N ends the game.
 #include <algorithm>
 
 #include "app/game.h"
@@ -16,16 +17,17 @@ constexpr int32_t PenaltyLevels = 2;
 
 }  // namespace
 
-void ContinueAfterDeath(PlayerRecord* p, PlayerRecord* q) {
-  for (int i = 0; i < PenaltySkills; i++) p->skills[i].level = std::max(p->skills[i].level - PenaltyLevels, 0);
-  for (int i = 0; i < PenaltySkills; i++) q->skills[i] = p->skills[i];
-  q->body.dead = p->body.dead = 0;
-  q->body.hp = p->body.hp = p->maxHp;
-  q->body.invuln = p->body.invuln = InvulnFrames;
-  q->body.hurt = p->body.hurt = 0;
+void ContinueAfterDeath(PlayerRecord* active, PlayerRecord* other) {
+  for (int i = 0; i < PenaltySkills; i++)
+    active->skills[i].level = std::max(active->skills[i].level - PenaltyLevels, 0);
+  for (int i = 0; i < PenaltySkills; i++) other->skills[i] = active->skills[i];
+  other->body.dead = active->body.dead = 0;
+  other->body.hp = active->body.hp = active->maxHp;
+  other->body.invuln = active->body.invuln = InvulnFrames;
+  other->body.hurt = active->body.hurt = 0;
 }
 
-void RunDeathDialog(PlayerRecord* p, PlayerRecord* q) {
+void RunDeathDialog(PlayerRecord* active, PlayerRecord* other) {
   while (true) {
     DrawQuestionBox(GameText(TextDeathQuestion));
     // An Enter still held from a purchase in the skill menu does not count.
@@ -38,6 +40,6 @@ void RunDeathDialog(PlayerRecord* p, PlayerRecord* q) {
     if (IsQuitRequested()) return;
     Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
   }
-  ContinueAfterDeath(p, q);
+  ContinueAfterDeath(active, other);
   PlaySoundEffect(SeLvup);
 }

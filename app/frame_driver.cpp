@@ -1,3 +1,5 @@
+// One frame of play, in the order the game relies on: the active world with
+// its input, the other world into the inset, the gauge, shared HP, the flip.
 #include "app/frame_driver.h"
 
 #include "app/game.h"
@@ -86,13 +88,14 @@ void ReleaseKeys(PlayerRecord* p, EnemyTable* e) {
 
 }  // namespace
 
-void RunFrame(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, StageMap* m, StageMap* n) {
+void RunFrame(PlayerRecord* active, PlayerRecord* other, EnemyTable* activeEnemies, EnemyTable* otherEnemies,
+              StageMap* activeMap, StageMap* otherMap) {
   const DWORD now = timeGetTime();
   if (now - FrameClock < FrameInterval) return;
   FrameClock = now;
   FramesOfPlay++;
 
-  Body& b = p->body;
+  Body& b = active->body;
   // Only a character standing still switches. The walk counter passes
   // through the standing pose's value every nine frames, so a held arrow
   // must block the switch too.
@@ -100,29 +103,29 @@ void RunFrame(PlayerRecord* p, PlayerRecord* q, EnemyTable* e, EnemyTable* f, St
                         !KeyDown(VK_LEFT);
   if (WorldSwitchActive == 0 && standing && KeyDown(VK_SPACE)) WorldSwitchActive = 1;
   if (WorldSwitchActive == 1) {
-    RunWorldSwitch(p, SheetOf(p), m, e, &WorldSwitchActive);
+    RunWorldSwitch(active, SheetOf(active), activeMap, activeEnemies, &WorldSwitchActive);
   } else {
-    const bool deathMode = b.dead != 0 || q->body.dead != 0;
-    if (!deathMode && !StepActive(p, q, e, f, m, n)) return;
+    const bool deathMode = b.dead != 0 || other->body.dead != 0;
+    if (!deathMode && !StepActive(active, other, activeEnemies, otherEnemies, activeMap, otherMap)) return;
     CopyBackground(BackBuffer);
-    DrawStageMap(BackBuffer, m, e);
+    DrawStageMap(BackBuffer, activeMap, activeEnemies);
     if (b.dead == 0) {
-      DrawPlayer(BackBuffer, m, p, SheetOf(p), e);
-      UpdateEnemies(BackBuffer, e, m, p);
+      DrawPlayer(BackBuffer, activeMap, active, SheetOf(active), activeEnemies);
+      UpdateEnemies(BackBuffer, activeEnemies, activeMap, active);
     }
-    UpdateCoins(BackBuffer, &Coins, m);
-    CollectCoins(p, q, &Coins, m);
-    if (deathMode && ExplosionAt(BackBuffer, p, m)) b.dead = 2;
+    UpdateCoins(BackBuffer, &Coins, activeMap);
+    CollectCoins(active, other, &Coins, activeMap);
+    if (deathMode && ExplosionAt(BackBuffer, active, activeMap)) b.dead = 2;
     DrawComboBanner(ComboCount);
-    ComposeOtherWorld(p, q, e, f, m, n, deathMode);
-    ReleaseKeys(p, e);
-    DrawGauge(BackBuffer, BlackPen, RedBrush, 200, 20, p->maxHp, 10, b.hp);
+    ComposeOtherWorld(active, other, activeEnemies, otherEnemies, activeMap, otherMap, deathMode);
+    ReleaseKeys(active, activeEnemies);
+    DrawGauge(BackBuffer, BlackPen, RedBrush, 200, 20, active->maxHp, 10, b.hp);
   }
   // Damage in either world is damage to both.
-  if (b.hp > q->body.hp)
-    b.hp = q->body.hp;
+  if (b.hp > other->body.hp)
+    b.hp = other->body.hp;
   else
-    q->body.hp = b.hp;
-  if (b.dead == 2) RunDeathDialog(p, q);
+    other->body.hp = b.hp;
+  if (b.dead == 2) RunDeathDialog(active, other);
   Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
 }

@@ -50,5 +50,4 @@ Language Chosen = LanguageJapanese;
 }  // namespace
 
 void SetTextLanguage(Language language) { Chosen = language == LanguageEnglish ? LanguageEnglish : LanguageJapanese; }
-Language TextLanguage() { return Chosen; }
 const char* GameText(TextId id) { return Texts[Chosen][id < TextCount ? id : 0]; }

@@ -33,5 +33,4 @@ enum TextId : uint8_t {
 
 // Chosen once at start-up; Japanese until then.
 void SetTextLanguage(Language language);
-Language TextLanguage();
 const char* GameText(TextId id);

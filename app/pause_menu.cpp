@@ -1,3 +1,4 @@
+// The pause menu: its box over the frozen picture until F1 or F2.
 #include "app/game.h"
 #include "app/game_texts.h"
 #include "app/menus.h"

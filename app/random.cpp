@@ -1,3 +1,4 @@
+// The generator's one state, stepped as the runtime steps it.
 #include "app/random.h"
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The title screen, and the new game its Enter starts: both stages loaded,
+// both characters at their start, the music playing.
 #include <cstring>
 
 #include "app/game.h"

@@ -1,3 +1,5 @@
+// The world switch frame by frame: the active world frozen, and the other
+// world growing over it from the inset to the whole screen.
 #include "app/world_switch.h"
 
 #include "app/game.h"
@@ -29,12 +31,13 @@ void FreezeActiveWorld(PlayerRecord* p, DDSurface* sheet, StageMap* map, EnemyTa
 
 }  // namespace
 
-void RunWorldSwitch(PlayerRecord* p, DDSurface* sheet, StageMap* map, EnemyTable* enemies, uint8_t* switchActive) {
+void RunWorldSwitch(PlayerRecord* active, DDSurface* sheet, StageMap* map, EnemyTable* enemies,
+                    uint8_t* switchActive) {
   if (SwitchPhase == SwitchIdle) {
     SwitchZoomWidth = 160;
     SwitchZoomHeight = 120;
     SwitchPhase = SwitchZooming;
-    FreezeActiveWorld(p, sheet, map, enemies);
+    FreezeActiveWorld(active, sheet, map, enemies);
   }
   if (SwitchPhase == SwitchZooming) {
     if (SwitchZoomWidth < ScreenWidth) {

@@ -1,3 +1,5 @@
+// Coins and hearts: thrown out of a beaten enemy, falling and bouncing
+// through the map, and taken by the active character.
 #include "enemy/coins.h"
 
 #include <algorithm>

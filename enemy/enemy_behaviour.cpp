@@ -1,3 +1,5 @@
+// The walker and the thrower frame by frame: their moves, the thrower's
+// shot, their contact with the character, and their pictures.
 #include "enemy/enemy_behaviour.h"
 
 #include "enemy/coins.h"

@@ -1,3 +1,5 @@
+// Placing enemies into a world's slots, from its map cells or by a random
+// roll, and the pass over every occupied slot.
 #include "enemy/enemy_table.h"
 
 #include <cstring>

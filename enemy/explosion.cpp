@@ -1,3 +1,4 @@
+// The explosion: nine pictures, two frames each, and its sound at the first.
 #include "enemy/explosion.h"
 
 #include "gfx/display.h"

@@ -1,3 +1,5 @@
+// The display's surfaces made and filled from the bitmaps, and the sprite
+// copies: clipped to the screen, keyed, or as a white silhouette.
 #include "gfx/display.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Fades by stepping every palette entry towards black or back to its colour.
 #include "gfx/fade.h"
 
 #include "gfx/display.h"

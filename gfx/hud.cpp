@@ -1,3 +1,4 @@
+// The HP gauge, the other world's inset, the combo banner, and the digits.
 #include "gfx/hud.h"
 
 #include "gfx/display.h"

@@ -1,3 +1,5 @@
+// The skill menu: browsing the grid of skills and the purchase question;
+// and the menu text and question box that the other screens share.
 #include "growth/skill_menu.h"
 
 #include <cstdio>
@@ -159,7 +161,7 @@ int ConfirmSkillPurchase(SkillSlot* slot, int32_t* skillPoints) {
   return KeyDown('N') ? -1 : 0;
 }
 
-void RunSkillMenu(PlayerRecord* p, PlayerRecord* q) {
+void RunSkillMenu(PlayerRecord* active, PlayerRecord* other) {
   BltFast(WorkSurface, 0, 0, BackBuffer, &WholeScreen, BltOpaque);
   FadeOut(MenuFadeStep, GamePalette);
   MenuState m{};
@@ -168,8 +170,8 @@ void RunSkillMenu(PlayerRecord* p, PlayerRecord* q) {
     // game.
     if (IsQuitRequested()) break;
     if (m.confirming) {
-      Confirm(p, q, &m);
-    } else if (Browse(p, &m)) {
+      Confirm(active, other, &m);
+    } else if (Browse(active, &m)) {
       CloseMenu();
       break;
     }
@@ -185,5 +187,5 @@ void RunSkillMenu(PlayerRecord* p, PlayerRecord* q) {
     Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
   }
   // Both worlds' characters always know the same skills.
-  for (int i = 0; i < OfferedSkills; i++) q->skills[i] = p->skills[i];
+  for (int i = 0; i < OfferedSkills; i++) other->skills[i] = active->skills[i];
 }

@@ -1,3 +1,5 @@
+// The character's pictures for each pose and attack, and the attacks'
+// hit tests against the enemies of its world.
 #include "player/player_attacks.h"
 
 #include <algorithm>

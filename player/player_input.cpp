@@ -1,3 +1,5 @@
+// The active character's keys read each frame: the run, the jump, the wall
+// cling and jump, and the start of each attack.
 #include "player/player_input.h"
 
 #include "app/game.h"

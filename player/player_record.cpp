@@ -1,3 +1,4 @@
+// Damage to a body, and death when its HP runs out.
 #include "player/player_record.h"
 
 void ApplyDamage(Body* body, int32_t amount) {

@@ -1,3 +1,5 @@
+// Each frame's step of a character: gravity and the fall, what it lands on
+// (a switch's scene, the hazard, the goal's closing screen), the recoil.
 #include "player/player_step.h"
 
 #include "app/game.h"

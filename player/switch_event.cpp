@@ -24,36 +24,11 @@ constexpr int OpeningFrames = 12;
 constexpr int HoldFrames = 60;
 constexpr int FadeStep = 20;
 
-// The scene works on its own copy of the map's rows around the marker, one
-// map row per view row, the marker at view column 10. Cells that would lie
-// beyond the map read as empty and are not written back, so a marker near an
-// edge never reaches outside the map.
-struct SceneView {
-  StageMap* source;
-  int32_t firstRow;
-  int32_t firstColumn;
-  std::vector<int32_t> cells;
-  StageMap map;
-};
-
-void LoadView(SceneView* v) {
-  for (int r = 0; r < SceneRows; r++)
-    for (int c = 0; c < v->source->width; c++)
-      v->cells[r * v->source->width + c] = CellAt(v->source, v->firstRow + r, v->firstColumn + c);
-}
-
-void StoreView(SceneView* v) {
-  for (int r = 0; r < SceneRows; r++)
-    for (int c = 0; c < v->source->width; c++)
-      if (int32_t* cell = CellAddress(v->source, v->firstRow + r, v->firstColumn + c))
-        *cell = v->cells[r * v->source->width + c];
-}
-
-void DrawScene(SceneView* v, EnemyTable* scene, PlayerRecord* player, bool withEnemies) {
+void DrawScene(StageMap* view, EnemyTable* scene, PlayerRecord* player, bool withEnemies) {
   RECT whole{0, 0, ScreenWidth, ScreenHeight};
   BltFast(BackBuffer, 0, 0, BackgroundSurface, &whole, DDBLTFAST_WAIT);
-  DrawStageMap(BackBuffer, &v->map, scene);
-  if (withEnemies) UpdateEnemies(BackBuffer, scene, &v->map, player);
+  DrawStageMap(BackBuffer, view, scene);
+  if (withEnemies) UpdateEnemies(BackBuffer, scene, view, player);
 }
 
 }  // namespace
@@ -69,33 +44,31 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
     }
   if (found < 0) return -100;
 
-  SceneView view;
-  view.source = map;
-  view.firstRow = map->eventCells[found] / map->width;
-  view.firstColumn = map->eventCells[found] % map->width - MarkerColumn;
-  view.cells.assign(static_cast<size_t>(SceneRows) * map->width, 0);
-  LoadView(&view);
-  view.map = *map;
-  view.map.height = SceneRows;
-  view.map.scrollX = view.map.scrollY = view.map.scrollXTotal = view.map.scrollYTotal = 0;
-  view.map.cells = view.cells.data();
+  // The view: a record of its own over the map's own cells, one map row per
+  // view row and the marker at view column 10. What the scene changes, it
+  // changes in the map at once; cells of the view beyond the map read as
+  // empty and are never written.
+  StageMap view = *map;
+  view.height = SceneRows;
+  view.scrollX = view.scrollY = view.scrollXTotal = view.scrollYTotal = 0;
+  view.viewOf = map;
+  view.viewTop = map->eventCells[found] / map->width;
+  view.viewLeft = map->eventCells[found] % map->width - MarkerColumn;
   static EnemyTable scene;  // too large for the stack; the scene owns it while it runs
   std::memset(&scene, 0, sizeof scene);
 
-  int32_t gates[GateListSize];
+  int32_t* gates[GateListSize];
   int gateCount = 0;
   for (int r = 0; r < SceneRows; r++)
     for (int c = 0; c < GateColumns; c++) {
-      const int32_t index = r * map->width + c;
-      const int32_t v = view.cells[index];
-      if (v >= 151 && v <= 200 && gateCount < GateListSize) gates[gateCount++] = index;
+      const int32_t v = CellAt(&view, r, c);
+      if (v >= 151 && v <= 200 && gateCount < GateListSize) gates[gateCount++] = CellAddress(&view, r, c);
     }
 
   DrawScene(&view, &scene, player, false);
   FadeIn(FadeStep, GamePalette);
 
   // The reveal reaches the whole map, not only the view.
-  StoreView(&view);
   const int64_t cellCount = static_cast<int64_t>(map->width) * map->height;
   for (int32_t k = 0; k < map->hiddenCount; k++) {
     const int32_t index = map->hiddenCells[k];
@@ -103,7 +76,6 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
     const int32_t v = map->cells[index];
     if (v >= base && v < base + 1000) map->cells[index] = v - base;
   }
-  LoadView(&view);
 
   int frame = 0;
   int hold = 0;
@@ -123,7 +95,7 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
     }
     if (frame % 4 == 0)
       for (int g = 0; g < gateCount; g++) {
-        view.cells[gates[g]] += 2;
+        *gates[g] += 2;
         PlaySoundEffect(SeGara);
       }
     frame++;
@@ -137,8 +109,7 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
   for (const EnemySlot& s : scene.slots) {
     if (s.kind < 1) continue;
     const int32_t r = s.body.y >> 5, c = s.body.x >> 5;
-    if (r >= 0 && r < SceneRows && c >= 0 && c < map->width) view.cells[r * map->width + c] = s.kind;
+    if (int32_t* cell = CellAddress(&view, r, c)) *cell = s.kind;
   }
-  StoreView(&view);
   return 1;
 }

@@ -1,3 +1,5 @@
+// The music's objects made, its file loaded, played from the new game on,
+// and released.
 #include "sound/music.h"
 
 DirectMusic* MusicDirectMusic;

@@ -1,3 +1,5 @@
+// The sound device and the bank of effect buffers: made, filled from the
+// WAV files, played, and released.
 #include "sound/sound_effects.h"
 
 #include "sound/wave_reader.h"

@@ -1,3 +1,4 @@
+// A WAV file walked chunk by chunk through mmio: its format, then its data.
 #include "sound/wave_reader.h"
 
 #include <cstdlib>

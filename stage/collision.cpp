@@ -1,3 +1,5 @@
+// MoveBody: a move clipped at solid cells, with what it met; and the box
+// and distance tests.
 #include "stage/collision.h"
 
 #include <cstdlib>

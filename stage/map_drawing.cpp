@@ -1,3 +1,5 @@
+// The tiles of the visible window drawn from the tile sheet, enemy cells
+// handed to the spawner, and the scroll that follows the character.
 #include "stage/map_drawing.h"
 
 #include "enemy/enemy_table.h"

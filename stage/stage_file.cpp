@@ -1,3 +1,5 @@
+// Loading a stage file: its integers read one by one (with line numbers for
+// the messages), its markers and hidden cells listed; and freeing both maps.
 #include "stage/stage_file.h"
 
 #include <cstdio>

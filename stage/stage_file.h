@@ -12,7 +12,6 @@ constexpr int ViewRows = 15;
 constexpr int32_t CellHazard = 51;
 constexpr int32_t CellGoal = 52;
 constexpr int32_t CellSwitchFirst = 101;
-constexpr int32_t CellSwitchPressed = 150;
 constexpr int32_t CellGateFirst = 151;
 constexpr int32_t CellGateLast = 200;
 constexpr int32_t CellEventFirst = 201;
@@ -35,6 +34,12 @@ struct StageMap {
   int32_t hiddenCount;
   int32_t* hiddenCells;  // cell index of each hidden cell, in file order; owned
   int32_t eventCount;    // entries in eventCells and eventValues
+  // Set only in a view of part of another map (the switch scene's): its
+  // cells are that map's own, its cell (0, 0) being the map's cell
+  // (viewTop, viewLeft), and those of its cells beyond that map are empty.
+  StageMap* viewOf;
+  int32_t viewTop;
+  int32_t viewLeft;
 };
 
 // Reads a stage file into a zeroed StageMap. Returns 1, or 0 when the file

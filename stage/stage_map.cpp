@@ -1,3 +1,4 @@
+// The two worlds' maps.
 #include "stage/stage_map.h"
 
 StageMap WorldMapA;

@@ -1,3 +1,5 @@
+// The sword attacks: their boxes, hits, damage and combos, the recoil, and
+// the pictures the character is drawn with.
 #include <gtest/gtest.h>
 
 #include "enemy/enemy_table.h"

@@ -1,3 +1,5 @@
+// MoveBody against small maps: floors, ceilings, walls, the map's edges,
+// switches and special cells; and the box and distance tests.
 #include <gtest/gtest.h>
 
 #include "enemy/enemy_table.h"

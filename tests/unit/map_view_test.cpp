@@ -1,3 +1,5 @@
+// The camera's scroll, the drawing of the visible window, and the enemies
+// its cells spawn.
 #include <gtest/gtest.h>
 
 #include "enemy/enemy_table.h"

@@ -1,3 +1,5 @@
+// The character through the frame driver: running, jumping, the wall cling
+// and jump, the action keys, and what every frame does to both worlds.
 #include <gtest/gtest.h>
 
 #include "app/random.h"

@@ -1,3 +1,4 @@
+// The random spawn: when its roll places an enemy, and where.
 #include <gtest/gtest.h>
 
 #include "app/random.h"

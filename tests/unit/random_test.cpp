@@ -1,3 +1,4 @@
+// The pseudo-random generator against the runtime's own sequence.
 #include <gtest/gtest.h>
 
 #include "app/random.h"

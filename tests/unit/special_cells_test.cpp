@@ -1,3 +1,4 @@
+// The special cells: the hazard's hurt, and the switches and their scenes.
 #include <gtest/gtest.h>
 
 #include "player/player_step.h"

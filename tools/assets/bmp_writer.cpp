@@ -1,13 +1,10 @@
+// A canvas as an 8-bit BMP file: the headers, the shared palette, and the
+// rows bottom up, each padded to four bytes.
 #include "bmp_writer.h"
 
 #include "little_endian.h"
 
 #include "palette.h"
-
-namespace {
-
-
-}  // namespace
 
 std::vector<uint8_t> EncodeBmp(const Canvas& picture) {
   const uint32_t stride = (picture.w + 3u) & ~3u;

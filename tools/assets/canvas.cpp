@@ -1,3 +1,5 @@
+// The canvas and its shapes: rectangles, discs, lines, polygons and
+// outlines, and copies, crops and mirrors between canvases.
 #include "canvas.h"
 
 #include <algorithm>

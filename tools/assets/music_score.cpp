@@ -1,3 +1,5 @@
+// The score read into instruments and patterns of notes, and written out
+// as the tracks of a Standard MIDI File.
 #include "music_score.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// One file of the game folder written, unless it already holds those bytes.
 #include "output_files.h"
 
 #include <cstdio>

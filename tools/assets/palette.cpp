@@ -1,3 +1,4 @@
+// The ramp list read into the 256 colours, and a ramp's steps by name.
 #include "palette.h"
 
 #include <algorithm>

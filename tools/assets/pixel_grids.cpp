@@ -1,3 +1,5 @@
+// Text pictures read from their file and found by name, and inked onto
+// canvases through a legend.
 #include "pixel_grids.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// PNG files through libpng: plain RGB or RGBA pixels, and scaled previews
+// of the bitmaps in the shared palette.
 #include "preview_png.h"
 
 #include <png.h>

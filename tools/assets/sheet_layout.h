@@ -65,6 +65,5 @@ constexpr int kCellPitchX = 130, kCursorPitchY = 65, kDigitPitchY = 64;
 constexpr int kCursorX = 10, kCursorY = 11;
 constexpr int kLevelX = 110, kLevelY = 54;
 constexpr int kHpX = 388, kHpY = 50, kMaxHpX = 503, kMaxHpY = 50, kSpX = 503, kSpY = 135;
-constexpr Rect kDescription{15, 350, 620, 460};
 constexpr Rect kComboCaption{269, 0, 351, 34};
 }  // namespace menu

@@ -1,3 +1,5 @@
+// A stage source read, each character turned into its cell value by the
+// legend, and written as the game's stage file.
 #include "stage_source.h"
 
 #include <cstdio>
