@@ -76,11 +76,11 @@ void Outline(Canvas& c, uint8_t v, bool diagonals) {
   const Canvas before = c;
   auto drawn = [&](int x, int y) {
     const uint8_t p = Get(before, x, y);
-    return p != kClear && p != v;
+    return p != Clear && p != v;
   };
   for (int y = 0; y < c.h; y++)
     for (int x = 0; x < c.w; x++) {
-      if (Get(before, x, y) != kClear) continue;
+      if (Get(before, x, y) != Clear) continue;
       bool near = drawn(x - 1, y) || drawn(x + 1, y) || drawn(x, y - 1) || drawn(x, y + 1);
       if (diagonals)
         near = near || drawn(x - 1, y - 1) || drawn(x + 1, y - 1) || drawn(x - 1, y + 1) || drawn(x + 1, y + 1);
@@ -92,7 +92,7 @@ void Stamp(Canvas& dst, const Canvas& src, int x, int y) {
   for (int j = 0; j < src.h; j++)
     for (int i = 0; i < src.w; i++) {
       const uint8_t p = src.px[j * src.w + i];
-      if (p != kClear) Put(dst, x + i, y + j, p);
+      if (p != Clear) Put(dst, x + i, y + j, p);
     }
 }
 
@@ -122,6 +122,6 @@ Canvas Scale(const Canvas& src, int factor) {
 }
 
 bool DitherAt(int x, int y, double t) {
-  static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-  return t * 16 > kBayer[y & 3][x & 3] + 0.5;
+  static const int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  return t * 16 > Bayer[y & 3][x & 3] + 0.5;
 }

@@ -7,16 +7,16 @@
 #include <utility>
 #include <vector>
 
-constexpr uint8_t kClear = 113;  // the see-through index of every bitmap
+constexpr uint8_t Clear = 113;  // the see-through index of every bitmap
 
 struct Canvas {
   int w = 0, h = 0;
   std::vector<uint8_t> px;
 };
 
-Canvas MakeCanvas(int w, int h, uint8_t fill = kClear);
+Canvas MakeCanvas(int w, int h, uint8_t fill = Clear);
 inline bool Inside(const Canvas& c, int x, int y) { return x >= 0 && y >= 0 && x < c.w && y < c.h; }
-inline uint8_t Get(const Canvas& c, int x, int y) { return Inside(c, x, y) ? c.px[y * c.w + x] : kClear; }
+inline uint8_t Get(const Canvas& c, int x, int y) { return Inside(c, x, y) ? c.px[y * c.w + x] : Clear; }
 inline void Put(Canvas& c, int x, int y, uint8_t v) {
   if (Inside(c, x, y)) c.px[y * c.w + x] = v;
 }

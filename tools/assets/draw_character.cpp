@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double Pi = 3.14159265358979323846;
 
 struct P {
   double x, y;
@@ -35,7 +35,7 @@ void Boot(Canvas& c, P foot, uint8_t colour) {
 }
 
 void Sword(Canvas& c, P hand, double angle, double length) {
-  const double a = angle * kPi / 180;
+  const double a = angle * Pi / 180;
   const double ux = std::cos(a), uy = std::sin(a);
   // Pommel and grip behind the hand, guard across the blade.
   Line(c, hand.x - ux * 4, hand.y - uy * 4, hand.x + ux * 2, hand.y + uy * 2, C("earth", 4), 2);
@@ -182,9 +182,9 @@ void Place(Canvas& sheet, const Rect& r, const Canvas& pic) { Stamp(sheet, Crop(
 
 Canvas DrawCharSheet() {
   using namespace charpics;
-  Canvas sheet = MakeCanvas(kCharSheetW, kCharSheetH);
+  Canvas sheet = MakeCanvas(CharSheetW, CharSheetH);
 
-  Place(sheet, kStand, DrawFigure(64, 64, Base()));
+  Place(sheet, Stand, DrawFigure(64, 64, Base()));
   {
     Pose p = Base();
     p.frontKnee = {38, 44};
@@ -197,7 +197,7 @@ Canvas DrawCharSheet() {
     p.backHand = {35, 30};
     p.head = Add(p.head, 1, 0);
     p.scarfLift = 0.6;
-    Place(sheet, kWalk1, DrawFigure(64, 64, p));
+    Place(sheet, Walk1, DrawFigure(64, 64, p));
   }
   {
     Pose p = Base();
@@ -211,7 +211,7 @@ Canvas DrawCharSheet() {
     p.backHand = {23, 31};
     p.head = Add(p.head, 1, 0);
     p.scarfLift = 0.6;
-    Place(sheet, kWalk3, DrawFigure(64, 64, p));
+    Place(sheet, Walk3, DrawFigure(64, 64, p));
   }
   {  // Back to a wall on the left, a hand and a foot against it.
     Pose p = Base();
@@ -228,7 +228,7 @@ Canvas DrawCharSheet() {
     p.frontHand = {38, 31};
     p.swordAngle = 75;
     p.scarfLift = 1.6;
-    Place(sheet, kCling, DrawFigure(64, 64, p));
+    Place(sheet, Cling, DrawFigure(64, 64, p));
   }
   {  // Jumping: knees drawn up, sword held high behind.
     Pose p = Base();
@@ -246,7 +246,7 @@ Canvas DrawCharSheet() {
     p.swordAngle = -35;
     p.swordLength = 20;
     p.scarfLift = 2.2;
-    Place(sheet, kJump, DrawFigure(64, 64, p));
+    Place(sheet, Jump, DrawFigure(64, 64, p));
   }
   {  // Struck: thrown back, eyes shut, arms flung.
     Pose p = Base();
@@ -268,11 +268,11 @@ Canvas DrawCharSheet() {
     Canvas pic = DrawFigure(64, 64, p);
     // A burst where the blow landed.
     for (int i = 0; i < 8; i++) {
-      const double a = i * kPi / 4;
+      const double a = i * Pi / 4;
       Line(pic, 46 + std::cos(a) * 3, 30 + std::sin(a) * 3, 46 + std::cos(a) * (i % 2 ? 5 : 8),
            30 + std::sin(a) * (i % 2 ? 5 : 8), C("gold", 8));
     }
-    Place(sheet, kRecoil, pic);
+    Place(sheet, Recoil, pic);
   }
 
   // Vertical slash: raised, then brought down in front.
@@ -289,10 +289,10 @@ Canvas DrawCharSheet() {
     p.frontFoot = {40, 54};
     p.backKnee = {27, 45};
     p.backFoot = {23, 54};
-    Place(sheet, kSlash[0], DrawFigure(64, 64, p));
+    Place(sheet, Slash[0], DrawFigure(64, 64, p));
   }
   {
-    Canvas pic = MakeCanvas(kSlash[1].Width(), 64);
+    Canvas pic = MakeCanvas(Slash[1].Width(), 64);
     Swoosh(pic, 38, 26, 30, 64, -100, 22, true);
     Pose p = Base();
     p.head = Add(p.head, 2, 1);
@@ -307,11 +307,11 @@ Canvas DrawCharSheet() {
     p.backHand = {44, 34};
     p.swordAngle = 4;
     p.swordLength = 44;
-    Stamp(pic, DrawFigure(kSlash[1].Width(), 64, p), 0, 0);
-    Place(sheet, kSlash[1], pic);
+    Stamp(pic, DrawFigure(Slash[1].Width(), 64, p), 0, 0);
+    Place(sheet, Slash[1], pic);
   }
   {
-    Canvas pic = MakeCanvas(kSlash[2].Width(), 64);
+    Canvas pic = MakeCanvas(Slash[2].Width(), 64);
     Swoosh(pic, 38, 28, 34, 58, -30, 30, true);
     Pose p = Base();
     p.head = Add(p.head, 2, 2);
@@ -327,8 +327,8 @@ Canvas DrawCharSheet() {
     p.backHand = {43, 37};
     p.swordAngle = 10;
     p.swordLength = 42;
-    Stamp(pic, DrawFigure(kSlash[2].Width(), 64, p), 0, 0);
-    Place(sheet, kSlash[2], pic);
+    Stamp(pic, DrawFigure(Slash[2].Width(), 64, p), 0, 0);
+    Place(sheet, Slash[2], pic);
   }
 
   // Horizontal slash: drawn back at the hip, swept through, lunging.
@@ -345,10 +345,10 @@ Canvas DrawCharSheet() {
     p.frontFoot = {41, 54};
     p.backKnee = {27, 45};
     p.backFoot = {22, 54};
-    Place(sheet, kSweep[0], DrawFigure(64, 64, p));
+    Place(sheet, Sweep[0], DrawFigure(64, 64, p));
   }
   {
-    Canvas pic = MakeCanvas(kSweep[1].Width(), 64);
+    Canvas pic = MakeCanvas(Sweep[1].Width(), 64);
     // A flat crescent swept in front at the height of the blade.
     for (int y = 0; y < 64; y++)
       for (int x = 40; x < pic.w; x++) {
@@ -372,11 +372,11 @@ Canvas DrawCharSheet() {
     p.backHand = {28, 34};
     p.swordAngle = 0;
     p.swordLength = 42;
-    Stamp(pic, DrawFigure(kSweep[1].Width(), 64, p), 0, 0);
-    Place(sheet, kSweep[1], pic);
+    Stamp(pic, DrawFigure(Sweep[1].Width(), 64, p), 0, 0);
+    Place(sheet, Sweep[1], pic);
   }
   {
-    Canvas pic = MakeCanvas(kSweep[2].Width(), 64);
+    Canvas pic = MakeCanvas(Sweep[2].Width(), 64);
     const int rows[] = {30, 35, 46, 51, 56};
     Streaks(pic, 56, 106, rows, 5, false);
     Pose p = Base();
@@ -393,8 +393,8 @@ Canvas DrawCharSheet() {
     p.backHand = {23, 32};
     p.swordAngle = 0;
     p.swordLength = 50;
-    Stamp(pic, DrawFigure(kSweep[2].Width(), 64, p), 0, 0);
-    Place(sheet, kSweep[2], pic);
+    Stamp(pic, DrawFigure(Sweep[2].Width(), 64, p), 0, 0);
+    Place(sheet, Sweep[2], pic);
   }
 
   // Upward slash: crouched low, swung up from the ground, held high.
@@ -414,10 +414,10 @@ Canvas DrawCharSheet() {
     p.swordAngle = 160;
     p.swordLength = 22;
     p.swordBehind = true;
-    Place(sheet, kRising[0], DrawFigure(64, 64, p));
+    Place(sheet, Rising[0], DrawFigure(64, 64, p));
   }
   {
-    Canvas pic = MakeCanvas(kRising[1].Width(), kRising[1].Height());
+    Canvas pic = MakeCanvas(Rising[1].Width(), Rising[1].Height());
     Swoosh(pic, 38, 34, 30, 62, -40, 75, false);
     Pose p = Base();
     p.head = Add(p.head, 2, 2);
@@ -433,10 +433,10 @@ Canvas DrawCharSheet() {
     p.swordAngle = -24;
     p.swordLength = 44;
     Stamp(pic, DrawFigure(pic.w, pic.h, p), 0, 0);
-    Place(sheet, kRising[1], pic);
+    Place(sheet, Rising[1], pic);
   }
   {
-    Canvas pic = MakeCanvas(kRising[2].Width(), kRising[2].Height());
+    Canvas pic = MakeCanvas(Rising[2].Width(), Rising[2].Height());
     Swoosh(pic, 40, 38, 24, 66, -46, 22, false);
     Pose p = Base();
     p.head = Add(p.head, 1, -2);
@@ -454,12 +454,12 @@ Canvas DrawCharSheet() {
     p.swordLength = 37;
     p.scarfLift = 1.5;
     Stamp(pic, DrawFigure(pic.w, pic.h, p), 0, 0);
-    Place(sheet, kRising[2], pic);
+    Place(sheet, Rising[2], pic);
   }
 
   // Downward thrust: crouched in the air, the blade straight down below.
   {
-    Canvas pic = MakeCanvas(kThrust.Width(), kThrust.Height());
+    Canvas pic = MakeCanvas(Thrust.Width(), Thrust.Height());
     const int cols[] = {25, 29, 38, 42};
     Streaks(pic, 36, 66, cols, 4, true);
     Pose p = Base();
@@ -478,21 +478,21 @@ Canvas DrawCharSheet() {
     p.swordLength = 42;
     p.scarfLift = 3;
     Stamp(pic, DrawFigure(pic.w, pic.h, p), 0, 0);
-    Place(sheet, kThrust, pic);
+    Place(sheet, Thrust, pic);
   }
 
-  const Rect all[] = {kStand,    kWalk1,    kWalk3,    kCling,     kJump,      kRecoil,    kSlash[0],
-                      kSlash[1], kSlash[2], kSweep[0], kSweep[1],  kSweep[2],  kRising[0], kRising[1],
-                      kRising[2], kThrust};
+  const Rect all[] = {Stand,    Walk1,    Walk3,    Cling,     Jump,      Recoil,    Slash[0],
+                      Slash[1], Slash[2], Sweep[0], Sweep[1],  Sweep[2],  Rising[0], Rising[1],
+                      Rising[2], Thrust};
   ClearSharedStrips(sheet, all);
   return sheet;
 }
 
 Canvas MirrorCharSheet(const Canvas& sheet) {
   using namespace charpics;
-  const Rect all[] = {kStand,    kWalk1,    kWalk3,    kCling,     kJump,      kRecoil,    kSlash[0],
-                      kSlash[1], kSlash[2], kSweep[0], kSweep[1],  kSweep[2],  kRising[0], kRising[1],
-                      kRising[2], kThrust};
+  const Rect all[] = {Stand,    Walk1,    Walk3,    Cling,     Jump,      Recoil,    Slash[0],
+                      Slash[1], Slash[2], Sweep[0], Sweep[1],  Sweep[2],  Rising[0], Rising[1],
+                      Rising[2], Thrust};
   Canvas out = MakeCanvas(sheet.w, sheet.h);
   for (const Rect& r : all) Stamp(out, MirrorX(Crop(sheet, r.left, r.top, r.Width(), r.Height())), r.left, r.top);
   ClearSharedStrips(out, all);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double Pi = 3.14159265358979323846;
 
 // The beast facing left. The game puts the picture's (50, 50) on the enemy's
 // position; its feet rest on row 75, the bottom of its collision box.
@@ -54,7 +54,7 @@ Canvas Beast() {
   // Burning eye.
   Ellipse(c, 14, 41, 3, 2, C("red", 11));
   Put(c, 13, 41, C("gold", 9));
-  Put(c, 14, 41, kWhite);
+  Put(c, 14, 41, White);
   // Near legs, with claws.
   for (double lx : {30.0, 64.0}) {
     Line(c, lx, 52, lx + 1, 64, fur, 9);
@@ -73,9 +73,9 @@ Canvas Flower(int w, int step, double reach, bool seed, double lean) {
   Canvas c = MakeCanvas(w, 64);
   const double cx = w / 2.0;
   // Root feet: three tendrils, shifted by the walking step.
-  static const double kFeet[4][3] = {{-12, 0, 12}, {-15, 2, 9}, {-12, 0, 12}, {-9, -2, 15}};
+  static const double Feet[4][3] = {{-12, 0, 12}, {-15, 2, 9}, {-12, 0, 12}, {-9, -2, 15}};
   for (int k = 0; k < 3; k++) {
-    const double fx = cx + kFeet[step][k], lift = (step % 2 == 1 && k == (step == 1 ? 0 : 2)) ? 3 : 0;
+    const double fx = cx + Feet[step][k], lift = (step % 2 == 1 && k == (step == 1 ? 0 : 2)) ? 3 : 0;
     Line(c, cx + (k - 1) * 3, 46, fx, 60 - lift, C("moss", 2), 4);
     Line(c, fx, 60 - lift, fx + (k - 1) * 3, 63 - lift, C("moss", 3), 3);
   }
@@ -92,7 +92,7 @@ Canvas Flower(int w, int step, double reach, bool seed, double lean) {
   // The bloom: eight crimson petals round a gold maw with teeth.
   const double hx = cx + lean * 6, hy = 17;
   for (int k = 0; k < 8; k++) {
-    const double a = k * kPi / 4 + kPi / 8;
+    const double a = k * Pi / 4 + Pi / 8;
     const double px = hx + std::cos(a) * 10, py = hy + std::sin(a) * 9;
     Ellipse(c, px, py, 7, 6, C("red", 6));
     Ellipse(c, px - std::cos(a) * 1.5, py - std::sin(a) * 1.5 - 1, 4.5, 3.5, C("red", 9));
@@ -128,7 +128,7 @@ Canvas Seed() {
   // A sprouting fuse with its spark.
   Line(c, 16, 7, 19, 3, C("moss", 6), 2);
   Disc(c, 20, 2.5, 1.5, C("fire", 13));
-  Put(c, 20, 2, kWhite);
+  Put(c, 20, 2, White);
   Outline(c, C("shadow", 0));
   return c;
 }
@@ -137,21 +137,21 @@ Canvas Seed() {
 
 Canvas DrawEnemySheet() {
   using namespace enemypics;
-  Canvas s = MakeCanvas(kEnemySheetW, kEnemySheetH);
-  Stamp(s, Beast(), kWalker.left, kWalker.top);
-  Stamp(s, Seed(), kSeed.left, kSeed.top);
+  Canvas s = MakeCanvas(EnemySheetW, EnemySheetH);
+  Stamp(s, Beast(), Walker.left, Walker.top);
+  Stamp(s, Seed(), SeedCell.left, SeedCell.top);
   for (int k = 0; k < 3; k++) {
-    const Rect& r = kThrowerWalk[k];
+    const Rect& r = ThrowerWalk[k];
     Stamp(s, Flower(r.Width(), k == 0 ? 0 : k == 1 ? 1 : 3, 0.1, false, 0), r.left, r.top);
   }
-  Stamp(s, Flower(kThrowerWindUp[0].Width(), 0, 0.45, true, -0.6), kThrowerWindUp[0].left, kThrowerWindUp[0].top);
-  Stamp(s, Flower(kThrowerWindUp[1].Width(), 0, 1.0, true, 0.3), kThrowerWindUp[1].left, kThrowerWindUp[1].top);
+  Stamp(s, Flower(ThrowerWindUp[0].Width(), 0, 0.45, true, -0.6), ThrowerWindUp[0].left, ThrowerWindUp[0].top);
+  Stamp(s, Flower(ThrowerWindUp[1].Width(), 0, 1.0, true, 0.3), ThrowerWindUp[1].left, ThrowerWindUp[1].top);
   return s;
 }
 
 Canvas DrawGEnemySheet(const Canvas& enemySheet) {
   using namespace enemypics;
-  Canvas s = MakeCanvas(kGEnemySheetW, kGEnemySheetH);
-  Stamp(s, MirrorX(Crop(enemySheet, kWalker.left, kWalker.top, kWalker.Width(), kWalker.Height())), 0, 0);
+  Canvas s = MakeCanvas(GEnemySheetW, GEnemySheetH);
+  Stamp(s, MirrorX(Crop(enemySheet, Walker.left, Walker.top, Walker.Width(), Walker.Height())), 0, 0);
   return s;
 }

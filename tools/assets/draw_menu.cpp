@@ -94,19 +94,19 @@ Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet, bool english) {
   FrameRect(c, 2, 2, 636, 476, C("gold", 6));
   FrameRect(c, 4, 4, 632, 472, C("gold", 3));
 
-  static const char* const kNames[5] = {"縦斬り", "横斬り", "斬り上げ", "下突き", "最大"};
+  static const char* const Names[5] = {"縦斬り", "横斬り", "斬り上げ", "下突き", "最大"};
   // The English names take two lines of capitals where the Japanese take one.
-  static const char* const kEnglishNames[5][2] = {
+  static const char* const EnglishNames[5][2] = {
       {"VERTICAL", "SLASH"}, {"HORIZONTAL", "SLASH"}, {"UPWARD", "SLASH"}, {"DOWNWARD", "THRUST"}, {"MAX HP", ""}};
   for (int row = 0; row < 5; row++)
     for (int col = 0; col < 3; col++) {
       const int index = col + 3 * row;
-      const int x = col * kCellPitchX + 6, y = row * kCursorPitchY + 10;
+      const int x = col * CellPitchX + 6, y = row * CursorPitchY + 10;
       const bool offered = index < 5;
       Panel(c, x, y, 128, 65, offered ? C("night", 6) : C("night", 2), offered ? C("night", 11) : C("night", 4),
             C("shadow", 0));
       // The picture well that the cursor frames.
-      const int wx = col * kCellPitchX + kCursorX + 4, wy = row * kCursorPitchY + kCursorY + 4;
+      const int wx = col * CellPitchX + CursorX + 4, wy = row * CursorPitchY + CursorY + 4;
       Panel(c, wx - 1, wy - 1, 58, 58, offered ? C("shadow", 1) : C("night", 1), C("shadow", 0),
             offered ? C("night", 9) : C("night", 3));
       if (!offered) {
@@ -117,16 +117,16 @@ Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet, bool english) {
       SkillIcon(c, wx, wy, index);
       if (english) {
         for (int line = 0; line < 2; line++)
-          DrawCapitals(c, art, col * kCellPitchX + 74, row * kCursorPitchY + 19 + 10 * line, kEnglishNames[index][line],
+          DrawCapitals(c, art, col * CellPitchX + 74, row * CursorPitchY + 19 + 10 * line, EnglishNames[index][line],
                        1, 1, [](int) { return C("paper", 7); });
       } else {
-        Japanese(c, art, col * kCellPitchX + 74, row * kCursorPitchY + 18, kNames[index], C("paper", 7));
+        Japanese(c, art, col * CellPitchX + 74, row * CursorPitchY + 18, Names[index], C("paper", 7));
       }
       if (index == 4 && !english)
-        DrawCapitals(c, art, col * kCellPitchX + 74 + 2 * 13 + 1, row * kCursorPitchY + 21, "HP", 1, 1,
+        DrawCapitals(c, art, col * CellPitchX + 74 + 2 * 13 + 1, row * CursorPitchY + 21, "HP", 1, 1,
                      [](int) { return C("paper", 7); });
       // "LV" before the level digits the game draws.
-      DrawCapitals(c, art, col * kCellPitchX + kLevelX - 16, row * kDigitPitchY + kLevelY + 5, "LV", 1, 1,
+      DrawCapitals(c, art, col * CellPitchX + LevelX - 16, row * DigitPitchY + LevelY + 5, "LV", 1, 1,
                    [](int) { return C("gold", 7); });
     }
 
@@ -138,14 +138,14 @@ Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet, bool english) {
     Outline(t, C("shadow", 0), true);
     Stamp(c, t, x - 1, y - 1);
   };
-  label(kHpX + 27, kHpY - 20, "HP");
-  label(kMaxHpX + 27, kMaxHpY - 20, "MAX");
-  label(kSpX - 46, kSpY + 10, "SP");
+  label(HpX + 27, HpY - 20, "HP");
+  label(MaxHpX + 27, MaxHpY - 20, "MAX");
+  label(SpX - 46, SpY + 10, "SP");
   // A slash between the hit points and their maximum.
   Line(c, 499, 82, 506, 52, C("gold", 7), 2);
   // Wells under the large digits.
-  for (auto [x, y] : {std::pair{kHpX + 24, kHpY - 2}, {kMaxHpX + 24, kMaxHpY - 2}, {kSpX - 4, kSpY - 2}}) {
-    FillRect(c, x, y + 36, kSpX == x + 4 ? 116 : 88, 2, C("gold", 4));
+  for (auto [x, y] : {std::pair{HpX + 24, HpY - 2}, {MaxHpX + 24, MaxHpY - 2}, {SpX - 4, SpY - 2}}) {
+    FillRect(c, x, y + 36, SpX == x + 4 ? 116 : 88, 2, C("gold", 4));
   }
   // The swordsman in a frame, twice life size.
   Panel(c, 440, 190, 152, 136, C("shadow", 1), C("shadow", 0), C("night", 8));
@@ -163,7 +163,7 @@ Canvas DrawStatusScreen(const Art& art, const Canvas& charSheet, bool english) {
 }
 
 Canvas DrawCursor() {
-  Canvas c = MakeCanvas(kCursorW, kCursorH);
+  Canvas c = MakeCanvas(CursorW, CursorH);
   FrameRect(c, 0, 0, 64, 64, C("gold", 3));
   FrameRect(c, 1, 1, 62, 62, C("gold", 9));
   FrameRect(c, 2, 2, 60, 60, C("gold", 6));
@@ -172,12 +172,12 @@ Canvas DrawCursor() {
     FillRect(c, x + (x ? 0 : 3), y + (y ? 9 : 3), 9, 3, C("gold", 8));
     FillRect(c, x + (x ? 9 : 3), y + (y ? 0 : 3), 3, 9, C("gold", 8));
   }
-  for (auto [x, y] : {std::pair{3, 3}, {60, 3}, {3, 60}, {60, 60}}) Put(c, x, y, kWhite);
+  for (auto [x, y] : {std::pair{3, 3}, {60, 3}, {3, 60}, {60, 60}}) Put(c, x, y, White);
   return c;
 }
 
 Canvas DrawSmallDigits(const Art& art) {
-  Canvas c = MakeCanvas(kSmallDigitsW, kSmallDigitsH);
+  Canvas c = MakeCanvas(SmallDigitsW, SmallDigitsH);
   for (int g = 0; g < 10; g++) {
     Canvas glyph = MakeCanvas(9, 17);
     const Grid& grid = GridNamed(art.digits, "small-" + std::to_string(g));
@@ -191,7 +191,7 @@ Canvas DrawSmallDigits(const Art& art) {
 }
 
 Canvas DrawLargeDigits(const Art& art) {
-  Canvas c = MakeCanvas(kLargeDigitsW, kLargeDigitsH);
+  Canvas c = MakeCanvas(LargeDigitsW, LargeDigitsH);
   for (int g = 0; g < 10; g++) {
     Canvas glyph = MakeCanvas(26, 34);
     const Grid& grid = GridNamed(art.digits, "large-" + std::to_string(g));
@@ -209,13 +209,13 @@ Canvas DrawLargeDigits(const Art& art) {
   }
   // The combo banner's caption.
   {
-    Canvas t = MakeCanvas(menu::kComboCaption.Width(), menu::kComboCaption.Height());
+    Canvas t = MakeCanvas(menu::ComboCaption.Width(), menu::ComboCaption.Height());
     const int w = TextWidth("COMBO", 3, 1);
     DrawCapitals(t, art, (t.w - w) / 2, 34 - 2 - 21, "COMBO", 3, 1,
                  [](int row) { return CF("glow", 1.0 - 0.5 * row / 21.0); });
     Outline(t, C("night", 6), true);
     Outline(t, C("shadow", 0), true);
-    Stamp(c, t, menu::kComboCaption.left, 0);
+    Stamp(c, t, menu::ComboCaption.left, 0);
   }
 
   return c;

@@ -7,11 +7,11 @@
 #include "sheets.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
+constexpr double Pi = 3.14159265358979323846;
 }
 
 Canvas DrawExplodeSheet() {
-  Canvas s = MakeCanvas(kExplodeSheetW, kExplodeSheetH);
+  Canvas s = MakeCanvas(ExplodeSheetW, ExplodeSheetH);
   for (int f = 0; f < 9; f++) {
     Canvas c = MakeCanvas(64, 64);
     const double t = f / 8.0;
@@ -23,7 +23,7 @@ Canvas DrawExplodeSheet() {
     // Puffs round the rim give the ball a lumpy edge.
     double puffX[10], puffY[10], puffR[10];
     for (int k = 0; k < 10; k++) {
-      const double a = k * 2 * kPi / 10 + rng.Unit() * 0.5;
+      const double a = k * 2 * Pi / 10 + rng.Unit() * 0.5;
       puffX[k] = 32 + std::cos(a) * radius * 0.7;
       puffY[k] = 32 + std::sin(a) * radius * 0.7 - t * 6;
       puffR[k] = radius * (0.35 + 0.15 * rng.Unit());
@@ -42,7 +42,7 @@ Canvas DrawExplodeSheet() {
         const double warmth = inside * 1.3 * heat + heat * 0.25;
         uint8_t v;
         if (warmth > 0.85)
-          v = kWhite;
+          v = White;
         else if (warmth > 0.6)
           v = C("fire", 14);
         else if (warmth > 0.4)
@@ -59,7 +59,7 @@ Canvas DrawExplodeSheet() {
     if (f >= 1 && f <= 6) {
       Rng sp{static_cast<uint32_t>(7 + f)};
       for (int k = 0; k < 10; k++) {
-        const double a = sp.Unit() * 2 * kPi, d = radius + 2 + sp.Unit() * 6;
+        const double a = sp.Unit() * 2 * Pi, d = radius + 2 + sp.Unit() * 6;
         Put(c, static_cast<int>(32 + std::cos(a) * d), static_cast<int>(32 + std::sin(a) * d), C("fire", 13));
       }
     }

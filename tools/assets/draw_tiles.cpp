@@ -34,12 +34,12 @@ void GroundPlain(Canvas& c, int x0, int y0) { Bricks(c, x0, y0, 7); }
 // Bricks under a cap of moss whose lower edge hangs unevenly.
 void GroundMossy(Canvas& c, int x0, int y0) {
   Bricks(c, x0, y0, 11);
-  static const int kHang[32] = {5, 6, 7, 6, 5, 5, 6, 8, 9, 8, 6, 5, 5, 6, 7, 7,
+  static const int Hang[32] = {5, 6, 7, 6, 5, 5, 6, 8, 9, 8, 6, 5, 5, 6, 7, 7,
                                 6, 5, 6, 8, 10, 9, 7, 6, 5, 5, 6, 7, 6, 5, 5, 6};
   for (int x = 0; x < 32; x++)
-    for (int y = 0; y <= kHang[x]; y++) {
-      uint8_t v = y == 0 ? C("moss", 8) : y == 1 ? C("moss", 7) : y == kHang[x] ? C("moss", 2) : C("moss", 5);
-      if (y > 1 && y < kHang[x] && ((x * 7 + y * 3) % 11 == 0)) v = C("moss", 7);
+    for (int y = 0; y <= Hang[x]; y++) {
+      uint8_t v = y == 0 ? C("moss", 8) : y == 1 ? C("moss", 7) : y == Hang[x] ? C("moss", 2) : C("moss", 5);
+      if (y > 1 && y < Hang[x] && ((x * 7 + y * 3) % 11 == 0)) v = C("moss", 7);
       Put(c, x0 + x, y0 + y, v);
     }
 }
@@ -79,7 +79,7 @@ void SwitchBlock(Canvas& c, int x0, int y0, bool pressed) {
   FillRect(c, x0 + 6, y0 + plateY + 3, 20, 1, pressed ? C("gold", 1) : C("gold", 5));
   if (!pressed) {
     Disc(c, x0 + 16, y0 + 19, 2.5, C("glow", 10));
-    Put(c, x0 + 16, y0 + 19, kWhite);
+    Put(c, x0 + 16, y0 + 19, White);
   } else {
     Disc(c, x0 + 16, y0 + 19, 2.5, C("stone", 2));
   }
@@ -97,8 +97,8 @@ void GoalStone(Canvas& c, int x0, int y0) {
   Disc(c, x0 + 16, y0 + 16, 8, C("glow", 10));
   Disc(c, x0 + 19, y0 + 14, 7, C("glow", 3));  // the bite that makes a crescent
   Disc(c, x0 + 20, y0 + 13, 5.5, C("glow", 5));
-  Put(c, x0 + 9, y0 + 12, kWhite);
-  Put(c, x0 + 10, y0 + 19, kWhite);
+  Put(c, x0 + 9, y0 + 12, White);
+  Put(c, x0 + 10, y0 + 19, White);
   for (int i = 0; i < 4; i++) Put(c, x0 + 4 + i * 8, y0 + 28, C("gold", 7));
 }
 
@@ -130,7 +130,7 @@ void Gate(Canvas& c, int x0, int y0, int raised) {
   for (int x = 0; x < 32; x += 8) Put(c, x0 + x, y0 + 2, C("stone", 2));
 }
 
-void Coin(Canvas& c, int x0, int y0) {
+void DrawCoin(Canvas& c, int x0, int y0) {
   for (int y = 0; y < 11; y++)
     for (int x = 0; x < 11; x++) {
       const double dx = x - 5, dy = y - 5;
@@ -172,38 +172,38 @@ int TextWidth(const char* text, int scale, int gap) {
 
 Canvas DrawTileSheet(const Art& art) {
   using namespace tilepics;
-  Canvas s = MakeCanvas(kTileSheetW, kTileSheetH);
-  SwitchBlock(s, kSwitch.left, kSwitch.top, false);
-  SwitchBlock(s, kSwitchPressed.left, kSwitchPressed.top, true);
-  Spikes(s, kHazard.left, kHazard.top);
-  GroundPlain(s, kGround1.left, kGround1.top);
-  GroundMossy(s, kGround2.left, kGround2.top);
-  GoalStone(s, kGoal.left, kGoal.top);
+  Canvas s = MakeCanvas(TileSheetW, TileSheetH);
+  SwitchBlock(s, Switch.left, Switch.top, false);
+  SwitchBlock(s, SwitchPressed.left, SwitchPressed.top, true);
+  Spikes(s, Hazard.left, Hazard.top);
+  GroundPlain(s, Ground1.left, Ground1.top);
+  GroundMossy(s, Ground2.left, Ground2.top);
+  GoalStone(s, Goal.left, Goal.top);
   for (int k = 0; k < 4; k++) {
     Canvas g = MakeCanvas(32, 64);
     Gate(g, 0, 0, k);
-    Stamp(s, g, 32 * k, kGateTop);
+    Stamp(s, g, 32 * k, GateTop);
   }
-  Coin(s, kCoin.left, kCoin.top);
+  DrawCoin(s, Coin.left, Coin.top);
   Stamp(s,
         GridToCanvas(GridNamed(art.pickups, "heart"),
                      {{'o', C("red", 3)}, {'r', C("red", 11)}, {'d', C("red", 7)}, {'R', C("pink", 3)}}),
-        kHeart.left, kHeart.top);
+        Heart.left, Heart.top);
 
   // Loading caption: the word, then three dots.
   {
-    Canvas t = MakeCanvas(kLoadingCaption.Width(), kLoadingCaption.Height());
+    Canvas t = MakeCanvas(LoadingCaption.Width(), LoadingCaption.Height());
     auto ink = [](int row) { return CF("grey", 1.0 - 0.4 * row / 14.0); };
     const int w = DrawCapitals(t, art, 4, 1, "LOADING", 2, 2, ink);
     for (int i = 0; i < 3; i++) FillRect(t, 4 + w + 4 + i * 6, 11, 2, 2, C("grey", 10));
     Outline(t, C("shadow", 1), true);
-    Stamp(s, t, kLoadingCaption.left, kLoadingCaption.top);
+    Stamp(s, t, LoadingCaption.left, LoadingCaption.top);
   }
-  OutlinedText(s, art, kTitleCaption, "PRESS ENTER", 2, 1, "gold");
+  OutlinedText(s, art, TitleCaption, "PRESS ENTER", 2, 1, "gold");
 
   // Title logo: the two words in the colours of the two worlds.
   {
-    const Rect& r = kTitleLogo;
+    const Rect& r = TitleLogo;
     Canvas t = MakeCanvas(r.Width(), r.Height());
     const int scale = 5, gap = 4;
     const int w = TextWidth("TWIN WORLDS", scale, gap);
@@ -222,7 +222,7 @@ Canvas DrawTileSheet(const Art& art) {
     // A thin rule under the name with a crescent at its middle.
     FillRect(t, x, y + 35 + 5, w, 1, C("night", 9));
     Disc(t, r.Width() / 2.0, y + 40.5, 3, C("glow", 9));
-    Disc(t, r.Width() / 2.0 + 1.5, y + 39.5, 2.4, kClear);
+    Disc(t, r.Width() / 2.0 + 1.5, y + 39.5, 2.4, Clear);
     Stamp(s, t, r.left, r.top);
   }
   return s;

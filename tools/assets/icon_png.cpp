@@ -12,11 +12,11 @@
 
 bool WriteIcons(const std::string& folder, const Canvas& charSheet) {
   // The drawn part of the standing frame, made square about its middle.
-  using charpics::kStand;
-  int left = kStand.right, top = kStand.bottom, right = kStand.left, bottom = kStand.top;
-  for (int y = kStand.top; y < kStand.bottom; y++)
-    for (int x = kStand.left; x < kStand.right; x++)
-      if (Get(charSheet, x, y) != kClear) {
+  using charpics::Stand;
+  int left = Stand.right, top = Stand.bottom, right = Stand.left, bottom = Stand.top;
+  for (int y = Stand.top; y < Stand.bottom; y++)
+    for (int x = Stand.left; x < Stand.right; x++)
+      if (Get(charSheet, x, y) != Clear) {
         left = std::min(left, x);
         right = std::max(right, x + 1);
         top = std::min(top, y);
@@ -31,7 +31,7 @@ bool WriteIcons(const std::string& folder, const Canvas& charSheet) {
     for (int y = 0; y < size; y++)
       for (int x = 0; x < size; x++) {
         const uint8_t v = Get(charSheet, x0 + x * side / size, y0 + y * side / size);
-        if (v == kClear) continue;
+        if (v == Clear) continue;
         uint8_t* o = &rgba[(static_cast<size_t>(y) * size + x) * 4];
         o[0] = pal[v].r;
         o[1] = pal[v].g;

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr int kTicksPerQuarter = 480;
-constexpr int kDrumLength = 60;  // drums are struck, not held
+constexpr int TicksPerQuarter = 480;
+constexpr int DrumLength = 60;  // drums are struck, not held
 
 struct Instrument {
   std::string name;
@@ -37,17 +37,17 @@ std::string Where;  // "file:line" of what is being read, for messages
 }
 
 int DrumKey(const std::string& name) {
-  static const std::map<std::string, int> kDrums = {
+  static const std::map<std::string, int> Drums = {
       {"kick", 36}, {"side", 37}, {"snare", 38}, {"hat", 42},    {"ohat", 46},  {"ride", 51},
       {"tomlo", 45}, {"tommid", 47}, {"tomhi", 50}, {"shaker", 70}, {"crash", 49}};
-  auto it = kDrums.find(name);
-  return it == kDrums.end() ? -1 : it->second;
+  auto it = Drums.find(name);
+  return it == Drums.end() ? -1 : it->second;
 }
 
 int Pitch(const std::string& name) {
-  static const int kSteps[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+  static const int Steps[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
   if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -1;
-  int pitch = kSteps[name[0] - 'A'];
+  int pitch = Steps[name[0] - 'A'];
   size_t i = 1;
   if (name[i] == '#') pitch++, i++;
   else if (name[i] == 'b') pitch--, i++;
@@ -63,13 +63,13 @@ int Length(const std::string& text) {
   const std::string digits = dotted ? text.substr(0, text.size() - 1) : text;
   const int d = std::atoi(digits.c_str());
   if (d != 1 && d != 2 && d != 4 && d != 8 && d != 16) Fail("unknown length /" + text);
-  const int ticks = kTicksPerQuarter * 4 / d;
+  const int ticks = TicksPerQuarter * 4 / d;
   return dotted ? ticks * 3 / 2 : ticks;
 }
 
 Pattern ParsePattern(const std::vector<std::string>& words, int barTicks, bool drums) {
   Pattern p;
-  int length = kTicksPerQuarter, velocity = 80, barStart = 0;
+  int length = TicksPerQuarter, velocity = 80, barStart = 0;
   for (const std::string& w : words) {
     if (w == "|") {
       if (p.length - barStart != barTicks) Fail("a bar of the wrong length before bar line at tick " + std::to_string(p.length));
@@ -219,7 +219,7 @@ std::vector<uint8_t> BuildMidiFromScore(const std::string& path) {
   }
   if (!open.empty()) Fail("pattern " + open + " has no end");
 
-  const int barTicks = kTicksPerQuarter * 4 / beatUnit * beats;
+  const int barTicks = TicksPerQuarter * 4 / beatUnit * beats;
   std::vector<std::vector<Event>> tracks;
   int songLength = -1;
   for (const Instrument& ins : instruments) {
@@ -246,7 +246,7 @@ std::vector<uint8_t> BuildMidiFromScore(const std::string& path) {
       Where = here;
       for (int r = 0; r < repeat; r++) {
         for (const Note& n : p.notes) {
-          const int sounding = drums ? std::min(kDrumLength, n.length) : std::max(1, n.length * ins.gate / 100);
+          const int sounding = drums ? std::min(DrumLength, n.length) : std::max(1, n.length * ins.gate / 100);
           events.push_back(Event{at + n.tick, 2,
                                  {static_cast<uint8_t>(0x90 | ch), static_cast<uint8_t>(n.pitch),
                                   static_cast<uint8_t>(n.velocity)}});
@@ -278,8 +278,8 @@ std::vector<uint8_t> BuildMidiFromScore(const std::string& path) {
   const size_t count = tracks.size() + 1;
   file.push_back(static_cast<uint8_t>(count >> 8));
   file.push_back(static_cast<uint8_t>(count));
-  file.push_back(kTicksPerQuarter >> 8);
-  file.push_back(kTicksPerQuarter & 255);
+  file.push_back(TicksPerQuarter >> 8);
+  file.push_back(TicksPerQuarter & 255);
   auto append = [&](const std::vector<uint8_t>& chunk) { file.insert(file.end(), chunk.begin(), chunk.end()); };
   append(Chunk(conductor, songLength));
   for (auto& t : tracks) append(Chunk(t, songLength));

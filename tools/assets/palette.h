@@ -25,5 +25,5 @@ uint8_t C(const char* name, int step);
 uint8_t CF(const char* name, double t);
 int RampLength(const char* name);
 
-constexpr uint8_t kBlack = 0;
-constexpr uint8_t kWhite = 255;
+constexpr uint8_t Black = 0;
+constexpr uint8_t White = 255;

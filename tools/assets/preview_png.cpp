@@ -38,7 +38,7 @@ bool WritePreviewPng(const std::string& path, const Canvas& picture, int scale) 
     for (int x = 0; x < w; x++) {
       const uint8_t v = picture.px[(y / scale) * picture.w + x / scale];
       Rgb c = pal[v];
-      if (v == kClear) c = ((x / 4 + y / 4) % 2) ? Rgb{60, 60, 60} : Rgb{90, 90, 90};
+      if (v == Clear) c = ((x / 4 + y / 4) % 2) ? Rgb{60, 60, 60} : Rgb{90, 90, 90};
       uint8_t* o = &rgb[(static_cast<size_t>(y) * w + x) * 3];
       o[0] = c.r;
       o[1] = c.g;

@@ -69,6 +69,6 @@ void ClearSharedStrips(Canvas& sheet, const Rect (&rects)[N]) {
       if (!Overlap(a, b)) continue;
       const int l = a.left > b.left ? a.left : b.left, r = a.right < b.right ? a.right : b.right;
       const int t = a.top > b.top ? a.top : b.top, bo = a.bottom < b.bottom ? a.bottom : b.bottom;
-      FillRect(sheet, l, t, r - l, bo - t, kClear);
+      FillRect(sheet, l, t, r - l, bo - t, Clear);
     }
 }

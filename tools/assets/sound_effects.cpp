@@ -12,28 +12,28 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr int kRate = 22050;
+constexpr double Pi = 3.14159265358979323846;
+constexpr int Rate = 22050;
 
 using Samples = std::vector<double>;
 
-Samples Silence(double seconds) { return Samples(static_cast<size_t>(seconds * kRate), 0.0); }
+Samples Silence(double seconds) { return Samples(static_cast<size_t>(seconds * Rate), 0.0); }
 
 // Adds a tone whose frequency and level follow the given curves of time (s).
 void AddTone(Samples& s, double start, double length, const std::function<double(double)>& freq,
              const std::function<double(double)>& level, const std::function<double(double)>& wave) {
   double phase = 0;
-  const size_t first = static_cast<size_t>(start * kRate);
-  const size_t count = static_cast<size_t>(length * kRate);
+  const size_t first = static_cast<size_t>(start * Rate);
+  const size_t count = static_cast<size_t>(length * Rate);
   for (size_t i = 0; i < count && first + i < s.size(); i++) {
-    const double t = static_cast<double>(i) / kRate;
-    phase += freq(t) / kRate;
+    const double t = static_cast<double>(i) / Rate;
+    phase += freq(t) / Rate;
     phase -= std::floor(phase);
     s[first + i] += level(t) * wave(phase);
   }
 }
 
-double Sine(double p) { return std::sin(2 * kPi * p); }
+double Sine(double p) { return std::sin(2 * Pi * p); }
 double Square(double p) { return p < 0.5 ? 0.8 : -0.8; }
 double Pulse25(double p) { return p < 0.25 ? 0.8 : -0.8; }
 double Triangle(double p) { return p < 0.5 ? 4 * p - 1 : 3 - 4 * p; }
@@ -54,12 +54,12 @@ void AddNoise(Samples& s, double start, double length, uint32_t seed, const std:
               const std::function<double(double)>& level, bool highPass = false) {
   Rng rng{seed};
   double low = 0;
-  const size_t first = static_cast<size_t>(start * kRate);
-  const size_t count = static_cast<size_t>(length * kRate);
+  const size_t first = static_cast<size_t>(start * Rate);
+  const size_t count = static_cast<size_t>(length * Rate);
   for (size_t i = 0; i < count && first + i < s.size(); i++) {
-    const double t = static_cast<double>(i) / kRate;
+    const double t = static_cast<double>(i) / Rate;
     const double white = rng.Unit() * 2 - 1;
-    const double a = 1 - std::exp(-2 * kPi * cutoff(t) / kRate);
+    const double a = 1 - std::exp(-2 * Pi * cutoff(t) / Rate);
     low += a * (white - low);
     s[first + i] += level(t) * (highPass ? white - low : low * 1.8);
   }
@@ -67,9 +67,9 @@ void AddNoise(Samples& s, double start, double length, uint32_t seed, const std:
 
 // A struck piece of metal: a few inharmonic partials that ring out.
 void AddClank(Samples& s, double start, double base, double tau, double level, uint32_t seed) {
-  static const double kPartials[] = {1.0, 1.51, 2.27, 3.13};
+  static const double Partials[] = {1.0, 1.51, 2.27, 3.13};
   for (int k = 0; k < 4; k++)
-    AddTone(s, start, tau * 5, Const(base * kPartials[k]), Decay(level / (k + 1.5), tau / (1 + k * 0.4)), Sine);
+    AddTone(s, start, tau * 5, Const(base * Partials[k]), Decay(level / (k + 1.5), tau / (1 + k * 0.4)), Sine);
   AddNoise(s, start, 0.012, seed, Const(6000), Decay(level * 0.9, 0.004), true);
 }
 
@@ -79,7 +79,7 @@ Samples Finish(Samples s, double peak) {
   for (double v : s) top = std::max(top, std::abs(v));
   if (top > 0)
     for (double& v : s) v *= peak / top;
-  const size_t fade = std::min<size_t>(s.size(), kRate / 200);
+  const size_t fade = std::min<size_t>(s.size(), Rate / 200);
   for (size_t i = 0; i < fade; i++) s[s.size() - 1 - i] *= static_cast<double>(i) / fade;
   return s;
 }
@@ -104,7 +104,7 @@ Samples FlowerThrow() {  // a hollow pop and the seed whistling away
   Samples s = Silence(0.38);
   AddTone(s, 0, 0.12, Glide(520, 130, 0.1), Decay(0.9, 0.04), Sine);
   AddNoise(s, 0, 0.1, 21, Const(1200), Decay(0.5, 0.03));
-  AddTone(s, 0.05, 0.32, Glide(600, 1500, 0.3), [](double t) { return 0.25 * std::sin(kPi * std::min(1.0, t / 0.32)); },
+  AddTone(s, 0.05, 0.32, Glide(600, 1500, 0.3), [](double t) { return 0.25 * std::sin(Pi * std::min(1.0, t / 0.32)); },
           Triangle);
   return Finish(s, 0.75);
 }
@@ -136,7 +136,7 @@ Samples LevelUp() {  // a rising arpeggio that settles on a bright chord
     AddTone(s, k * 0.08, 0.1, Const(notes[k] * 2), Decay(0.12, 0.04, 0.002), Sine);
   }
   for (double f : {1046.5, 1318.5, 1568.0}) {
-    auto vibrato = [f](double t) { return f * (1 + 0.006 * std::sin(2 * kPi * 6 * t)); };
+    auto vibrato = [f](double t) { return f * (1 + 0.006 * std::sin(2 * Pi * 6 * t)); };
     AddTone(s, 0.32, 0.62, vibrato, Decay(0.22, 0.22, 0.01), Triangle);
   }
   return Finish(s, 0.7);
@@ -208,14 +208,14 @@ std::vector<SoundFile> MakeSoundEffects() {
   // The refusal buzz is kept at 8 bits: rough suits it, and it keeps the
   // game's reading of 8-bit files in use.
   return {
-      {"test.wav", EncodeWav(Slash(), kRate, 16)},
-      {"coin01.wav", EncodeWav(Coin(), kRate, 16)},
-      {"FlowerAttack.wav", EncodeWav(FlowerThrow(), kRate, 16)},
-      {"Explode.wav", EncodeWav(Explosion(), kRate, 16)},
-      {"OK.wav", EncodeWav(MenuOk(), kRate, 16)},
-      {"Lvup.wav", EncodeWav(LevelUp(), kRate, 16)},
-      {"No.wav", EncodeWav(Refusal(), kRate, 8)},
-      {"Hit.wav", EncodeWav(Hurt(), kRate, 16)},
-      {"gara.wav", EncodeWav(GateRattle(), kRate, 16)},
+      {"test.wav", EncodeWav(Slash(), Rate, 16)},
+      {"coin01.wav", EncodeWav(Coin(), Rate, 16)},
+      {"FlowerAttack.wav", EncodeWav(FlowerThrow(), Rate, 16)},
+      {"Explode.wav", EncodeWav(Explosion(), Rate, 16)},
+      {"OK.wav", EncodeWav(MenuOk(), Rate, 16)},
+      {"Lvup.wav", EncodeWav(LevelUp(), Rate, 16)},
+      {"No.wav", EncodeWav(Refusal(), Rate, 8)},
+      {"Hit.wav", EncodeWav(Hurt(), Rate, 16)},
+      {"gara.wav", EncodeWav(GateRattle(), Rate, 16)},
   };
 }

@@ -94,7 +94,7 @@ void Frame(Image& img, int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t
 
 // Digits 3 x 5, for labels.
 void Number(Image& img, int x, int y, int value, uint8_t r, uint8_t g, uint8_t b) {
-  static const char* const kDigits[10] = {"111101101101111", "010110010010111", "111001111100111", "111001111001111",
+  static const char* const Digits[10] = {"111101101101111", "010110010010111", "111001111100111", "111001111001111",
                                           "101101111001001", "111100111001111", "111100111101111", "111001001001001",
                                           "111101111101111", "111101111001111"};
   const std::string text = std::to_string(value);
@@ -103,7 +103,7 @@ void Number(Image& img, int x, int y, int value, uint8_t r, uint8_t g, uint8_t b
       for (int i = -1; i <= 3; i++) img.Put(x + static_cast<int>(k) * 4 + i, y + j, 0, 0, 0);
   }
   for (size_t k = 0; k < text.size(); k++) {
-    const char* glyph = kDigits[text[k] - '0'];
+    const char* glyph = Digits[text[k] - '0'];
     for (int j = 0; j < 5; j++)
       for (int i = 0; i < 3; i++)
         if (glyph[j * 3 + i] == '1') img.Put(x + static_cast<int>(k) * 4 + i, y + j, r, g, b);
@@ -116,7 +116,7 @@ struct TilePicture {
 };
 
 // The tile sheet's pictures by cell value, as the game draws them.
-const TilePicture kTiles[] = {
+const TilePicture Tiles[] = {
     {1, 0, 64, false},   {2, 32, 64, false},  {3, 32, 32, true},   {4, 64, 64, true},   {5, 0, 96, true},
     {6, 0, 128, true},   {7, 32, 96, true},   {8, 32, 128, true},  {9, 64, 96, true},   {10, 64, 128, true},
     {51, 32, 32, true},  {52, 64, 64, false}, {53, 0, 96, false},  {54, 0, 128, false}, {55, 32, 96, true},
@@ -126,12 +126,12 @@ const TilePicture kTiles[] = {
 };
 
 const TilePicture* PictureOf(int value) {
-  if (value >= 1000) return &kTiles[0];
+  if (value >= 1000) return &Tiles[0];
   if (value >= 101 && value <= 149) {
-    static const TilePicture kSwitch{101, 0, 0, true};
-    return &kSwitch;
+    static const TilePicture Switch{101, 0, 0, true};
+    return &Switch;
   }
-  for (const TilePicture& t : kTiles)
+  for (const TilePicture& t : Tiles)
     if (t.value == value) return &t;
   return nullptr;
 }
