@@ -6,6 +6,7 @@
 #include "platform/picture/shown_picture.h"
 #include "platform/shell/run.h"
 #include "platform/win32/records.h"
+#include "platform/win32/key_sample.h"
 #include "platform/win32/window_queue.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/input/key_sampler.h"
+#include "platform/win32/key_sample.h"
 #include "platform/win32/window_queue.h"
 
 namespace {

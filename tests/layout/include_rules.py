@@ -25,7 +25,7 @@ GAME = ("app", "stage", "player", "enemy", "gfx", "sound", "growth")
 SHARED = ("files", "audio", "picture", "input", "settings", "shell")
 # Headers for their own folder only: the records behind the stand-ins'
 # handles, the window's queue, and a backend's own parts.
-PRIVATE = ("platform/win32/records.h", "platform/win32/window_queue.h")
+PRIVATE = ("platform/win32/records.h", "platform/win32/window_queue.h", "platform/win32/key_sample.h")
 
 
 def tier(path):

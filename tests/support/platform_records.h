@@ -8,4 +8,5 @@
 #include "platform/input/key_sampler.h"
 #include "platform/shell/run.h"
 #include "platform/win32/records.h"
+#include "platform/win32/key_sample.h"
 #include "platform/win32/window_queue.h"
