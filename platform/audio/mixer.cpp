@@ -10,10 +10,10 @@
 
 namespace {
 
-bool Offline = false;
 int OutputUsers = 0;
 bool DeviceOpen = false;
-bool DeviceFailed = false;  // tried once; not again
+// The backend whose device failed to open: it is not asked again.
+const Backend* FailedBackend = nullptr;
 std::vector<Voice*> Voices;
 std::string SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 // Percent of full volume, from the player's settings; 100 leaves the mix
@@ -69,8 +69,6 @@ void MixAudio(int16_t* out, int frames) {
   }
 }
 
-void SetOfflineAudio(bool offline) { Offline = offline; }
-
 void SetMixVolumes(int music, int effects) {
   LockAudio();
   MusicVolume = std::clamp(music, 0, 100);
@@ -85,14 +83,10 @@ void SetSoundFontPath(const std::string& path) {
 }
 
 bool AcquireAudioOutput() {
-  if (Offline) {
-    OutputUsers++;
-    return true;
-  }
   if (!DeviceOpen) {
-    if (DeviceFailed || !ActiveBackend || !ActiveBackend->openAudio) return false;
+    if (!ActiveBackend || ActiveBackend == FailedBackend || !ActiveBackend->openAudio) return false;
     if (!ActiveBackend->openAudio(MixAudio)) {
-      DeviceFailed = true;
+      FailedBackend = ActiveBackend;
       return false;
     }
     DeviceOpen = true;
@@ -109,7 +103,7 @@ void ReleaseAudioOutput() {
   }
 }
 
-bool AudioOutputExists() { return Offline ? OutputUsers > 0 : DeviceOpen; }
+bool AudioOutputExists() { return DeviceOpen; }
 
 void LockAudio() {
   if (DeviceOpen && ActiveBackend && ActiveBackend->lockAudio) ActiveBackend->lockAudio();

@@ -36,19 +36,14 @@ void RemoveVoice(Voice* voice);
 // The output is opened by the first object that needs it (the music's
 // performance or the sound device) and closed after the last lets it go.
 // Returns false when there is none: headless, no device, or the device
-// failed to open (said once on stderr).
+// failed to open (said once on stderr; that backend is not asked again).
 bool AcquireAudioOutput();
 void ReleaseAudioOutput();
-// True while a device or offline output exists.
+// True while the output is open.
 bool AudioOutputExists();
 // Keeps the audio callback out while shared state changes.
 void LockAudio();
 void UnlockAudio();
-
-// With offline audio on, sounds and music are made exactly as for a device
-// (buffers converted, the soundfont loaded) but nothing is opened: they
-// advance only when MixAudio is called. Set before any sound object is made.
-void SetOfflineAudio(bool offline);
 
 // The music and the sound effects, each 0 to 100 percent of full volume.
 void SetMixVolumes(int music, int effects);

@@ -161,7 +161,8 @@ HRESULT GetObject(DMLoader* loader, DMUS_OBJECTDESC* desc, const GUID& interface
   if (!(desc->dwValidData & (DMUS_OBJ_FILENAME | DMUS_OBJ_FULLPATH))) return DMUS_E_LOADER_NOFILENAME;
   const std::string name = Utf16ToUtf8(desc->wszFileName, DMUS_MAX_FILENAME);
   std::vector<uint8_t> bytes;
-  if (name.empty() || ReadWholeFile(OpenDataFile(name.c_str(), "rb"), LargestMidiFile, &bytes)) return DMUS_E_LOADER_FAILEDOPEN;
+  if (name.empty() || ReadWholeFile(OpenDataFile(name.c_str(), "rb"), LargestMidiFile, &bytes))
+    return DMUS_E_LOADER_FAILEDOPEN;
   if (const char* why = CheckStandardMidi(bytes.data(), bytes.size())) {
     std::fprintf(stderr, "twinworlds: %s: %s; no music\n", DataFilePath(name.c_str()).c_str(), why);
     return DMUS_E_UNSUPPORTED_STREAM;

@@ -174,14 +174,6 @@ HRESULT SetCurrentPosition(DSBuffer* buffer, DWORD offset) {
   return DS_OK;
 }
 
-HRESULT GetStatus(DSBuffer* buffer, DWORD* status) {
-  if (!buffer || !status) return DSERR_INVALIDPARAM;
-  LockAudio();
-  *status = (buffer->voice.playing ? DSBSTATUS_PLAYING : 0) | (buffer->voice.playing && buffer->voice.looping ? DSBSTATUS_LOOPING : 0);
-  UnlockAudio();
-  return DS_OK;
-}
-
 DWORD Release(DSBuffer* buffer) {
   if (!buffer) return 0;
   if (--buffer->refs > 0) return static_cast<DWORD>(buffer->refs);

@@ -96,9 +96,6 @@ HRESULT Play(DSBuffer* buffer, DWORD reserved, DWORD priority, DWORD flags);
 HRESULT Stop(DSBuffer* buffer);
 // A byte offset in the buffer's own format.
 HRESULT SetCurrentPosition(DSBuffer* buffer, DWORD offset);
-HRESULT GetStatus(DSBuffer* buffer, DWORD* status);
-constexpr DWORD DSBSTATUS_PLAYING = 0x1;
-constexpr DWORD DSBSTATUS_LOOPING = 0x4;
 
 DWORD Release(DSBuffer* buffer);
 // Releasing the device releases whatever buffers it still has.

@@ -308,13 +308,6 @@ COLORREF SetTextColor(HDC dc, COLORREF colour) {
   return old;
 }
 
-COLORREF SetBkColor(HDC dc, COLORREF colour) {
-  if (!dc) return 0;
-  COLORREF old = dc->bkColour;
-  dc->bkColour = colour;
-  return old;
-}
-
 int SetBkMode(HDC dc, int mode) {
   if (!dc) return 0;
   int old = dc->bkMode;

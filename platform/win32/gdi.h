@@ -77,7 +77,6 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidt
 
 COLORREF SetTextColor(HDC dc, COLORREF colour);
 int SetBkMode(HDC dc, int mode);
-COLORREF SetBkColor(HDC dc, COLORREF colour);
 // Text of code page 932 bytes (length -1: up to the NUL), drawn in the
 // context's 16-pixel font from the top left of the rectangle, lines broken at
 // line feeds only, clipped to the rectangle. Returns the height drawn.

@@ -4,11 +4,12 @@
 
 #include <vector>
 
-#include "support/sound_files.h"
-#include "support/platform_records.h"
 #include "platform/audio/mixer.h"
 #include "sound/music.h"
 #include "sound/sound_effects.h"
+#include "support/offline_audio.h"
+#include "support/platform_records.h"
+#include "support/sound_files.h"
 
 using namespace soundfiles;
 

@@ -9,9 +9,9 @@
 
 #include "app/game.h"
 #include "app/state_dump.h"
-#include "play_folder.h"
 #include "platform/input/input_file.h"
 #include "platform/shell/run.h"
+#include "play_folder.h"
 
 namespace {
 

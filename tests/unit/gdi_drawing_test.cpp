@@ -136,7 +136,7 @@ TEST_F(GdiDrawing, TextInCodePage932BreaksAtLineFeedsAndClips) {
 TEST_F(GdiDrawing, OpaqueTextFillsItsCells) {
   ASSERT_TRUE(FontAvailable());
   SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(0, 255, 0));
+  SetPaperColour(dc, RGB(0, 255, 0));
   RECT r{0, 0, 640, 480};
   DrawTextA(dc, "AB", -1, &r, 0);
   EXPECT_EQ(Count(0, 0, 0, 16, 16) + Count(2, 0, 0, 16, 16), 256);

@@ -12,6 +12,7 @@
 
 #include "platform/audio/mixer.h"
 #include "sound/music.h"
+#include "support/offline_audio.h"
 #include "support/sound_files.h"
 
 using namespace soundfiles;

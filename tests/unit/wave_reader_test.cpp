@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "support/platform_records.h"
 #include "platform/audio/mixer.h"
 #include "sound/sound_effects.h"
 #include "sound/wave_reader.h"
+#include "support/offline_audio.h"
+#include "support/platform_records.h"
 #include "support/sound_files.h"
 
 using namespace soundfiles;

@@ -21,8 +21,8 @@
 
 #include "platform/backend.h"
 #include "platform/files/data_folder.h"
-#include "platform/win32/gdi.h"
 #include "platform/shell/run.h"
+#include "platform/win32/gdi.h"
 #include "stage/stage_file.h"
 #include "tools/assets/stage_source.h"
 

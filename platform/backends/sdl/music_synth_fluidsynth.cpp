@@ -34,7 +34,8 @@ bool LoadMusicSynth() {
   if (Synth) return true;
   if (SynthFailed) return false;
   // FluidSynth's own messages would say the same as ours, several times.
-  for (int level = FLUID_PANIC; level <= FLUID_DBG; level++) fluid_set_log_function(level, DropFluidSynthLogLine, nullptr);
+  for (int level = FLUID_PANIC; level <= FLUID_DBG; level++)
+    fluid_set_log_function(level, DropFluidSynthLogLine, nullptr);
   const std::string& path = SoundFontPath();
   FILE* probe = std::fopen(path.c_str(), "rb");
   if (!probe) {
