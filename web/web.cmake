@@ -1,9 +1,9 @@
 # The browser build (emscripten): the same game and platform code, with the
-# web backend, the music in the page's FluidSynth and no Debian libraries.
-# Writes the page, its script, the wasm and the game data into web/ of the
-# build folder. Included by the top CMakeLists.txt when
-# TWINWORLDS_BACKEND is browser: PLATFORM_SOURCES then hold the shared
-# folders and platform/backends/browser/.
+# browser's backend (platform/backends/browser/), the music in the page's
+# FluidSynth and no Debian libraries. Writes the page, its script, the wasm
+# and the game data into web/ of the build folder. Included by the top
+# CMakeLists.txt when TWINWORLDS_BACKEND is browser: PLATFORM_SOURCES then
+# hold the shared folders and platform/backends/browser/.
 if(NOT EMSCRIPTEN)
   message(FATAL_ERROR "TWINWORLDS_BACKEND=browser needs emscripten: emcmake cmake ... (scripts/web.sh build)")
 endif()
