@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "platform/audio/mixer.h"
@@ -19,9 +20,23 @@ struct DDPalette {
   PALETTEENTRY entries[256];
 };
 
+// Surface pixels start on a page of their own: how fast the game's copies
+// between surfaces run then no longer depends on where earlier allocations
+// happened to leave the heap.
+template <typename T>
+struct PageAligned {
+  using value_type = T;
+  PageAligned() = default;
+  template <typename U>
+  PageAligned(const PageAligned<U>&) {}
+  T* allocate(size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), std::align_val_t{4096})); }
+  void deallocate(T* p, size_t) { ::operator delete(p, std::align_val_t{4096}); }
+  bool operator==(const PageAligned&) const { return true; }
+};
+
 struct DDSurface {
   int width, height, pitch;
-  std::vector<uint8_t> pixels;  // pitch * height palette indices
+  std::vector<uint8_t, PageAligned<uint8_t>> pixels;  // pitch * height palette indices
   bool hasColorKey;
   uint8_t keyLow, keyHigh;
   int lockCount;

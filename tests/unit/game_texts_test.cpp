@@ -58,7 +58,7 @@ struct GameTexts : ::testing::Test {
     surface->pixels.assign(surface->pixels.size(), 7);
     RECT r = p.room;
     DrawTextA(dc, p.text.c_str(), -1, &r, format);
-    return surface->pixels;
+    return {surface->pixels.begin(), surface->pixels.end()};
   }
   DDSurface* surface;
   HDC dc;
