@@ -20,6 +20,10 @@ fi
 # through NODE_PATH when the node on PATH is not Debian's own.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 bash scripts/build.sh build
+# A build folder from before the browser's backend was so named.
+if grep -qs '^TWINWORLDS_BACKEND:STRING=web$' build-web/CMakeCache.txt; then
+  cmake -B build-web -DTWINWORLDS_BACKEND=browser >/dev/null
+fi
 if [ ! -f build-web/CMakeCache.txt ]; then
   emcmake cmake -S . -B build-web -DTWINWORLDS_BACKEND=browser -DCMAKE_BUILD_TYPE=Release \
     -DTWINWORLDS_GAME_DATA="$PWD/build/game" >/dev/null
