@@ -13,7 +13,6 @@ namespace {
 const uint8_t* Front = nullptr;
 int FrontPitch = 0;
 const PALETTEENTRY* FrontPalette = nullptr;
-bool FrontGiven = false;
 std::vector<uint8_t> Kept(ScreenWidth * ScreenHeight, 0);
 PALETTEENTRY KeptPalette[256];
 
@@ -25,7 +24,7 @@ bool CacheValid[64];
 std::chrono::steady_clock::time_point LastPresent;
 
 uint8_t ShownIndex(int x, int y) {
-  return FrontGiven ? Front[static_cast<size_t>(y) * FrontPitch + x] : Kept[static_cast<size_t>(y) * ScreenWidth + x];
+  return Front ? Front[static_cast<size_t>(y) * FrontPitch + x] : Kept[static_cast<size_t>(y) * ScreenWidth + x];
 }
 
 }  // namespace
@@ -34,18 +33,17 @@ void ShowSurface(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) 
   Front = pixels;
   FrontPitch = pitch;
   FrontPalette = palette;
-  FrontGiven = true;
 }
 
 void NotePaletteChange() { std::memset(CacheValid, 0, sizeof CacheValid); }
 
 void KeepShownPicture(const uint8_t* pixels, int pitch) {
+  if (Front && Front != pixels) return;  // another surface's front buffer is on show
   for (int y = 0; y < ScreenHeight; y++)
     std::memcpy(&Kept[static_cast<size_t>(y) * ScreenWidth], pixels + static_cast<size_t>(y) * pitch, ScreenWidth);
   std::memcpy(KeptPalette, PaletteInForce(), sizeof KeptPalette);
   Front = nullptr;
   FrontPalette = nullptr;
-  FrontGiven = false;
 }
 
 void StartShownPicture() {
@@ -55,7 +53,7 @@ void StartShownPicture() {
 
 const PALETTEENTRY* PaletteInForce() {
   static const PALETTEENTRY black[256] = {};
-  if (!FrontGiven) return KeptPalette;
+  if (!Front) return KeptPalette;
   return FrontPalette ? FrontPalette : black;
 }
 
@@ -95,7 +93,7 @@ std::vector<uint8_t> ShownPictureRgb() {
 }
 
 void PresentPaced() {
-  if (!ActiveBackend || !FrontGiven) return;
+  if (!ActiveBackend || !Front) return;
   using Clock = std::chrono::steady_clock;
   if (ActiveBackend->delay) {
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - LastPresent).count();

@@ -13,8 +13,9 @@
 void ShowSurface(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
 // A new palette is in force: the nearest-colour answers are forgotten.
 void NotePaletteChange();
-// The primary surface goes: its pixels (640 x 480 at `pitch`) and the
-// palette in force are kept as the picture shown.
+// The primary surface goes: its front buffer (640 x 480 at `pitch`) and
+// the palette in force are kept as the picture shown, unless another
+// front buffer is on show.
 void KeepShownPicture(const uint8_t* pixels, int pitch);
 // A new run: nothing shown yet, nothing remembered of the palette.
 void StartShownPicture();

@@ -11,10 +11,6 @@
 
 namespace {
 
-// The primary surface whose front buffer is on the display, from its first
-// flip or palette on.
-DDSurface* ShownPrimary = nullptr;
-
 const PALETTEENTRY* PaletteOf(const DDSurface* primary) {
   return primary->palette ? primary->palette->entries : nullptr;
 }
@@ -138,7 +134,6 @@ HRESULT SetPalette(DDSurface* surface, DDPalette* palette) {
   surface->palette = palette;
   if (surface->primary) {
     // A new palette shows at once, over the picture already shown.
-    ShownPrimary = surface;
     ShowSurface(surface->pixels.data(), surface->pitch, PaletteOf(surface));
     NotePaletteChange();
     PresentPaced();
@@ -228,7 +223,6 @@ HRESULT Flip(DDSurface* primary, DDSurface*, DWORD) {
   // The buffers change places: what was drawn is shown, and the back buffer
   // now holds the picture shown before.
   primary->pixels.swap(primary->backBuffer->pixels);
-  ShownPrimary = primary;
   ShowSurface(primary->pixels.data(), primary->pitch, PaletteOf(primary));
   // Once the end is asked for from outside no flip is counted or shown, so
   // the run stands where it was asked to end.
@@ -261,8 +255,7 @@ DWORD Release(DDPalette* palette) {
 DWORD Release(DDSurface* surface) {
   if (!surface) return 0;
   if (surface->primary) {
-    if (surface == ShownPrimary || !ShownPrimary) KeepShownPicture(surface->pixels.data(), surface->pitch);
-    if (surface == ShownPrimary) ShownPrimary = nullptr;
+    KeepShownPicture(surface->pixels.data(), surface->pitch);
     delete surface->backBuffer;
     if (surface->palette) Release(surface->palette);
   }
