@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     std::fputs(options.help ? UsageText().c_str() : (VersionLine() + "\n").c_str(), stdout);
     return 0;
   }
+  if (!options.shareFile.empty()) return PrintRunLink(options);
   if (!StartPlatform(options)) return 2;
   SetTextLanguage(CurrentRunOptions().language);
   char commandLine[] = "";

@@ -94,6 +94,10 @@ bool WritePng(const std::string& path, const uint8_t* rgb, int width, int height
 // The player's settings file; "" when the build keeps none (the browser).
 std::string SettingsFilePath();
 
+// The run cannot start (a bad input file, say): the line said on stderr,
+// told where a player sees it (the browser's page); nothing more on the desktop.
+void ReportStartFault(const std::string& line);
+
 // The numbers of keys, pad buttons and stick axes by the names that
 // bindings use (SDL's: "Left Ctrl", "dpleft", "leftx"); unknown: 0 for a
 // key, -1 for a button or an axis.

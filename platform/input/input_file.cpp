@@ -107,6 +107,8 @@ void RecordKeys(InputRecording* r, uint32_t flip, const uint8_t* down) {
   for (int vk = 0; vk < 256; vk++)
     if (down[vk] && KeyName(vk)) std::fprintf(r->file, " %s", KeyName(vk));
   std::fputc('\n', r->file);
+  // The page reads the recording while the game runs (a run shared as a link).
+  std::fflush(r->file);
   std::memcpy(r->last, down, sizeof r->last);
   r->any = true;
 }

@@ -11,6 +11,7 @@ namespace {
 void (*KeySource)(uint32_t, uint8_t*) = nullptr;
 std::vector<InputLine> Script;
 bool UseScript = false;
+bool ThenLive = false;
 size_t ScriptNext = 0;
 InputRecording Recording{};
 
@@ -18,9 +19,11 @@ InputRecording Recording{};
 
 void SetKeySource(void (*source)(uint32_t flip, uint8_t* down)) { KeySource = source; }
 
-void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, const std::string& recordFile) {
+void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, const std::string& recordFile,
+                     bool thenLive) {
   Script = script;
   UseScript = fromScript;
+  ThenLive = thenLive;
   ScriptNext = 0;
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
 }
@@ -29,6 +32,7 @@ void FinishKeySampler() { FinishRecording(&Recording); }
 
 void SampleKeys(uint32_t flip, uint8_t* down) {
   std::memset(down, 0, 256);
+  if (UseScript && ThenLive && (Script.empty() || flip > Script.back().flip)) UseScript = false;
   if (KeySource) {
     KeySource(flip, down);
   } else if (UseScript) {

@@ -10,8 +10,11 @@
 #include "platform/input/input_file.h"
 
 // Takes the keys from `script` when `fromScript`, and records them to
-// `recordFile` when it is not "".
-void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, const std::string& recordFile);
+// `recordFile` when it is not "". With `thenLive`, the keyboard and pads
+// take over once the script's last line has passed (a shared run replayed,
+// then played on).
+void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, const std::string& recordFile,
+                     bool thenLive = false);
 void FinishKeySampler();
 // Fills down[256] with the keys down at this flip, and records them.
 void SampleKeys(uint32_t flip, uint8_t* down);

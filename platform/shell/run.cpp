@@ -15,7 +15,9 @@
 #include "platform/audio/mixer.h"
 #include "platform/backend.h"
 #include "platform/files/data_folder.h"
+#include "platform/files/whole_file.h"
 #include "platform/input/key_sampler.h"
+#include "platform/input/run_link.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
 
@@ -53,8 +55,9 @@ bool StartPlatform(const RunOptions& options) {
   std::vector<InputLine> input;
   if (!options.inputFile.empty()) {
     std::string why;
-    if (!LoadInputFile(options.inputFile, &input, &why)) {
+    if (!LoadInputFileOrLink(options.inputFile, &input, &why)) {
       std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
+      ReportStartFault("--input " + options.inputFile + ": " + why);
       return false;
     }
     // Recording over the script being played would destroy it.
@@ -62,6 +65,7 @@ bool StartPlatform(const RunOptions& options) {
     if (!options.recordFile.empty() && stat(options.inputFile.c_str(), &in) == 0 &&
         stat(options.recordFile.c_str(), &rec) == 0 && in.st_dev == rec.st_dev && in.st_ino == rec.st_ino) {
       std::fprintf(stderr, "twinworlds: --record %s: is the file given to --input\n", options.recordFile.c_str());
+      ReportStartFault("--record " + options.recordFile + ": is the file given to --input");
       return false;
     }
     if (options.headless && options.frames < 0)
@@ -95,8 +99,24 @@ bool StartPlatform(const RunOptions& options) {
   Flips = 0;
   StartShownPicture();
   RunStart = LastFlipTime = Clock::now();
-  StartKeySampler(!options.inputFile.empty(), input, options.recordFile);
+  StartKeySampler(!options.inputFile.empty(), input, options.recordFile, options.thenPlay);
   return true;
+}
+
+int PrintRunLink(const RunOptions& options) {
+  std::vector<uint8_t> bytes;
+  std::vector<InputLine> lines;
+  std::string why;
+  // Only a file the game would play is worth a link.
+  if (const char* fault = ReadWholeFile(options.shareFile, 64 << 20, &bytes)) why = fault;
+  const std::string text(bytes.begin(), bytes.end());
+  if (why.empty() && !ParseInputText(text, &lines, &why)) why = why.empty() ? "not an input file" : why;
+  if (!why.empty()) {
+    std::fprintf(stderr, "twinworlds: --share %s: %s\n", options.shareFile.c_str(), why.c_str());
+    return 2;
+  }
+  std::printf("%s\n", MakeRunLink(text, options.shareBase).c_str());
+  return 0;
 }
 
 bool RunEndAsked() { return EndAsked; }

@@ -15,6 +15,8 @@
 bool StartPlatform(const RunOptions& options);
 // Writes what the options ask for at exit and closes the backend.
 void FinishPlatform();
+// --share: prints the link of the run in options.shareFile; the exit code.
+int PrintRunLink(const RunOptions& options);
 const RunOptions& CurrentRunOptions();
 
 uint32_t FlipCount();

@@ -25,7 +25,7 @@ bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 
 bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* error) {
   RunOptions o;
-  bool scaleGiven = false;
+  bool scaleGiven = false, shareBaseGiven = false;
   for (int i = 1; i < argc; i++) {
     const std::string arg = argv[i];
     auto value = [&](std::string* into) {
@@ -71,6 +71,13 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       if (!value(&o.inputFile)) return false;
     } else if (arg == "--record") {
       if (!value(&o.recordFile)) return false;
+    } else if (arg == "--share") {
+      if (!value(&o.shareFile)) return false;
+    } else if (arg == "--share-base") {
+      if (!value(&o.shareBase)) return false;
+      shareBaseGiven = true;
+    } else if (arg == "--then-play") {
+      o.thenPlay = true;
     } else if (arg == "--screenshot") {
       if (!value(&o.screenshotFile)) return false;
     } else if (arg == "--dump-state") {
@@ -90,6 +97,14 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
   }
   if (scaleGiven && !o.window) {
     *error = "--scale: only goes with --window";
+    return false;
+  }
+  if (shareBaseGiven && o.shareFile.empty()) {
+    *error = "--share-base: only goes with --share";
+    return false;
+  }
+  if (o.thenPlay && o.inputFile.empty()) {
+    *error = "--then-play: only goes with --input";
     return false;
   }
   if (o.window && o.headless) {
@@ -125,7 +140,12 @@ std::string UsageText() {
          "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
          "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
          "                       after its last line unless --frames says otherwise\n"
+         "  --input LINK         the same, from a run shared as a link (BASE#run=...)\n"
+         "  --then-play          with --input: once its last line has passed, the keyboard and pads play on\n"
          "  --record FILE        write the keys of every flip to FILE, in the same format\n"
+         "  --share FILE         print a link that carries the recorded run in FILE, and end\n"
+         "  --share-base URL     where the link points (default: http://127.0.0.1:8000/, where\n"
+         "                       scripts/web.sh serve puts the browser version)\n"
          "  --frames N           end through the normal shutdown after the N-th flip\n"
          "  --screenshot FILE    at exit, the last picture shown as a 640 x 480 PNG\n"
          "  --dump-state FILE    at exit, the game state as JSON\n"

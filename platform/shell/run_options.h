@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/input/run_link.h"
 #include "platform/settings/settings.h"
 
 struct RunOptions {
@@ -21,6 +22,9 @@ struct RunOptions {
   bool languageGiven = false;  // --lang: over the settings file's choice
   bool fullscreen = false;  // --fullscreen: over the settings file's choice
   std::string dataFolder;   // --data: where the game data is
+  std::string shareFile;    // --share: print the link of this recorded run
+  std::string shareBase = DefaultShareBase;  // --share-base: where the page is
+  bool thenPlay = false;    // --then-play: after the input file, the keyboard plays on
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
 };

@@ -143,6 +143,26 @@ TEST_F(Startup, ARecordingPlaysBackTheSameKeys) {
   }
 }
 
+// A run shared as a link plays as the file it came from; --share refuses
+// what is not an input file.
+TEST_F(Startup, ARunSharedAsALinkPlaysAsItsFile) {
+  WriteFixtureBitmaps(folder);
+  std::ofstream(folder / "keys.txt") << "twinworlds-input 1\n2 Z X\n5 LEFT\n9\n";
+  GameRun share = RunGame(folder, {"--share", "keys.txt", "--share-base", "https://example.org/tw/"});
+  ASSERT_EQ(share.exitCode, 0) << share.err;
+  ASSERT_EQ(share.out.rfind("https://example.org/tw/#run=", 0), 0u) << share.out;
+  const std::string link = share.out.substr(0, share.out.size() - 1);
+  GameRun fromFile = RunGame(folder, {"--headless", "--input", "keys.txt", "--frames", "12", "--dump-state", "a.json"});
+  GameRun fromLink = RunGame(folder, {"--headless", "--input", link, "--frames", "12", "--dump-state", "b.json"});
+  ASSERT_EQ(fromLink.exitCode, 0) << fromLink.err;
+  EXPECT_EQ(ReadText(folder / "a.json"), ReadText(folder / "b.json"));
+  std::ofstream(folder / "bad.txt") << "0 JUMP\n";
+  EXPECT_EQ(RunGame(folder, {"--share", "bad.txt"}).exitCode, 2);
+  GameRun cut = RunGame(folder, {"--headless", "--input", link.substr(0, link.size() - 4)});
+  EXPECT_EQ(cut.exitCode, 2);
+  EXPECT_NE(cut.err.find("not a whole run link"), std::string::npos) << cut.err;
+}
+
 // Ctrl+C or a logout: the normal shutdown, one line, and everything the run
 // leaves whole: the recording up to the last flip, the picture, the state.
 TEST_F(Startup, ASignalEndsTheGameThroughItsNormalShutdown) {

@@ -1,7 +1,12 @@
 // The command line and input files: what is accepted and what is refused.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <random>
+#include <sstream>
+
 #include "platform/input/input_file.h"
+#include "platform/input/run_link.h"
 #include "platform/shell/run.h"
 
 namespace {
@@ -105,6 +110,44 @@ TEST(InputFile, KeyNamesGoBothWays) {
     }
   EXPECT_EQ(KeyFromName("RETURN"), 0x0D);
   EXPECT_EQ(KeyFromName("SHIFT"), -1);
+}
+
+// A run as a link: whatever goes in comes out (the whole-game demo, odd
+// lengths for base64url, bytes deflate would rather match, any byte), and a
+// link cut short or changed is refused rather than played.
+TEST(RunLink, CarriesAnyTextAndRefusesABrokenLink) {
+  std::ifstream demo(std::string(TW_SOURCE_DIR) + "/demos/complete.txt");
+  std::stringstream whole;
+  whole << demo.rdbuf();
+  std::mt19937 random(7);
+  std::string noise(70000, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  std::vector<std::string> texts = {whole.str(), "", "a", "ab", "abc", std::string(1000, 'x'), noise};
+  for (int n = 1; n < 40; n++) texts.push_back(whole.str().substr(0, n * 97) + std::string(n, 'Z'));
+  for (const std::string& text : texts) {
+    const std::string link = MakeRunLink(text, "https://example.org/tw/?lang=en");
+    ASSERT_EQ(link.rfind("https://example.org/tw/?lang=en#run=", 0), 0u);
+    std::string back, error;
+    ASSERT_TRUE(RunTextFromLink(link, &back, &error)) << text.size();
+    EXPECT_EQ(back, text);
+    EXPECT_EQ(MakeRunLink(text, ""), MakeRunLink(text, ""));
+  }
+  // Deflate earns its place: the whole game's link under 40% of its text.
+  EXPECT_LT(MakeRunLink(whole.str(), "").size(), whole.str().size() * 2 / 5);
+  const std::string link = MakeRunLink(whole.str(), "");
+  std::string text, error;
+  for (const std::string& broken : {link.substr(0, link.size() / 2), link.substr(0, link.size() - 1) + "*",
+                                    std::string("#run="), std::string("#run=A"), link.substr(0, 5) + "%%" + link.substr(5)}) {
+    EXPECT_FALSE(RunTextFromLink(broken, &text, &error)) << broken;
+    EXPECT_FALSE(error.empty());
+  }
+  // Trailing punctuation a chat program adds is not part of the link.
+  EXPECT_TRUE(RunTextFromLink(link + ").", &text, &error));
+  RunOptions o;
+  EXPECT_FALSE(Parse({"--share-base", "x"}, &o, &error));
+  EXPECT_FALSE(Parse({"--then-play"}, &o, &error));
+  ASSERT_TRUE(Parse({"--share", "a.txt"}, &o, &error));
+  EXPECT_EQ(o.shareBase, DefaultShareBase);
 }
 
 }  // namespace

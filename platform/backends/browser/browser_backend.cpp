@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/input/run_link.h"
 #include "platform/input/bindings.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
@@ -32,6 +33,7 @@ EM_JS(void, JsPumpAudio, (), {
 });
 EM_JS(void, JsMessageBox, (const char* caption, const char* text), { TW.messageBox(UTF8ToString(caption), UTF8ToString(text)); });
 EM_JS(void, JsFinished, (), { TW.finished(); });
+EM_JS(void, JsStartFault, (const char* line), { TW.startFault(UTF8ToString(line)); });
 // clang-format on
 
 namespace {
@@ -124,6 +126,16 @@ bool NoAudio(void (*)(int16_t*, int)) { return false; }
 void NoAudioToClose() {}
 
 }  // namespace
+
+void ReportStartFault(const std::string& line) { JsStartFault(line.c_str()); }
+
+// The page's "Share this run": the link of a recording, made by the same
+// code as the desktop's --share, so both make the same link.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* TwRunLink(const char* text, const char* base) {
+  static std::string link;
+  link = MakeRunLink(text, base);
+  return link.c_str();
+}
 
 // Called by the page for each block of sound it needs.
 extern "C" EMSCRIPTEN_KEEPALIVE int16_t* TwMixAudio(int frames) {

@@ -12,6 +12,9 @@ int PadButtonFromName(const char* name) { return SDL_GameControllerGetButtonFrom
 
 int PadAxisFromName(const char* name) { return SDL_GameControllerGetAxisFromString(name); }
 
+// The terminal has the line already.
+void ReportStartFault(const std::string&) {}
+
 std::string SettingsFilePath() {
   const std::string folder = ConfigFolder();
   return folder.empty() ? "" : folder + "/twinworlds.conf";
