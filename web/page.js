@@ -1,6 +1,6 @@
 // The page around the browser build: the canvas, the keys, the sound and
 // the music, and the URL parameters (?input=URL, ?frames=N, ?headless=1,
-// ?lang=ja|en).
+// ?lang=ja|en), or a run shared as a link (#run=...).
 // `TW` is what the game's platform calls (platform/backends/browser/*.cpp); at the end
 // of a run `window.twinworlds` holds the state dump and the last picture.
 'use strict';
@@ -15,16 +15,144 @@
   const canvas = document.getElementById('screen');
   const context = canvas.getContext('2d', { alpha: false });
   const picture = context.createImageData(Width, Height);
-  const status = document.getElementById('status');
   const loadStart = performance.now();
 
   const result = (window.twinworlds = {
     done: false, exitLog: [], state: null, png: null, framesPlayed: 0,
     firstPictureMs: null, mainStartMs: null, runMs: null, keySamples: 0,
+    status: 'loading', error: null, loaded: {},
   });
 
-  function say(text) {
-    status.textContent = text;
+  // ---- The player's language: ?lang, else the browser's, as the desktop
+  // follows the locale.
+  function browserLanguage() {
+    for (const l of navigator.languages || [navigator.language || '']) {
+      if (/^ja\b/i.test(l)) return 'ja';
+      if (/^en\b/i.test(l)) return 'en';
+    }
+    return 'en';
+  }
+  const Texts = {
+    en: {
+      loading: 'loading', ready: 'ready', sound: 'sound: press a key or tap', ended: 'the game has ended',
+      replaying: 'replaying a shared run', game: 'game', data: 'data', music: 'music',
+      fullscreen: 'Full screen', sharp: 'Sharp pixels', share: 'Share this run', copy: 'Copy', close: 'Close',
+      shareText: 'A link that replays this run:', copied: 'copied', playAgain: 'Play from the title',
+      badFrames: (v) => `?frames=${v}: not a whole number of flips`,
+      badLang: (v) => `?lang=${v}: the game speaks ja or en`,
+      badHeadless: (v) => `?headless=${v}: only ?headless=1`,
+      unknown: (k) => `?${k}: not a parameter of this page (input, frames, lang, headless)`,
+      badInput: (v, why) => `?input=${v}: ${why}`,
+      unreadable: (status) => `cannot be read (${status})`,
+      notInput: (why) => `not a recorded run (${why})`,
+      badLink: 'the shared run in this link is cut short or changed',
+      failed: (what) => `the game could not be loaded: ${what}`,
+      stopped: (what) => `the game stopped: ${what}`,
+      keys: '<b>Arrows</b> run · <b>Z</b> jump · <b>X</b>, <b>C</b> slash · <b>Space</b> switch worlds · ' +
+        '<b>Ctrl</b> skills · <b>Esc</b> pause · <b>Enter</b> start, choose',
+    },
+    ja: {
+      loading: '読み込み中', ready: '準備完了', sound: '音: キーを押すかタップ', ended: 'ゲームは終了しました',
+      replaying: '共有されたプレイを再生中', game: 'ゲーム', data: 'データ', music: '音楽',
+      fullscreen: '全画面', sharp: 'くっきり表示', share: 'このプレイを共有', copy: 'コピー', close: '閉じる',
+      shareText: 'このプレイを再生するリンク:', copied: 'コピーしました', playAgain: 'タイトルから遊ぶ',
+      badFrames: (v) => `?frames=${v}: フリップ数は整数で指定してください`,
+      badLang: (v) => `?lang=${v}: 言語は ja か en です`,
+      badHeadless: (v) => `?headless=${v}: 指定できるのは ?headless=1 だけです`,
+      unknown: (k) => `?${k}: このページにないパラメータです (input, frames, lang, headless)`,
+      badInput: (v, why) => `?input=${v}: ${why}`,
+      unreadable: (status) => `読み込めません (${status})`,
+      notInput: (why) => `記録されたプレイではありません (${why})`,
+      badLink: 'このリンクのプレイは途中で切れているか、書き換えられています',
+      failed: (what) => `ゲームを読み込めませんでした: ${what}`,
+      stopped: (what) => `ゲームが止まりました: ${what}`,
+      keys: '<b>矢印</b> 走る · <b>Z</b> ジャンプ · <b>X</b>, <b>C</b> 斬る · <b>Space</b> 世界切替 · ' +
+        '<b>Ctrl</b> スキル · <b>Esc</b> ポーズ · <b>Enter</b> 開始, 決定',
+    },
+  };
+  const langParam = params.get('lang');
+  const language = langParam === 'ja' || langParam === 'en' ? langParam : browserLanguage();
+  const T = Texts[language];
+  document.documentElement.lang = language;
+  document.getElementById('keys').innerHTML = T.keys;
+  document.getElementById('fullscreen').textContent = T.fullscreen;
+  document.getElementById('sharp').textContent = T.sharp;
+  document.getElementById('share-run').textContent = T.share;
+  if (window.TwTouch) TwTouch.setLanguage(language);
+
+  // ---- The status line: one truthful word at every moment (loading with
+  // the bytes of each part, ready, press for sound, ended, error).
+  const statusLine = document.getElementById('status');
+  const parts = {};  // name -> { loaded, total }
+  let statusKind = 'loading';
+
+  function megabytes(n) {
+    return (n / 1048576).toFixed(n < 1048576 ? 2 : 1);
+  }
+  function progress(part, loaded, total) {
+    parts[part] = { loaded, total: total || 0, done: !!(parts[part] && parts[part].done) || (total > 0 && loaded >= total) };
+    result.loaded[part] = parts[part];
+    if (statusKind !== 'error' && statusKind !== 'ended') showStatus(statusKind);
+  }
+  function partsText(names) {
+    return names
+      .filter((n) => parts[n] && (!parts[n].done || statusKind === 'loading'))
+      .map((n) => `${T[n]} ${megabytes(parts[n].loaded)}${parts[n].total ? ' / ' + megabytes(parts[n].total) : ''} MB`)
+      .join(' · ');
+  }
+  // kind: loading, ready, sound, replaying, ended, error.
+  function showStatus(kind, text) {
+    if (statusKind === 'error') return;
+    statusKind = kind;
+    result.status = kind;
+    statusLine.classList.toggle('error', kind === 'error');
+    let line = text || T[kind] || '';
+    if (kind === 'loading') line = T.loading + (Object.keys(parts).length ? ': ' + partsText(['game', 'data']) : '');
+    const music = kind !== 'loading' && kind !== 'error' && kind !== 'ended' ? partsText(['music']) : '';
+    statusLine.textContent = line + (music ? ' · ' + music : '');
+  }
+  // The sound's word, once the game is running.
+  function soundStatus() {
+    if (statusKind === 'error' || statusKind === 'ended' || statusKind === 'loading') return;
+    if (replayingLink) return showStatus('replaying');
+    showStatus(audio.context && audio.context.state !== 'running' ? 'sound' : 'ready');
+  }
+  // A fetch that tells the status line how far it has come.
+  function fetchWithProgress(url, part) {
+    return fetch(url).then((r) => {
+      if (!r.ok || !r.body) return r;
+      const total = Number(r.headers.get('Content-Length')) || 0;
+      let loaded = 0;
+      const reader = r.body.getReader();
+      const body = new ReadableStream({
+        async pull(controller) {
+          const { done, value } = await reader.read();
+          if (done) {
+            parts[part].done = true;
+            progress(part, loaded, loaded);
+            return controller.close();
+          }
+          loaded += value.length;
+          progress(part, loaded, total);
+          controller.enqueue(value);
+        },
+      });
+      return new Response(body, { status: r.status, headers: r.headers });
+    });
+  }
+
+  // ---- Errors: in the page, in the player's language, and the harness
+  // told the run is done.
+  const messageBox = document.getElementById('message');
+  function fail(text) {
+    if (result.status === 'error') return;
+    showStatus('error', text);
+    result.error = text;
+    result.exitLog.push(text);
+    console.error('twinworlds: ' + text);
+    messageBox.textContent = text;
+    messageBox.classList.add('shown');
+    result.done = true;
   }
 
   // Keys: by what they are labelled, as on the desktop.
@@ -48,6 +176,14 @@
 
   addEventListener('keydown', (e) => {
     startSound();
+    if (window.TwTouch) TwTouch.hide();
+    // Tab, then Enter or Space on the page's own buttons: theirs, not the game's.
+    if (e.target instanceof HTMLButtonElement && (e.code === 'Enter' || e.code === 'Space')) return;
+    if (e.target instanceof HTMLInputElement) return;
+    if (e.key === 'F11') {
+      e.preventDefault();
+      return toggleFullscreen();
+    }
     const vk = virtualKey(e);
     if (vk < 0) return;
     if (Claimed.has(vk)) e.preventDefault();
@@ -87,6 +223,7 @@
       pad.buttons.forEach((b, i) => {
         if (b.pressed && PadButtonBits[i] >= 0) bits |= 1 << PadButtonBits[i];
       });
+      if (bits && window.TwTouch) TwTouch.hide();
       const n = seen.length;
       padPressed[n] = (padPressed[n] || 0) | bits;
       padHeld[n] = { bits, pad };
@@ -105,22 +242,65 @@
     return Math.max(-32768, Math.min(32767, Math.round((v || 0) * 32767)));
   }
 
-  // The largest whole scale that fits, in device pixels; letterboxed.
+  // ---- Layout: the picture fills the room the page leaves it, nearest
+  // neighbour; whole steps when one nearly fills it, else the scale that
+  // fits (never a small picture in a big window). "Sharp pixels" keeps to
+  // whole steps wherever 1x fits.
+  const sharpButton = document.getElementById('sharp');
+  let sharp = localStorage.getItem('twinworlds.sharp') === '1';
+  // The room the portrait on-screen controls need under the picture.
+  const TouchRoom = 240;
   function fit() {
     const ratio = devicePixelRatio || 1;
-    const full = document.fullscreenElement === stage;
-    const room = full ? [innerWidth, innerHeight] : [innerWidth - 16, innerHeight - 48];
-    const scale = Math.max(1, Math.floor(Math.min((room[0] * ratio) / Width, (room[1] * ratio) / Height)));
+    const portrait = innerHeight > innerWidth;
+    document.body.classList.toggle('portrait', portrait);
+    let w = stage.clientWidth, h = stage.clientHeight;
+    if (window.TwTouch && TwTouch.shown && portrait) h = Math.max(h - TouchRoom, h / 2);
+    const fits = Math.min((w * ratio) / Width, (h * ratio) / Height);
+    const whole = Math.floor(fits);
+    const scale = whole >= 1 && (sharp || whole / fits >= 0.9) ? whole : fits;
     canvas.style.width = (Width * scale) / ratio + 'px';
     canvas.style.height = (Height * scale) / ratio + 'px';
+    sharpButton.setAttribute('aria-pressed', String(sharp));
   }
+  sharpButton.addEventListener('click', (e) => {
+    sharp = !sharp;
+    localStorage.setItem('twinworlds.sharp', sharp ? '1' : '0');
+    fit();
+    if (e.detail) sharpButton.blur();
+  });
+
+  // ---- Full screen: the whole page, so the bar and the on-screen controls
+  // come along. Escape there is the game's pause (the keyboard lock keeps it
+  // from the browser where it can); the button or F11 leaves.
+  let leavingOnPurpose = false;
   function toggleFullscreen() {
-    if (document.fullscreenElement) document.exitFullscreen();
-    else if (stage.requestFullscreen) stage.requestFullscreen().catch(() => {});
+    if (document.fullscreenElement) {
+      leavingOnPurpose = true;
+      document.exitFullscreen().catch(() => {});
+    } else if (document.documentElement.requestFullscreen) {
+      document.documentElement
+        .requestFullscreen({ navigationUI: 'hide' })
+        .then(() => navigator.keyboard && navigator.keyboard.lock && navigator.keyboard.lock(['Escape']))
+        .catch(() => {});
+    }
   }
+  document.addEventListener('fullscreenchange', () => {
+    if (!document.fullscreenElement) {
+      if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
+      // A browser without the lock took Escape to leave: the game pauses all the same.
+      if (!leavingOnPurpose) pressed[0x1b] = 1;
+      leavingOnPurpose = false;
+    }
+    fit();
+  });
   addEventListener('resize', fit);
-  document.addEventListener('fullscreenchange', fit);
-  document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
+  const fullscreenButton = document.getElementById('fullscreen');
+  fullscreenButton.addEventListener('click', (e) => {
+    toggleFullscreen();
+    // Clicked, not pressed with Enter from Tab: the game's Enter stays the game's.
+    if (e.detail) fullscreenButton.blur();
+  });
   fit();
 
   // The sound output: blocks mixed by the game's own mixer, queued to an
@@ -231,11 +411,17 @@
     showPicture(rgba) {
       picture.data.set(rgba);
       context.putImageData(picture, 0, 0);
-      if (result.firstPictureMs === null) result.firstPictureMs = performance.now() - loadStart;
+      if (result.firstPictureMs === null) {
+        result.firstPictureMs = performance.now() - loadStart;
+        if (statusKind === 'loading') statusKind = 'ready';
+        soundStatus();
+      }
     },
     sampleKeys(down) {
-      for (let vk = 0; vk < 256; vk++) down[vk] = live[vk] | pressed[vk];
+      const touch = window.TwTouch;
+      for (let vk = 0; vk < 256; vk++) down[vk] = live[vk] | pressed[vk] | (touch ? touch.held[vk] | touch.pressed[vk] : 0);
       pressed.fill(0);
+      if (touch) touch.pressed.fill(0);
     },
     samplePads(buttons, axes) {
       result.keySamples++;
@@ -251,8 +437,7 @@
       return n;
     },
     messageBox(caption, text) {
-      console.error(caption + ': ' + text);
-      say(caption + ': ' + text);
+      fail(caption + ': ' + text);
     },
     openAudio() {
       const AC = window.AudioContext || window.webkitAudioContext;
@@ -266,7 +451,8 @@
         console.warn('twinworlds: no sound: ' + e.message);
         return false;
       }
-      audio.context.onstatechange = () => say(audio.context && audio.context.state === 'running' ? '' : 'sound: press a key');
+      audio.context.onstatechange = soundStatus;
+      soundStatus();
       const ctx = audio.context;
       const worklet = ctx.audioWorklet
         ? ctx.audioWorklet.addModule('audio_worklet.js').then(() => {
@@ -321,7 +507,7 @@
             .then(() => loadScript('js-synthesizer.js'))
             .then(() => JSSynth.waitForReady())
             .then(() => JSSynth.disableLogging())
-            .then(() => fetch('TimGM6mb.sf2'))
+            .then(() => fetchWithProgress('TimGM6mb.sf2', 'music'))
             .then((r) => {
               if (!r.ok) throw new Error('the soundfont TimGM6mb.sf2 cannot be read (' + r.status + ')');
               return r.arrayBuffer();
@@ -329,6 +515,7 @@
             .then(makeSynth)
             .then((synth) => {
               music.synth = synth;
+              soundStatus();
               if (music.pending) beginMusic();
             })
             .catch((e) => musicFailed(e.message));
@@ -357,6 +544,12 @@
         }
       },
     },
+    // The game refused to start: its line, with the page's names for things.
+    startFault(line) {
+      const m = /^--input \/input\.txt: (.*)$/.exec(line);
+      if (m) return fail(input ? T.badInput(input, T.notInput(m[1])) : T.badLink);
+      fail(T.stopped(line));
+    },
     finished() {
       const FS = game.FS;
       result.runMs = performance.now() - loadStart - result.mainStartMs;
@@ -369,17 +562,113 @@
       } catch (e) {
         result.exitLog.push('finished: ' + e.message);
       }
+      if (result.status !== 'error') showStatus('ended');
       result.done = true;
-      say('the game has ended');
+      runEnded();
     },
   });
 
-  // The options the desktop takes on its command line.
-  const args = ['--dump-state', '/out/state.json', '--screenshot', '/out/last.png'];
+  // ---- Runs shared as links: the game records itself (--record /run.txt);
+  // the link is made by the wasm's own encoder, the one the desktop's
+  // --share uses, so the same run always makes the same link. Opening one
+  // replays it (#run=...), and the keyboard plays on where it ends.
+  const share = { module: null, panel: document.getElementById('share') };
+  function linkBase() {
+    return location.origin + location.pathname + (langParam ? '?lang=' + encodeURIComponent(langParam) : '');
+  }
+  function runLink(text, base) {
+    const M = game, bytes = new TextEncoder().encode(text + '\0'), baseBytes = new TextEncoder().encode(base + '\0');
+    const p = M._malloc(bytes.length), q = M._malloc(baseBytes.length);
+    M.HEAPU8.set(bytes, p);
+    M.HEAPU8.set(baseBytes, q);
+    const at = M._TwRunLink(p, q);
+    M._free(p);
+    M._free(q);
+    return new TextDecoder().decode(M.HEAPU8.subarray(at, M.HEAPU8.indexOf(0, at)));
+  }
+  function recordedRun() {
+    try {
+      return game.FS.readFile('/run.txt', { encoding: 'utf8' });
+    } catch (e) {
+      return null;
+    }
+  }
+  function openShare() {
+    const text = share.module && recordedRun();
+    if (!text) return;
+    const link = runLink(text, linkBase());
+    result.shareLink = link;
+    document.getElementById('share-text').textContent = T.shareText + ' (' + link.length + ')';
+    const field = document.getElementById('share-link');
+    field.value = link;
+    share.panel.classList.add('shown');
+    field.focus();
+    field.select();
+  }
+  document.getElementById('share-copy').textContent = T.copy;
+  document.getElementById('share-close').textContent = T.close;
+  document.getElementById('share-copy').addEventListener('click', () => {
+    const link = document.getElementById('share-link').value;
+    const done = () => (document.getElementById('share-text').textContent = T.copied);
+    if (navigator.share && matchMedia('(pointer: coarse)').matches) navigator.share({ url: link }).catch(() => {});
+    else if (navigator.clipboard) navigator.clipboard.writeText(link).then(done, () => {});
+  });
+  document.getElementById('share-close').addEventListener('click', () => share.panel.classList.remove('shown'));
+  document.getElementById('share-run').addEventListener('click', (e) => {
+    openShare();
+    if (e.detail) e.currentTarget.blur();
+  });
+  // For the browser test: the link the page makes of any recording.
+  result.runLink = (text, base) => runLink(text, base === undefined ? linkBase() : base);
+  result.recording = recordedRun;
+
+  function base64UrlBytes(text) {
+    if (!/^[A-Za-z0-9_-]*$/.test(text)) throw new Error('not base64url');
+    const b = atob(text.replace(/-/g, '+').replace(/_/g, '/') + '==='.slice((text.length + 3) % 4));
+    return Uint8Array.from(b, (c) => c.charCodeAt(0));
+  }
+  function runFromLink(data) {
+    const bytes = base64UrlBytes(data.replace(/[^A-Za-z0-9_-].*$/, ''));
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
+    return new Response(stream).text();
+  }
+
+  // The game has ended: a played game offers its link; a replayed one, the title.
+  function runEnded() {
+    if (headless) return;
+    if (replayingLink) {
+      const b = document.getElementById('share-run');
+      b.textContent = T.playAgain;
+      b.replaceWith(b.cloneNode(true));
+      document.getElementById('share-run').addEventListener('click', () => location.assign(linkBase()));
+      return;
+    }
+    openShare();
+  }
+
+  // ---- Offline: the service worker keeps this build's files; a new build
+  // brings its own list and drops the old.
+  function startOffline() {
+    if (!('serviceWorker' in navigator) || !/^https?:$/.test(location.protocol)) return;
+    navigator.serviceWorker.register('service_worker.js').catch((e) => console.warn('twinworlds: no offline copy: ' + e.message));
+  }
+
+  // ---- Starting: the parameters checked first, each fault said in the page.
+  const args = ['--dump-state', '/out/state.json', '--screenshot', '/out/last.png', '--lang', language];
+  function checkParameters() {
+    for (const [k, v] of params) {
+      if (k === 'frames' && !/^\d{1,10}$/.test(v)) return T.badFrames(v);
+      if (k === 'lang' && v !== 'ja' && v !== 'en') return T.badLang(v);
+      if (k === 'headless' && v !== '1') return T.badHeadless(v);
+      if (!['frames', 'lang', 'headless', 'input'].includes(k)) return T.unknown(k);
+    }
+    return null;
+  }
   if (headless) args.push('--headless');
   if (params.has('frames')) args.push('--frames', params.get('frames'));
-  if (params.has('lang')) args.push('--lang', params.get('lang'));
   const input = params.get('input');
+  const sharedRun = location.hash.startsWith('#run=') ? location.hash.slice(5) : null;
+  const replayingLink = sharedRun !== null && !input;
 
   const game = {
     arguments: args,
@@ -393,26 +682,56 @@
       if (game.inputText !== undefined) game.FS.writeFile('/input.txt', game.inputText);
       result.mainStartMs = performance.now() - loadStart;
     },
+    // The emscripten loader's own word on the game data: "(loaded/total)".
+    setStatus(text) {
+      const m = /\((\d+)\/(\d+)\)/.exec(text || '');
+      if (m) progress('data', Number(m[1]), Number(m[2]));
+    },
+    // The wasm, fetched so its bytes can be counted, compiled as it comes.
+    instantiateWasm(imports, done) {
+      fetchWithProgress('twinworlds.wasm', 'game')
+        .then((r) => {
+          if (!r.ok) throw new Error('twinworlds.wasm (' + r.status + ')');
+          return WebAssembly.instantiateStreaming
+            ? WebAssembly.instantiateStreaming(r, imports)
+            : r.arrayBuffer().then((b) => WebAssembly.instantiate(b, imports));
+        })
+        .then((out) => done(out.instance, out.module))
+        .catch((e) => fail(T.failed(e.message)));
+      return {};
+    },
+    onAbort: (what) => fail(T.failed(String(what))),
   };
 
-  const inputReady = input
-    ? fetch(input).then((r) => {
-        if (!r.ok) throw new Error('?input=' + input + ': cannot be read (' + r.status + ')');
-        return r.text();
+  // The input file: from ?input, or the run a link carries.
+  function inputText() {
+    if (input)
+      return fetch(input)
+        .catch(() => ({ ok: false, status: 'network' }))
+        .then((r) => {
+          if (!r.ok) throw new Error(T.badInput(input, T.unreadable(r.status)));
+          return r.text();
+        });
+    if (sharedRun !== null) return runFromLink(sharedRun).catch(() => Promise.reject(new Error(T.badLink)));
+    return Promise.resolve(undefined);
+  }
+
+  const fault = checkParameters();
+  if (fault) fail(fault);
+  else
+    inputText()
+      .then((text) => {
+        if (text !== undefined) {
+          game.inputText = text;
+          args.push('--input', '/input.txt');
+        }
+        if (replayingLink && !headless) args.push('--then-play');
+        // The page keeps the recording of the game being played, for its link.
+        if (!headless) args.push('--record', '/run.txt');
+        return loadScript('twinworlds.js').then(() => createTwinworlds(game));
       })
-    : Promise.resolve(undefined);
-  inputReady
-    .then((text) => {
-      if (text !== undefined) {
-        game.inputText = text;
-        args.push('--input', '/input.txt');
-      }
-      return createTwinworlds(game);
-    })
-    .catch((e) => {
-      result.exitLog.push(e.message);
-      console.error('twinworlds: ' + e.message);
-      say(e.message);
-      result.done = true;
-    });
+      .then((module) => (share.module = module))
+      .catch((e) => fail(e.message));
+
+  if (!headless) startOffline();
 })();

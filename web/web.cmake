@@ -74,7 +74,7 @@ target_link_options(twinworlds PRIVATE
   "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}@/game"
   "SHELL:--preload-file ${TWINWORLDS_FONT}@/usr/share/unifont/unifont_jp.hex")
 
-set(PAGE_FILES index.html page.js audio_worklet.js)
+set(PAGE_FILES index.html page.js audio_worklet.js touch_controls.js touch_controls.css manifest.webmanifest)
 set(SYNTH_DIR ${CMAKE_SOURCE_DIR}/web/node_modules/js-synthesizer)
 set(COPIED)
 foreach(f ${PAGE_FILES})
@@ -98,3 +98,20 @@ add_custom_command(OUTPUT ${WEB_OUT}/TimGM6mb.sf2
   DEPENDS ${TWINWORLDS_SOUNDFONT} VERBATIM)
 list(APPEND COPIED ${WEB_OUT}/TimGM6mb.sf2)
 add_custom_target(web_page ALL DEPENDS ${COPIED})
+
+# ---- Offline and installable: the game's icons for the manifest, then the
+# service worker with the list of every file above and a version that is
+# their hash (written after the rest, each build).
+set(TWINWORLDS_ICONS "${CMAKE_SOURCE_DIR}/build/icons" CACHE PATH "The icons the native build's asset builder wrote")
+set(ICON_FILES)
+foreach(size 32 128 256)
+  add_custom_command(OUTPUT ${WEB_OUT}/icon-${size}.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${TWINWORLDS_ICONS}/${size}x${size}/twinworlds.png ${WEB_OUT}/icon-${size}.png
+    DEPENDS ${TWINWORLDS_ICONS}/${size}x${size}/twinworlds.png VERBATIM)
+  list(APPEND ICON_FILES ${WEB_OUT}/icon-${size}.png)
+endforeach()
+add_custom_target(web_icons ALL DEPENDS ${ICON_FILES})
+add_custom_target(web_offline ALL
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/web/offline_bundle.py ${CMAKE_SOURCE_DIR}/web/service_worker.js ${WEB_OUT}
+  VERBATIM)
+add_dependencies(web_offline twinworlds web_page web_icons)

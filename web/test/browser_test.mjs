@@ -1,6 +1,9 @@
-// The browser build in Debian's Chromium (headless, through puppeteer-core):
-// the title shows, Enter starts the game, and recorded games replayed with
-// ?headless=1 end in the same state and picture as the native headless run.
+// The browser build in Debian's Chromium and Firefox (headless, through
+// puppeteer-core; Firefox over WebDriver BiDi): the title shows, Enter, a pad
+// or the on-screen controls start the game, the page fits a phone either way
+// up, bad parameters are said in the page, a second visit works offline, and
+// recorded games (from files or shared links) replayed with ?headless=1 end
+// in the same state and picture as the native headless run, in both browsers.
 // Prints the figures for the closing notes and ends with "N passed, M failed".
 //   node web/test/browser_test.mjs [--bench-cpu SECONDS]
 import { execFileSync } from 'node:child_process';
@@ -20,7 +23,8 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tw-web-'));
 const benchCpu = process.argv.includes('--bench-cpu') ? Number(process.argv[process.argv.indexOf('--bench-cpu') + 1]) : 0;
 
 // The page's folder, and the recorded games under /demos/.
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.txt': 'text/plain' };
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.txt': 'text/plain',
+  '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
 function serve() {
   const server = http.createServer((req, res) => {
     const url = decodeURIComponent(new URL(req.url, 'http://x').pathname);
@@ -129,21 +133,37 @@ function assert(condition, message) {
 
 const server = await serve();
 const base = `http://127.0.0.1:${server.address().port}/`;
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required',
-    `--user-data-dir=${path.join(work, 'profile')}`],
-});
+const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+  '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required', '--lang=en-US'];
+function launchChromium(profile) {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: [...chromiumArgs, `--user-data-dir=${path.join(work, profile)}`],
+  });
+}
+let browser = await launchChromium('profile');
+const firefoxPath = process.env.FIREFOX || '/usr/bin/firefox-esr';
+
+// A new tab, its errors kept. Chromium may drop the session of a tab opened
+// just as a service worker starts or stops: then another try.
+async function newPage() {
+  for (let tries = 1; ; tries++) {
+    try {
+      const page = await browser.newPage();
+      page.errors = [];
+      page.on('pageerror', (e) => page.errors.push(e.message));
+      page.on('console', (m) => m.type() === 'error' && page.errors.push(m.text()));
+      return page;
+    } catch (e) {
+      if (tries === 3 || !/Session with given id not found/.test(e.message)) throw e;
+    }
+  }
+}
 
 async function openPage(query) {
-  const page = await browser.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+  const page = await newPage();
   await page.goto(base + query);
-  page.errors = errors;
   return page;
 }
 
@@ -152,20 +172,23 @@ async function finished(page, seconds) {
   return page.evaluate(() => window.twinworlds);
 }
 
+let browserName = 'Chromium';
 // One recorded game, in the browser and natively; both must end alike.
-async function replay(name, input, frames, lang) {
+async function replay(name, input, frames, lang, query) {
   const frameArgs = (frames ? ['--frames', String(frames)] : []).concat(lang ? ['--lang', lang] : []);
   const nativeState = path.join(work, name + '.json'), nativePng = path.join(work, name + '.png');
   const timedemo = runNative(['--timedemo', '--input', path.join(root, 'demos', input), '--dump-state', nativeState,
     '--screenshot', nativePng, ...frameArgs]);
   const nativeRate = Number(/([\d.]+) flips per second/.exec(timedemo)[1]);
-  const page = await openPage(`?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''));
+  const page = await openPage(query ||
+    `?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''));
   const run = await finished(page, 300);
   await page.close();
+  assert(!run.error, run.error);
   assert(run.state, 'no state dump: ' + run.exitLog.join(' | '));
   const flips = JSON.parse(run.state).flips;
   const rate = flips / (run.runMs / 1000);
-  console.log(`      ${name}: ${flips} flips; browser ${rate.toFixed(0)} flips/s, native ${nativeRate.toFixed(0)} flips/s` +
+  console.log(`      ${name} (${browserName}): ${flips} flips; browser ${rate.toFixed(0)} flips/s, native ${nativeRate.toFixed(0)} flips/s` +
     ` (${((100 * rate) / nativeRate).toFixed(0)}%)`);
   assert(run.state === fs.readFileSync(nativeState, 'utf8'), 'the state dump differs from the native run\'s');
   assert(decodePng(Buffer.from(run.png, 'base64')).equals(decodePng(fs.readFileSync(nativePng))),
@@ -181,9 +204,159 @@ async function inStage(page, title) {
   return !rgb.equals(title) && lit > 640 * 480 * 0.5;
 }
 
+async function replays() {
+  await check(`the complete demo ends as natively (${browserName}, ?headless=1)`, async () => {
+    const state = await replay('complete', 'complete.txt', 0);
+    assert(state.gameMode !== undefined, 'no game mode in the dump');
+  });
+  await check(`the menus recording ends as natively (${browserName}, ?headless=1)`, async () => {
+    await replay('menus', 'menus.txt', 150);
+  });
+  // Stopped in the skill menu: its Japanese text drawn from code page 932.
+  await check(`the skill menu's text is drawn as natively (${browserName})`, async () => {
+    await replay('skills', 'menus.txt', 72, 'ja');
+  });
+  await check(`?lang=en shows the skill menu in English, as natively (${browserName})`, async () => {
+    await replay('skills-en', 'menus.txt', 72, 'en');
+  });
+}
+
+// A rectangle wholly inside the viewport.
+function inside(r, width, height) {
+  return r && r.width > 0 && r.left >= -0.5 && r.top >= -0.5 && r.right <= width + 0.5 && r.bottom <= height + 0.5;
+}
+async function rects(page) {
+  return page.evaluate(() => {
+    const box = (id) => {
+      const r = document.getElementById(id).getBoundingClientRect();
+      return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height };
+    };
+    const controls = [...document.querySelectorAll('#touch .control')].map((e) => {
+      const r = e.getBoundingClientRect();
+      return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height, vk: e.dataset.vk };
+    });
+    return { screen: box('screen'), fullscreen: box('fullscreen'), controls, scrollW: document.documentElement.scrollWidth };
+  });
+}
+
+// A phone: the page laid out either way up, then a touch-only game from the
+// title into play and through the skill menu, recorded as keys.
+async function touchAndLayout(title) {
+  const page = await newPage();
+  await page.emulate({ viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+    userAgent: 'Mozilla/5.0 (Linux; Android 14) Mobile' });
+  await page.goto(base);
+  await check('a phone held upright: picture, Full screen button and controls inside the screen', async () => {
+    await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 120, 500);
+    // A touch on the picture (a touch screen shows them anyway).
+    await page.touchscreen.tap(195, 100);
+    const r = await rects(page);
+    assert(inside(r.screen, 390, 844) && r.screen.width > 380, 'the picture: ' + JSON.stringify(r.screen));
+    assert(inside(r.fullscreen, 390, 844) && r.fullscreen.height >= 30, 'the button: ' + JSON.stringify(r.fullscreen));
+    assert(r.controls.length >= 10 && r.controls.every((c) => inside(c, 390, 844)), 'the controls');
+    assert(r.controls.every((c) => c.top >= r.screen.bottom - 1), 'the controls cover the picture upright');
+    assert(r.scrollW <= 390, 'the page is ' + r.scrollW + ' px wide');
+  });
+  await check('a phone on its side: the same, the picture as tall as the room allows', async () => {
+    await page.setViewport({ width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await new Promise((res) => setTimeout(res, 300));
+    const r = await rects(page);
+    assert(inside(r.screen, 844, 390) && r.screen.height > 300, 'the picture: ' + JSON.stringify(r.screen));
+    assert(inside(r.fullscreen, 844, 390), 'the button: ' + JSON.stringify(r.fullscreen));
+    assert(r.controls.every((c) => inside(c, 844, 390)), 'the controls');
+    await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await new Promise((res) => setTimeout(res, 300));
+  });
+  await check('touch only: Enter into play, run and jump with two fingers, the skill menu, as keys', async () => {
+    const at = async (vk) => {
+      const c = (await rects(page)).controls.find((k) => k.vk === String(vk));
+      return [c.left + c.width / 2, c.top + c.height / 2];
+    };
+    const tap = async (vk) => {
+      const t = await page.touchscreen.touchStart(...(await at(vk)));
+      await new Promise((res) => setTimeout(res, 150));
+      await t.end();
+    };
+    await tap(13);
+    await waitUntil('the first stage', () => inStage(page, title), 120, 500);
+    // Right on the d-pad held while the other thumb jumps.
+    const r = (await rects(page)).controls.find((c) => !c.vk);
+    const run = await page.touchscreen.touchStart(r.right - 15, r.top + r.height / 2);
+    await new Promise((res) => setTimeout(res, 400));
+    await tap(90);
+    await new Promise((res) => setTimeout(res, 400));
+    await run.end();
+    const stage = await canvasRgb(page);
+    await tap(0x11);
+    await new Promise((res) => setTimeout(res, 1000));
+    assert(!(await canvasRgb(page)).equals(stage), 'the skill menu did not open');
+    await tap(0x11);
+    const recording = await page.evaluate(() => window.twinworlds.recording());
+    for (const key of ['RETURN', 'RIGHT Z', 'CONTROL'])
+      assert(new RegExp('^\\d+ ' + key + '$', 'm').test(recording), 'no "' + key + '" in the recording:\n' + recording);
+    assert(page.errors.length === 0, page.errors.join(' | '));
+  });
+  await page.close();
+}
+
+// Each bad parameter or failed load: said in the page, and the run done.
+async function badParameters() {
+  await check('bad parameters and loads are said in the page, and done is set', async () => {
+    const cases = [['?frames=abc', 'frames'], ['?lang=xx', 'lang'], ['?input=index.html', 'input'],
+      ['?input=demos/missing.txt', '404'], ['?speed=2', 'speed'], ['?headless=yes', 'headless'], ['#run=AAAA', 'link'],
+      ['?lang=ja&frames=-1', 'フリップ']];
+    for (const [query, word] of cases) {
+      const page = await newPage();
+      await page.goto(base + query);
+      await waitUntil(query + ' to be done', () => page.evaluate(() => window.twinworlds.done), 60);
+      const said = await page.evaluate(() => [window.twinworlds.status, document.getElementById('message').innerText,
+        document.getElementById('message').getBoundingClientRect().height]);
+      await page.close();
+      assert(said[0] === 'error' && said[2] > 0 && said[1].includes(word), query + ': ' + JSON.stringify(said));
+    }
+  });
+}
+
+// One visit fills the offline copy; the next load needs no server.
+async function offlineAfterOneVisit(title) {
+  await check('after one visit the game starts with the server gone', async () => {
+    const own = await serve();
+    const page = await newPage();
+    await page.goto(`http://127.0.0.1:${own.address().port}/`);
+    await waitUntil('the offline copy', () => page.evaluate(async () => {
+      const reg = await navigator.serviceWorker.getRegistration();
+      return !!(reg && reg.active && navigator.serviceWorker.controller);
+    }), 120, 500);
+    own.close();
+    own.closeAllConnections();
+    await page.reload();
+    await waitUntil('the title picture offline', async () => (await canvasRgb(page)).equals(title), 120, 500);
+    await page.close();
+  });
+}
+
+// The whole-game demo as a link: the page's link is --share's, and opening
+// it replays to the native state.
+async function sharedLink() {
+  await check('a shared link of the complete demo: the same as --share, replayed as natively', async () => {
+    const text = fs.readFileSync(path.join(root, 'demos/complete.txt'), 'utf8');
+    const page = await openPage('?headless=1&frames=1');
+    await finished(page, 120);
+    const linkBase = base + '?headless=1';
+    const link = await page.evaluate((t, b) => window.twinworlds.runLink(t, b), text, linkBase);
+    await page.close();
+    const desktop = execFileSync(native, ['--share', path.join(root, 'demos/complete.txt'), '--share-base', linkBase],
+      { encoding: 'utf8' }).trim();
+    assert(link === desktop, 'the page\'s link differs from --share\'s');
+    console.log(`      the complete demo's link: ${link.length} characters (${text.length} bytes of text)`);
+    await replay('complete-link', 'complete.txt', 0, null, link.slice(base.length));
+  });
+}
+
 try {
   const titlePng = path.join(work, 'title.png');
-  runNative(['--frames', '20', '--screenshot', titlePng]);
+  // The page speaks the browser's language (English here), as the desktop follows the locale.
+  runNative(['--frames', '20', '--screenshot', titlePng, '--lang', 'en']);
   const title = decodePng(fs.readFileSync(titlePng));
   let live;
   await check('the page shows the title without a click', async () => {
@@ -219,7 +392,7 @@ try {
   }
   if (live) await live.close();
   await check('a pad\'s Start starts the game (the Gamepad API, mapped as on the desktop)', async () => {
-    const page = await browser.newPage();
+    const page = await newPage();
     // A pad with the browser's standard layout, its buttons set by the test.
     await page.evaluateOnNewDocument(() => {
       const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
@@ -242,22 +415,27 @@ try {
     await waitUntil('the first stage', () => inStage(page, title), 120, 500);
     await page.close();
   });
-  await check('the complete demo ends as natively (?headless=1)', async () => {
-    const state = await replay('complete', 'complete.txt', 0);
-    assert(state.gameMode !== undefined, 'no game mode in the dump');
-  });
-  await check('the menus recording ends as natively (?headless=1)', async () => {
-    await replay('menus', 'menus.txt', 150);
-  });
-  // Stopped in the skill menu: its Japanese text drawn from code page 932.
-  await check('the skill menu\'s text is drawn as natively', async () => {
-    await replay('skills', 'menus.txt', 72);
-  });
-  await check('?lang=en shows the skill menu in English, as natively', async () => {
-    await replay('skills-en', 'menus.txt', 72, 'en');
-  });
-} finally {
+  await touchAndLayout(title);
+  await badParameters();
+  await offlineAfterOneVisit(title);
+  await replays();
+  await sharedLink();
   await browser.close();
+  browser = null;
+  if (!fs.existsSync(firefoxPath)) {
+    results.push(false);
+    console.log('FAIL  Firefox: ' + firefoxPath + ' is missing (bash scripts/setup.sh web installs it)');
+  } else {
+    browserName = 'Firefox';
+    browser = await puppeteer.launch({
+      browser: 'firefox', executablePath: firefoxPath, headless: true,
+      userDataDir: path.join(work, 'firefox-profile'),
+      extraPrefsFirefox: { 'media.autoplay.default': 0, 'intl.accept_languages': 'en-US' },
+    });
+    await replays();
+  }
+} finally {
+  if (browser) await browser.close();
   server.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
