@@ -247,7 +247,14 @@
   // fits (never a small picture in a big window). "Sharp pixels" keeps to
   // whole steps wherever 1x fits.
   const sharpButton = document.getElementById('sharp');
-  let sharp = localStorage.getItem('twinworlds.sharp') === '1';
+  const stored = (() => {
+    try {
+      return window.localStorage;
+    } catch (e) {
+      return null;
+    }
+  })();
+  let sharp = !!stored && stored.getItem('twinworlds.sharp') === '1';
   // The room the portrait on-screen controls need under the picture.
   const TouchRoom = 240;
   function fit() {
@@ -265,9 +272,10 @@
   }
   sharpButton.addEventListener('click', (e) => {
     sharp = !sharp;
-    localStorage.setItem('twinworlds.sharp', sharp ? '1' : '0');
+    if (stored) stored.setItem('twinworlds.sharp', sharp ? '1' : '0');
     fit();
-    if (e.detail) sharpButton.blur();
+    // Enter and Space go back to the game, however the button was pressed.
+    sharpButton.blur();
   });
 
   // ---- Full screen: the whole page, so the bar and the on-screen controls
@@ -296,11 +304,13 @@
   });
   addEventListener('resize', fit);
   const fullscreenButton = document.getElementById('fullscreen');
-  fullscreenButton.addEventListener('click', (e) => {
+  fullscreenButton.addEventListener('click', () => {
     toggleFullscreen();
-    // Clicked, not pressed with Enter from Tab: the game's Enter stays the game's.
-    if (e.detail) fullscreenButton.blur();
+    // Clicked or pressed from Tab: the next Enter is the game's again.
+    fullscreenButton.blur();
   });
+  // Where the page cannot go full screen (an iPhone), the installed app can.
+  if (!document.fullscreenEnabled) fullscreenButton.hidden = true;
   fit();
 
   // The sound output: blocks mixed by the game's own mixer, queued to an
@@ -615,8 +625,8 @@
   });
   document.getElementById('share-close').addEventListener('click', () => share.panel.classList.remove('shown'));
   document.getElementById('share-run').addEventListener('click', (e) => {
+    e.currentTarget.blur();
     openShare();
-    if (e.detail) e.currentTarget.blur();
   });
   // For the browser test: the link the page makes of any recording.
   result.runLink = (text, base) => runLink(text, base === undefined ? linkBase() : base);

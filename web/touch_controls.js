@@ -16,8 +16,8 @@ window.TwTouch = (function () {
   // Where each button sits (px from the bottom right corner), and its label in each language.
   const Buttons = [
     { vk: 90, right: 12, bottom: 12, en: 'Jump', ja: 'ジャンプ' },
-    { vk: 88, right: 88, bottom: 12, en: 'Slash', ja: '縦斬り' },
-    { vk: 67, right: 88, bottom: 88, en: 'Slash', ja: '横斬り' },
+    { vk: 88, right: 88, bottom: 12, en: 'Slash ↕', ja: '縦斬り' },
+    { vk: 67, right: 88, bottom: 88, en: 'Slash ↔', ja: '横斬り' },
     { vk: 0x20, right: 12, bottom: 88, en: 'Switch', ja: '切替' },
   ];
   const Small = [

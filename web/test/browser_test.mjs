@@ -319,7 +319,7 @@ async function badParameters() {
 
 // One visit fills the offline copy; the next load needs no server.
 async function offlineAfterOneVisit(title) {
-  await check('after one visit the game starts with the server gone', async () => {
+  await check('installable, and after one visit the game starts with the server gone', async () => {
     const own = await serve();
     const page = await newPage();
     await page.goto(`http://127.0.0.1:${own.address().port}/`);
@@ -327,6 +327,9 @@ async function offlineAfterOneVisit(title) {
       const reg = await navigator.serviceWorker.getRegistration();
       return !!(reg && reg.active && navigator.serviceWorker.controller);
     }), 120, 500);
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    assert(installabilityErrors.length === 0, 'not installable: ' + JSON.stringify(installabilityErrors));
     own.close();
     own.closeAllConnections();
     await page.reload();
@@ -373,6 +376,15 @@ try {
     console.log(`      the title ${t.firstPictureMs.toFixed(0)} ms after the page began to load` +
       ` (the game's main began at ${t.mainStartMs.toFixed(0)} ms)`);
     assert(live.errors.length === 0, live.errors.join(' | '));
+  });
+  await check('Tab then Enter on Full screen goes full screen (the game keeps its Enter); F11 leaves', async () => {
+    for (let i = 0; i < 6 && (await live.evaluate(() => document.activeElement.id)) !== 'fullscreen'; i++)
+      await live.keyboard.press('Tab');
+    await live.keyboard.press('Enter');
+    await waitUntil('full screen', () => live.evaluate(() => !!document.fullscreenElement), 10);
+    await live.keyboard.press('F11');
+    await waitUntil('a window again', () => live.evaluate(() => !document.fullscreenElement), 10);
+    assert((await canvasRgb(live)).equals(title), 'the title went away');
   });
   await check('Enter starts the game; sound and music play', async () => {
     await live.keyboard.press('Enter');
