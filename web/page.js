@@ -47,6 +47,7 @@
       notInput: (why) => `not a recorded run (${why})`,
       badLink: 'the shared run in this link is cut short or changed',
       failed: (what) => `the game could not be loaded: ${what}`,
+      noMusic: (why) => `no music (${why})`,
       stopped: (what) => `the game stopped: ${what}`,
       keys: '<b>Arrows</b> run · <b>Z</b> jump · <b>X</b>, <b>C</b> slash · <b>Space</b> switch worlds · ' +
         '<b>Ctrl</b> skills · <b>Esc</b> pause · <b>Enter</b> start, choose',
@@ -65,6 +66,7 @@
       notInput: (why) => `記録されたプレイではありません (${why})`,
       badLink: 'このリンクのプレイは途中で切れているか、書き換えられています',
       failed: (what) => `ゲームを読み込めませんでした: ${what}`,
+      noMusic: (why) => `音楽なし (${why})`,
       stopped: (what) => `ゲームが止まりました: ${what}`,
       keys: '<b>矢印</b> 走る · <b>Z</b> ジャンプ · <b>X</b>, <b>C</b> 斬る · <b>Space</b> 世界切替 · ' +
         '<b>Ctrl</b> スキル · <b>Esc</b> ポーズ · <b>Enter</b> 開始, 決定',
@@ -84,7 +86,7 @@
   // the bytes of each part, ready, press for sound, ended, error).
   const statusLine = document.getElementById('status');
   const parts = {};  // name -> { loaded, total }
-  let statusKind = 'loading';
+  let statusKind = 'loading', musicNote = '';
 
   function megabytes(n) {
     return (n / 1048576).toFixed(n < 1048576 ? 2 : 1);
@@ -108,7 +110,7 @@
     statusLine.classList.toggle('error', kind === 'error');
     let line = text || T[kind] || '';
     if (kind === 'loading') line = T.loading + (Object.keys(parts).length ? ': ' + partsText(['game', 'data']) : '');
-    const music = kind !== 'loading' && kind !== 'error' && kind !== 'ended' ? partsText(['music']) : '';
+    const music = kind !== 'loading' && kind !== 'error' && kind !== 'ended' ? musicNote || partsText(['music']) : '';
     statusLine.textContent = line + (music ? ' · ' + music : '');
   }
   // The sound's word, once the game is running.
@@ -154,6 +156,10 @@
     messageBox.classList.add('shown');
     result.done = true;
   }
+  // What the loader throws where no one catches it (the game data's request
+  // failing, say) is a failed load while the game has not started.
+  addEventListener('error', (e) => statusKind === 'loading' && fail(T.failed((e.error && e.error.message) || e.message)));
+  addEventListener('unhandledrejection', (e) => statusKind === 'loading' && fail(T.failed(String(e.reason && e.reason.message || e.reason))));
 
   // Keys: by what they are labelled, as on the desktop.
   const Codes = {
@@ -414,6 +420,9 @@
     if (!music.failed) console.warn('twinworlds: no music: ' + why);
     music.failed = true;
     music.pending = null;
+    // The game plays on without it; the status line says so.
+    musicNote = T.noMusic(why);
+    if (statusKind !== 'loading') showStatus(statusKind);
   }
 
   const TW = (window.TW = {
@@ -738,7 +747,9 @@
         if (replayingLink && !headless) args.push('--then-play');
         // The page keeps the recording of the game being played, for its link.
         if (!headless) args.push('--record', '/run.txt');
-        return loadScript('twinworlds.js').then(() => createTwinworlds(game));
+        return loadScript('twinworlds.js')
+          .catch((e) => Promise.reject(new Error(T.failed(e.message))))
+          .then(() => createTwinworlds(game));
       })
       .then((module) => (share.module = module))
       .catch((e) => fail(e.message));
