@@ -123,15 +123,17 @@
   function fetchWithProgress(url, part) {
     return fetch(url).then((r) => {
       if (!r.ok || !r.body) return r;
-      const total = Number(r.headers.get('Content-Length')) || 0;
+      // Compressed on the way, the length is not that of the bytes read here.
+      const total = r.headers.get('Content-Encoding') ? 0 : Number(r.headers.get('Content-Length')) || 0;
       let loaded = 0;
       const reader = r.body.getReader();
       const body = new ReadableStream({
         async pull(controller) {
           const { done, value } = await reader.read();
           if (done) {
-            parts[part].done = true;
             progress(part, loaded, loaded);
+            parts[part].done = true;
+            if (statusKind !== 'error' && statusKind !== 'ended') showStatus(statusKind);
             return controller.close();
           }
           loaded += value.length;
