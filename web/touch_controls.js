@@ -27,6 +27,13 @@ window.TwTouch = (function () {
     { vk: 89, en: 'Y', ja: 'Y' },
     { vk: 78, en: 'N', ja: 'N' },
   ];
+  // The pause menu answers F1 (back to the game) and F2 (quit) alone: while
+  // it is up, the first two buttons are those.
+  const Paused = [
+    { vk: 0x70, en: 'Resume', ja: '再開' },
+    { vk: 0x71, en: 'Quit', ja: '終了' },
+  ];
+  let paused = false;
   const fingers = new Map();  // pointerId -> the keys it holds
   let dpad = null;
 
@@ -49,6 +56,7 @@ window.TwTouch = (function () {
       e.style.bottom = b.bottom + 'px';
     }
     Small.forEach((b, i) => {
+      if (paused && i < Paused.length) b = Paused[i];
       const e = control('small', b.vk, b[language]);
       e.style.right = 12 + (Small.length - 1 - i) * 58 + 'px';
       e.style.bottom = '172px';
@@ -102,9 +110,22 @@ window.TwTouch = (function () {
     finger(e);
   });
   layer.addEventListener('pointermove', finger);
+  // Pause lifted: the pause menu is up; Resume or Quit lifted: it is gone.
+  // Changed as the finger leaves, so it cannot press the new button too.
+  function noteMenu(keys) {
+    const now = keys.includes(0x1b) ? true : keys.includes(0x70) || keys.includes(0x71) ? false : paused;
+    if (now === paused) return;
+    paused = now;
+    build(api.language);
+    update();
+  }
   for (const end of ['pointerup', 'pointercancel', 'lostpointercapture'])
     layer.addEventListener(end, (e) => {
-      if (fingers.delete(e.pointerId)) update();
+      const f = fingers.get(e.pointerId);
+      if (!f) return;
+      fingers.delete(e.pointerId);
+      update();
+      if (end === 'pointerup') noteMenu(f.keys);
     });
   // No long-press menu, no double-tap zoom.
   layer.addEventListener('contextmenu', (e) => e.preventDefault());

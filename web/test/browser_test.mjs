@@ -267,7 +267,7 @@ async function touchAndLayout(title) {
     await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
     await new Promise((res) => setTimeout(res, 300));
   });
-  await check('touch only: Enter into play, run and jump with two fingers, the skill menu, as keys', async () => {
+  await check('touch only: Enter into play, run and jump with two fingers, the skill menu, pause and back, as keys', async () => {
     const at = async (vk) => {
       const c = (await rects(page)).controls.find((k) => k.vk === String(vk));
       return [c.left + c.width / 2, c.top + c.height / 2];
@@ -291,8 +291,14 @@ async function touchAndLayout(title) {
     await new Promise((res) => setTimeout(res, 1000));
     assert(!(await canvasRgb(page)).equals(stage), 'the skill menu did not open');
     await tap(0x11);
+    await new Promise((res) => setTimeout(res, 500));
+    // Pause, then the pause menu's own Resume (F1), which takes Pause's place.
+    await tap(0x1b);
+    await new Promise((res) => setTimeout(res, 500));
+    await tap(0x70);
+    await new Promise((res) => setTimeout(res, 500));
     const recording = await page.evaluate(() => window.twinworlds.recording());
-    for (const key of ['RETURN', 'RIGHT Z', 'CONTROL'])
+    for (const key of ['RETURN', 'RIGHT Z', 'CONTROL', 'ESCAPE', 'F1'])
       assert(new RegExp('^\\d+ ' + key + '$', 'm').test(recording), 'no "' + key + '" in the recording:\n' + recording);
     assert(page.errors.length === 0, page.errors.join(' | '));
   });
