@@ -58,7 +58,7 @@ window.TwTouch = (function () {
     Small.forEach((b, i) => {
       if (paused && i < Paused.length) b = Paused[i];
       const e = control('small', b.vk, b[language]);
-      e.style.right = 12 + (Small.length - 1 - i) * 58 + 'px';
+      e.style.right = 12 + (Small.length - 1 - i) * 64 + 'px';
       e.style.bottom = '172px';
     });
   }
