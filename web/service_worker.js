@@ -22,6 +22,8 @@ self.addEventListener('activate', (e) => {
 
 // The bundle from the cache (the page itself whatever its parameters);
 // anything else, such as a recorded run given with ?input, from the network.
+// A server that compresses says Vary: Accept-Encoding; the copy kept is the
+// one to use whatever this request asks.
 self.addEventListener('fetch', (e) => {
   const url = new URL(e.request.url);
   if (e.request.method !== 'GET' || url.origin !== location.origin) return;
@@ -30,6 +32,6 @@ self.addEventListener('fetch', (e) => {
   if (name === '') name = 'index.html';
   if (name === null || !Files.includes(name)) return;
   e.respondWith(
-    caches.open(Cache).then((c) => c.match(name).then((hit) => hit || fetch(e.request))),
+    caches.open(Cache).then((c) => c.match(name, { ignoreVary: true }).then((hit) => hit || fetch(e.request))),
   );
 });
