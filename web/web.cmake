@@ -74,7 +74,7 @@ target_link_options(twinworlds PRIVATE
   "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}@/game"
   "SHELL:--preload-file ${TWINWORLDS_FONT}@/usr/share/unifont/unifont_jp.hex")
 
-set(PAGE_FILES index.html page.js audio_worklet.js touch_controls.js touch_controls.css manifest.webmanifest)
+set(PAGE_FILES index.html page.js audio_worklet.js touch_controls.js manifest.webmanifest)
 set(SYNTH_DIR ${CMAKE_SOURCE_DIR}/web/node_modules/js-synthesizer)
 set(COPIED)
 foreach(f ${PAGE_FILES})
