@@ -21,7 +21,10 @@
   const result = (window.twinworlds = {
     done: false, exitLog: [], state: null, png: null, framesPlayed: 0,
     firstPictureMs: null, mainStartMs: null, runMs: null, keySamples: 0,
+    // For the load's measurement: milliseconds since the page's navigation.
+    pageScriptAt: loadStart, firstKeyAt: null, musicReadyAt: null, musicSoundsAt: null, longTasks: [],
   });
+  watchLongTasks();
 
   function say(text) {
     status.textContent = text;
@@ -47,6 +50,7 @@
   }
 
   addEventListener('keydown', (e) => {
+    if (result.firstKeyAt === null) result.firstKeyAt = performance.now();
     startSound();
     const vk = virtualKey(e);
     if (vk < 0) return;
@@ -172,6 +176,36 @@
   }
 
   const music = { ready: null, synth: null, player: 0, failed: false, pending: null, left: null, right: null };
+
+  function fetchBytes(url) {
+    return fetch(url).then((r) => {
+      if (!r.ok) throw new Error(url + ' cannot be read (' + r.status + ')');
+      return r.arrayBuffer();
+    });
+  }
+
+  // The synthesizer's script and the soundfont (cut to what the music
+  // plays) come in side by side once the game runs.
+  function loadSynthesizer() {
+    const scripts = loadScript('libfluidsynth.js')
+      .then(() => loadScript('js-synthesizer.js'))
+      .then(() => JSSynth.waitForReady());
+    return Promise.all([fetchBytes('music.sf2'), scripts]).then(([soundfont]) => {
+      JSSynth.disableLogging();
+      return makeSynth(soundfont);
+    });
+  }
+
+  // Main-thread tasks over 50 ms, for the load's measurement.
+  function watchLongTasks() {
+    try {
+      new PerformanceObserver((list) => {
+        for (const e of list.getEntries()) result.longTasks.push({ at: e.startTime, ms: e.duration });
+      }).observe({ type: 'longtask', buffered: true });
+    } catch (e) {
+      // Not every browser reports them.
+    }
+  }
 
   function cString(M, text) {
     const bytes = new TextEncoder().encode(text + '\0');
@@ -317,18 +351,10 @@
       load() {
         if (music.failed) return false;
         if (!music.ready)
-          music.ready = loadScript('libfluidsynth.js')
-            .then(() => loadScript('js-synthesizer.js'))
-            .then(() => JSSynth.waitForReady())
-            .then(() => JSSynth.disableLogging())
-            .then(() => fetch('TimGM6mb.sf2'))
-            .then((r) => {
-              if (!r.ok) throw new Error('the soundfont TimGM6mb.sf2 cannot be read (' + r.status + ')');
-              return r.arrayBuffer();
-            })
-            .then(makeSynth)
+          music.ready = loadSynthesizer()
             .then((synth) => {
               music.synth = synth;
+              result.musicReadyAt = performance.now();
               if (music.pending) beginMusic();
             })
             .catch((e) => musicFailed(e.message));
@@ -351,6 +377,7 @@
         if (!music.left || music.left.length !== frames)
           (music.left = new Float32Array(frames)), (music.right = new Float32Array(frames));
         synth.render([music.left, music.right]);
+        if (result.musicSoundsAt === null && TW.music.voices() > 0) result.musicSoundsAt = performance.now();
         for (let i = 0; i < frames; i++) {
           mix[2 * i] += Math.round(Math.max(-1, Math.min(1, music.left[i])) * 32767);
           mix[2 * i + 1] += Math.round(Math.max(-1, Math.min(1, music.right[i])) * 32767);
@@ -386,6 +413,12 @@
     canvas,
     print: (t) => (console.log(t), result.exitLog.push(t)),
     printErr: (t) => (console.warn(t), result.exitLog.push(t)),
+    // A trap (a wait outside the functions built to wait, say) ends the run.
+    onAbort(what) {
+      result.exitLog.push('abort: ' + what);
+      say('the game stopped: ' + what);
+      result.done = true;
+    },
     // After the game data is in place, just before main.
     onRuntimeInitialized() {
       game.FS.mkdir('/out');

@@ -61,7 +61,16 @@ file(MAKE_DIRECTORY ${WEB_OUT})
 add_executable(twinworlds ${MAIN_SOURCE})
 target_link_libraries(twinworlds PRIVATE twinworlds_game)
 set_target_properties(twinworlds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
-file(GLOB_RECURSE GAME_DATA_FILES CONFIGURE_DEPENDS ${TWINWORLDS_GAME_DATA}/*)
+# The folders the asset builder writes, and nothing else a run of the
+# native game may have left in the game folder.
+set(GAME_DATA_DIRS Sound image se stage)
+set(GAME_DATA_FILES)
+set(PRELOADS)
+foreach(d ${GAME_DATA_DIRS})
+  file(GLOB_RECURSE f CONFIGURE_DEPENDS ${TWINWORLDS_GAME_DATA}/${d}/*)
+  list(APPEND GAME_DATA_FILES ${f})
+  list(APPEND PRELOADS "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}/${d}@/game/${d}")
+endforeach()
 set_property(TARGET twinworlds APPEND PROPERTY LINK_DEPENDS ${GAME_DATA_FILES})
 target_link_options(twinworlds PRIVATE
   -O3
@@ -71,7 +80,7 @@ target_link_options(twinworlds PRIVATE
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=FS
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free
-  "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}@/game"
+  ${PRELOADS}
   "SHELL:--preload-file ${TWINWORLDS_FONT}@/usr/share/unifont/unifont_jp.hex")
 
 set(PAGE_FILES index.html page.js audio_worklet.js)
@@ -93,8 +102,12 @@ foreach(pair "externals/libfluidsynth-2.4.6.js:libfluidsynth.js" "dist/js-synthe
     DEPENDS ${SYNTH_DIR}/${from} VERBATIM)
   list(APPEND COPIED ${WEB_OUT}/${to})
 endforeach()
-add_custom_command(OUTPUT ${WEB_OUT}/TimGM6mb.sf2
-  COMMAND ${CMAKE_COMMAND} -E copy ${TWINWORLDS_SOUNDFONT} ${WEB_OUT}/TimGM6mb.sf2
-  DEPENDS ${TWINWORLDS_SOUNDFONT} VERBATIM)
-list(APPEND COPIED ${WEB_OUT}/TimGM6mb.sf2)
+# The soundfont cut down to the presets, keys and velocities the music
+# plays (about 5% of the full one); the desktop keeps the full soundfont.
+set(SONGS ${GAME_DATA_FILES})
+list(FILTER SONGS INCLUDE REGEX "\\.mid$")
+add_custom_command(OUTPUT ${WEB_OUT}/music.sf2
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/soundfont_cut.py ${TWINWORLDS_SOUNDFONT} ${WEB_OUT}/music.sf2 ${SONGS}
+  DEPENDS ${TWINWORLDS_SOUNDFONT} ${SONGS} ${CMAKE_SOURCE_DIR}/tools/soundfont_cut.py VERBATIM)
+list(APPEND COPIED ${WEB_OUT}/music.sf2)
 add_custom_target(web_page ALL DEPENDS ${COPIED})

@@ -1,16 +1,21 @@
 // The browser build in Debian's Chromium (headless, through puppeteer-core):
 // the title shows, Enter starts the game, and recorded games replayed with
 // ?headless=1 end in the same state and picture as the native headless run.
-// Prints the figures for the closing notes and ends with "N passed, M failed".
-//   node web/test/browser_test.mjs [--bench-cpu SECONDS]
+// Prints the figures for the closing notes (the complete demo's speed as
+// processor time against the native run's) and ends with "N passed, M failed".
+//   node web/test/browser_test.mjs [--bench-cpu SECONDS] [--measure]
+// --measure (a benchmark, not run in CI): the bundle's files raw and
+// gzipped, the load over throttled networks (the title, the music after the
+// first key, main-thread tasks over 50 ms, the audio's rate) and the speed
+// of three replays of the complete demo against native.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { serve } from '../serve.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const page_dir = path.join(root, 'build-web/web');
@@ -18,26 +23,22 @@ const game_dir = path.join(root, 'build/game');
 const native = path.join(root, 'build/twinworlds');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tw-web-'));
 const benchCpu = process.argv.includes('--bench-cpu') ? Number(process.argv[process.argv.indexOf('--bench-cpu') + 1]) : 0;
-
-// The page's folder, and the recorded games under /demos/.
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.txt': 'text/plain' };
-function serve() {
-  const server = http.createServer((req, res) => {
-    const url = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = url.startsWith('/demos/')
-      ? path.join(root, 'demos', path.basename(url))
-      : path.join(page_dir, path.normalize(url === '/' ? '/index.html' : url));
-    fs.readFile(file, (err, data) => {
-      if (err) return res.writeHead(404).end();
-      res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' }).end(data);
-    });
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
+const measure = process.argv.includes('--measure');
 
 function runNative(args) {
   const out = execFileSync(native, ['--headless', ...args], { cwd: game_dir, encoding: 'utf8' });
   return out;
+}
+
+// The native run's processor time (user and system), in seconds.
+function nativeCpuSeconds(args) {
+  const out = execFileSync('bash', ['-c', '"$@" >/dev/null; times', 'native', native, '--headless', ...args],
+    { cwd: game_dir, encoding: 'utf8' });
+  const children = out.trim().split('\n')[1].match(/(\d+)m([\d.]+)s/g);
+  return children.reduce((sum, t) => {
+    const [, m, sec] = /(\d+)m([\d.]+)s/.exec(t);
+    return sum + 60 * Number(m) + Number(sec);
+  }, 0);
 }
 
 // 8-bit RGB PNGs, as both builds write them, to rows of bytes.
@@ -127,7 +128,8 @@ function assert(condition, message) {
   if (!condition) throw new Error(message);
 }
 
-const server = await serve();
+// The page's folder, and the recorded games under /demos/.
+const server = await serve(page_dir, 0, (url) => (url.startsWith('/demos/') ? path.join(root, 'demos', path.basename(url)) : null));
 const base = `http://127.0.0.1:${server.address().port}/`;
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -147,26 +149,32 @@ async function openPage(query) {
   return page;
 }
 
-async function finished(page, seconds) {
-  await waitUntil('the end of the run', () => page.evaluate(() => window.twinworlds.done), seconds);
+async function finished(page, seconds, everyMs = 100) {
+  await waitUntil('the end of the run', () => page.evaluate(() => window.twinworlds.done), seconds, everyMs);
   return page.evaluate(() => window.twinworlds);
 }
 
 // One recorded game, in the browser and natively; both must end alike.
+// The browser's processor time is taken from the game's main to its end,
+// over all of the browser's processes, against the native run's.
 async function replay(name, input, frames, lang) {
   const frameArgs = (frames ? ['--frames', String(frames)] : []).concat(lang ? ['--lang', lang] : []);
   const nativeState = path.join(work, name + '.json'), nativePng = path.join(work, name + '.png');
-  const timedemo = runNative(['--timedemo', '--input', path.join(root, 'demos', input), '--dump-state', nativeState,
-    '--screenshot', nativePng, ...frameArgs]);
-  const nativeRate = Number(/([\d.]+) flips per second/.exec(timedemo)[1]);
+  const nativeArgs = ['--input', path.join(root, 'demos', input), '--dump-state', nativeState, '--screenshot', nativePng,
+    ...frameArgs];
+  const nativeCpu = nativeCpuSeconds(nativeArgs);
   const page = await openPage(`?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''));
-  const run = await finished(page, 300);
+  const ticks = () => cpuTicks(browser.process().pid);
+  await waitUntil('the game\'s main', () => page.evaluate(() => window.twinworlds.mainStartMs !== null), 120, 10);
+  const t0 = ticks();
+  const run = await finished(page, 300, 20);
+  const browserCpu = (ticks() - t0) / 100;
   await page.close();
   assert(run.state, 'no state dump: ' + run.exitLog.join(' | '));
   const flips = JSON.parse(run.state).flips;
-  const rate = flips / (run.runMs / 1000);
-  console.log(`      ${name}: ${flips} flips; browser ${rate.toFixed(0)} flips/s, native ${nativeRate.toFixed(0)} flips/s` +
-    ` (${((100 * rate) / nativeRate).toFixed(0)}%)`);
+  console.log(`      ${name}: ${flips} flips; processor time: browser ${browserCpu.toFixed(2)} s, native ` +
+    `${nativeCpu.toFixed(2)} s: the browser at ${((100 * nativeCpu) / browserCpu).toFixed(0)}% of native`);
+  replay.last = { browserCpu, nativeCpu };
   assert(run.state === fs.readFileSync(nativeState, 'utf8'), 'the state dump differs from the native run\'s');
   assert(decodePng(Buffer.from(run.png, 'base64')).equals(decodePng(fs.readFileSync(nativePng))),
     'the last picture differs from the native run\'s');
@@ -181,12 +189,78 @@ async function inStage(page, title) {
   return !rgb.equals(title) && lit > 640 * 480 * 0.5;
 }
 
+// The bundle, file by file, raw and gzipped as the server sends it.
+function bundleTable() {
+  let raw = 0, packed = 0;
+  console.log('      file                          raw bytes    gzipped');
+  for (const name of fs.readdirSync(page_dir).sort()) {
+    const file = path.join(page_dir, name);
+    if (!fs.statSync(file).isFile()) continue;
+    const body = fs.readFileSync(file), gz = zlib.gzipSync(body, { level: 9 }).length;
+    raw += body.length;
+    packed += gz;
+    console.log(`      ${name.padEnd(28)} ${String(body.length).padStart(10)} ${String(gz).padStart(10)}`);
+  }
+  console.log(`      ${'all'.padEnd(28)} ${String(raw).padStart(10)} ${String(packed).padStart(10)}`);
+}
+
+// The page opened over a throttled network with nothing cached: when the
+// title shows, when the music sounds after Enter is pressed there, the
+// main thread's long tasks after the title, and the audio's rate.
+async function throttledLoad(title, label, bitsPerSecond, latency) {
+  const page = await browser.newPage();
+  const cdp = await page.target().createCDPSession();
+  let bytes = 0;
+  cdp.on('Network.loadingFinished', (e) => (bytes += e.encodedDataLength));
+  await cdp.send('Network.enable');
+  await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+  await cdp.send('Network.emulateNetworkConditions',
+    { offline: false, latency, downloadThroughput: bitsPerSecond / 8, uploadThroughput: bitsPerSecond / 8 });
+  await page.goto(base);
+  await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 180, 50);
+  const titleAt = await page.evaluate(() => performance.now());
+  await page.keyboard.press('Enter');
+  await waitUntil('the music', () => page.evaluate(() => window.twinworlds.musicSoundsAt !== null), 180, 50);
+  const rates = [];
+  let last = await page.evaluate(() => window.twinworlds.framesPlayed);
+  for (let i = 0; i < 4; i++) {
+    await new Promise((r) => setTimeout(r, 1000));
+    const now = await page.evaluate(() => window.twinworlds.framesPlayed);
+    rates.push(now - last);
+    last = now;
+  }
+  const t = await page.evaluate(() => window.twinworlds);
+  const long = t.longTasks.filter((x) => x.at + x.ms > titleAt).map((x) => x.ms.toFixed(0));
+  console.log(`      ${label}: the title at ${(titleAt / 1000).toFixed(2)} s; the music ` +
+    `${(Math.max(0, t.musicSoundsAt - t.firstKeyAt) / 1000).toFixed(2)} s after Enter ` +
+    `(the synthesizer ready at ${(t.musicReadyAt / 1000).toFixed(2)} s); ${(bytes / 1e6).toFixed(2)} MB transferred`);
+  console.log(`      main-thread tasks over 50 ms after the title: ${long.length ? long.join(', ') + ' ms' : 'none'}; ` +
+    `audio frames per second after Enter: ${rates.join(', ')}`);
+  await page.close();
+}
+
+async function measureAll(title) {
+  await check('the bundle', async () => bundleTable());
+  await check('the load at 10 Mbit/s, 60 ms', () => throttledLoad(title, '10 Mbit/s, 60 ms', 10e6, 60));
+  await check('the load at 1.6 Mbit/s, 150 ms', () => throttledLoad(title, '1.6 Mbit/s, 150 ms', 1.6e6, 150));
+  await check('the complete demo\'s speed against native, three runs', async () => {
+    const ratios = [];
+    for (let i = 0; i < 3; i++) {
+      await replay('complete', 'complete.txt', 0);
+      ratios.push((100 * replay.last.nativeCpu) / replay.last.browserCpu);
+    }
+    ratios.sort((a, b) => a - b);
+    console.log(`      the browser at ${ratios.map((r) => r.toFixed(0)).join(', ')}% of native (median ${ratios[1].toFixed(0)}%)`);
+  });
+}
+
 try {
   const titlePng = path.join(work, 'title.png');
   runNative(['--frames', '20', '--screenshot', titlePng]);
   const title = decodePng(fs.readFileSync(titlePng));
+  if (measure) await measureAll(title);
   let live;
-  await check('the page shows the title without a click', async () => {
+  if (!measure) await check('the page shows the title without a click', async () => {
     live = await openPage('');
     let shown;
     await waitUntil('a picture', () => live.evaluate(() => window.twinworlds.firstPictureMs !== null), 120);
@@ -201,7 +275,7 @@ try {
       ` (the game's main began at ${t.mainStartMs.toFixed(0)} ms)`);
     assert(live.errors.length === 0, live.errors.join(' | '));
   });
-  await check('Enter starts the game; sound and music play', async () => {
+  if (!measure) await check('Enter starts the game; sound and music play', async () => {
     await live.keyboard.press('Enter');
     await waitUntil('the first stage', () => inStage(live, title), 120, 500);
     // The mixer's blocks reach the audio thread, and the music's player runs.
@@ -218,7 +292,7 @@ try {
     console.log(`      browser CPU at normal pace: ${((100 * used) / ((Date.now() - w0) / 1000)).toFixed(0)}% of one core over ${benchCpu} s`);
   }
   if (live) await live.close();
-  await check('a pad\'s Start starts the game (the Gamepad API, mapped as on the desktop)', async () => {
+  if (!measure) await check('a pad\'s Start starts the game (the Gamepad API, mapped as on the desktop)', async () => {
     const page = await browser.newPage();
     // A pad with the browser's standard layout, its buttons set by the test.
     await page.evaluateOnNewDocument(() => {
@@ -242,18 +316,18 @@ try {
     await waitUntil('the first stage', () => inStage(page, title), 120, 500);
     await page.close();
   });
-  await check('the complete demo ends as natively (?headless=1)', async () => {
+  if (!measure) await check('the complete demo ends as natively (?headless=1)', async () => {
     const state = await replay('complete', 'complete.txt', 0);
     assert(state.gameMode !== undefined, 'no game mode in the dump');
   });
-  await check('the menus recording ends as natively (?headless=1)', async () => {
+  if (!measure) await check('the menus recording ends as natively (?headless=1)', async () => {
     await replay('menus', 'menus.txt', 150);
   });
   // Stopped in the skill menu: its Japanese text drawn from code page 932.
-  await check('the skill menu\'s text is drawn as natively', async () => {
+  if (!measure) await check('the skill menu\'s text is drawn as natively', async () => {
     await replay('skills', 'menus.txt', 72);
   });
-  await check('?lang=en shows the skill menu in English, as natively', async () => {
+  if (!measure) await check('?lang=en shows the skill menu in English, as natively', async () => {
     await replay('skills-en', 'menus.txt', 72, 'en');
   });
 } finally {
