@@ -25,6 +25,7 @@
     pageScriptAt: loadStart, firstKeyAt: null, musicReadyAt: null, musicSoundsAt: null, longTasks: [],
   });
   watchLongTasks();
+  endOnTrap();
 
   function say(text) {
     status.textContent = text;
@@ -193,6 +194,17 @@
     return Promise.all([fetchBytes('music.sf2'), scripts]).then(([soundfont]) => {
       JSSynth.disableLogging();
       return makeSynth(soundfont);
+    });
+  }
+
+  // A trap in the game (it resumes from the page's timers, so the runtime's
+  // own abort never sees it) ends the run, so that nothing waits on it.
+  function endOnTrap() {
+    addEventListener('error', (e) => {
+      if (result.done || !(e.error instanceof WebAssembly.RuntimeError)) return;
+      result.exitLog.push('trap: ' + e.message);
+      say('the game stopped: ' + e.message);
+      result.done = true;
     });
   }
 
@@ -427,6 +439,23 @@
       result.mainStartMs = performance.now() - loadStart;
     },
   };
+
+  holdForHarness(game);
+
+  // A harness that measures the run (the browser test) may hold the game
+  // once everything is loaded and compiled, until it has taken its first
+  // reading: it sets window.twinworldsHold to a promise before the page loads.
+  function holdForHarness(game) {
+    const hold = window.twinworldsHold;
+    if (!hold) return;
+    game.preRun = [
+      () => {
+        game.addRunDependency('harness');
+        result.held = true;
+        hold.then(() => game.removeRunDependency('harness'));
+      },
+    ];
+  }
 
   const inputReady = input
     ? fetch(input).then((r) => {

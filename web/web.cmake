@@ -20,12 +20,17 @@ if(NOT EXISTS ${WEB_INCLUDE}/nlohmann)
   file(COPY /usr/include/nlohmann DESTINATION ${WEB_INCLUDE})
 endif()
 
-# Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise with it.
-add_compile_options(-O3 -msimd128)
+# Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise
+# with it. Bulk memory: copies and fills become memory.copy and memory.fill,
+# where the library's memcpy would call out to JavaScript for 512 bytes or more.
+add_compile_options(-O3 -msimd128 -mbulk-memory)
 
 # The platform without SDL2, X11, FluidSynth and libpng: the browser's
 # backend has its own of what needs them.
 add_library(twinworlds_platform STATIC ${PLATFORM_SOURCES})
+# Its one thread_local would need the atomics feature beside bulk memory; the
+# page has one thread, and a bitmap's header is read once.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/win32/gdi_bitmap_file.cpp PROPERTIES COMPILE_OPTIONS -mno-bulk-memory)
 target_include_directories(twinworlds_platform PUBLIC ${CMAKE_SOURCE_DIR} ${WEB_INCLUDE})
 
 # The game's Japanese strings are code page 932 bytes; clang has no
@@ -72,10 +77,22 @@ foreach(d ${GAME_DATA_DIRS})
   list(APPEND PRELOADS "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}/${d}@/game/${d}")
 endforeach()
 set_property(TARGET twinworlds APPEND PROPERTY LINK_DEPENDS ${GAME_DATA_FILES})
+# Flip and the clock wait by yielding to the page, inside the game's loops:
+# Asyncify instruments only the functions listed (with the parts the
+# optimiser splits out of them), and asserts that nothing else is on the
+# stack when the game waits.
+file(STRINGS ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt ASYNCIFY_NAMES REGEX "^[^#]")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt)
+set(ASYNCIFY_LIST)
+foreach(name ${ASYNCIFY_NAMES})
+  list(APPEND ASYNCIFY_LIST "*${name}")  # and byn-split-outlined-A$NAME
+endforeach()
+list(JOIN ASYNCIFY_LIST "\n" ASYNCIFY_TEXT)
+file(WRITE ${CMAKE_BINARY_DIR}/asyncify_functions.txt "${ASYNCIFY_TEXT}")
+set_property(TARGET twinworlds APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/asyncify_functions.txt)
 target_link_options(twinworlds PRIVATE
-  -O3
-  # Flip and the clock wait by yielding to the page, inside the game's loops.
-  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
+  -O3 -mbulk-memory
+  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_ONLY=@${CMAKE_BINARY_DIR}/asyncify_functions.txt -sASSERTIONS=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=FS
