@@ -9,7 +9,6 @@ if(NOT EMSCRIPTEN)
 endif()
 
 set(TWINWORLDS_GAME_DATA "${CMAKE_SOURCE_DIR}/build/game" CACHE PATH "The game folder the native build wrote")
-set(TWINWORLDS_FONT "/usr/share/unifont/unifont_jp.hex" CACHE FILEPATH "The Japanese glyphs")
 set(TWINWORLDS_SOUNDFONT "/usr/share/sounds/sf2/TimGM6mb.sf2" CACHE FILEPATH "The General MIDI soundfont")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -68,7 +67,7 @@ target_link_libraries(twinworlds PRIVATE twinworlds_game)
 set_target_properties(twinworlds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 # The folders the asset builder writes, and nothing else a run of the
 # native game may have left in the game folder.
-set(GAME_DATA_DIRS Sound image se stage)
+set(GAME_DATA_DIRS Sound font image se stage)
 set(GAME_DATA_FILES)
 set(PRELOADS)
 foreach(d ${GAME_DATA_DIRS})
@@ -97,8 +96,7 @@ target_link_options(twinworlds PRIVATE
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=FS
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free
-  ${PRELOADS}
-  "SHELL:--preload-file ${TWINWORLDS_FONT}@/usr/share/unifont/unifont_jp.hex")
+  ${PRELOADS})
 
 set(PAGE_FILES index.html page.js audio_worklet.js)
 set(SYNTH_DIR ${CMAKE_SOURCE_DIR}/web/node_modules/js-synthesizer)
