@@ -14,7 +14,7 @@ PACKAGES=(
   dpkg-dev desktop-file-utils appstream
 )
 if [ "${1:-}" = web ]; then
-  PACKAGES+=(emscripten chromium sf3convert)
+  PACKAGES+=(emscripten chromium)
   # Any node with its npm will do (the machine may carry another vendor's).
   command -v npm >/dev/null || PACKAGES+=(nodejs npm)
 fi

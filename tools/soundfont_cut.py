@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 """A General MIDI soundfont cut down to what the game's music plays.
 
-    soundfont_cut.py FULL.sf2 OUT.sf2 SONG.mid...
+    soundfont_cut.py FULL.sf2 OUT.sf2 SONG.mid|FOLDER...     (a folder: its *.mid, at any depth)
 
 Reads the songs' program changes and notes (key and velocity per channel,
 channel 10 as drums) and keeps only the presets, zones and samples that
@@ -10,6 +10,7 @@ sound them, so the browser build ships a small soundfont. Every note of
 every song is then looked up in the cut soundfont: if one would fall silent
 the tool fails rather than write a soundfont the music misses a note of.
 """
+import pathlib
 import struct
 import sys
 
@@ -254,7 +255,10 @@ def write_soundfont(path, sf, pdta, layouts, smpl):
 def main():
     if len(sys.argv) < 4:
         sys.exit(__doc__)
-    full, out, songs = sys.argv[1], sys.argv[2], sys.argv[3:]
+    full, out = sys.argv[1], sys.argv[2]
+    songs = [str(m) for a in sys.argv[3:] for m in (sorted(pathlib.Path(a).rglob('*.mid')) if pathlib.Path(a).is_dir() else [a])]
+    if not songs:
+        sys.exit('no songs to cut the soundfont for')
     used = {}
     for song in songs:
         for preset, notes in song_notes(song).items():
@@ -263,16 +267,26 @@ def main():
     new, smpl = cut(sf, pdta, used)
     write_soundfont(out, sf, new, layouts, smpl)
 
-    # Every note sounds the same samples as in the full soundfont.
+    # Every note sounds the same samples as in the full soundfont: the same
+    # points, loop, rate and pitch.
     sf2, check, _ = read_soundfont(out)
+
+    def heard(sf, pd, preset, key, vel):
+        out = []
+        for _, s in sounding(pd, preset, key, vel) if preset is not None else []:
+            name, start, end, loop0, loop1, rate, pitch, correction, _, kind = pd[b'shdr'][s]
+            out.append((name, sf[(b'sdta', b'smpl')][2 * start:2 * end], loop0 - start, loop1 - start, rate, pitch,
+                        correction, kind))
+        return sorted(out)
+
     for (bank, program), notes in used.items():
         a, b = find_preset(pdta, bank, program), find_preset(check, bank, program)
         for key, vel in notes:
-            want = [pdta[b'shdr'][s][0] for _, s in sounding(pdta, a, key, vel)]
-            have = [check[b'shdr'][s][0] for _, s in sounding(check, b, key, vel)] if b is not None else []
-            if not want or sorted(want) != sorted(have):
-                sys.exit(f'{out}: bank {bank} program {program} key {key} velocity {vel} '
-                         f'plays {have} instead of {want}')
+            want, have = heard(sf, pdta, a, key, vel), heard(sf2, check, b, key, vel)
+            if not want or want != have:
+                names = lambda samples: ', '.join(x[0].rstrip(b'\0').decode('latin-1') for x in samples) or 'nothing'
+                sys.exit(f'{out}: bank {bank} program {program} key {key} velocity {vel} plays {names(have)} '
+                         f'instead of {names(want)}, or not as they are')
     kept = len(check[b'shdr']) - 1
     print(f'{out}: {len(used)} presets, {kept} of {len(pdta[b"shdr"]) - 1} samples, '
           f'{len(smpl) // 1024} KiB of samples')
