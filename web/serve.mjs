@@ -42,6 +42,11 @@ function load(file) {
 // otherwise paths are looked up in `dir`, never outside it.
 export function serve(dir, port = 0, locate = () => null) {
   const root = path.resolve(dir);
+  // Compressed before the first request, not while a player waits for it.
+  for (const name of fs.readdirSync(root)) {
+    const file = path.join(root, name);
+    if (fs.statSync(file).isFile()) load(file);
+  }
   const server = http.createServer((req, res) => {
     let url;
     try {
