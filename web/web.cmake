@@ -62,7 +62,9 @@ target_link_libraries(twinworlds_game PUBLIC twinworlds_platform)
 # The page: index.html, twinworlds.js (+ .wasm, .data) and what the page loads.
 set(WEB_OUT ${CMAKE_BINARY_DIR}/web)
 file(MAKE_DIRECTORY ${WEB_OUT})
-add_executable(twinworlds ${MAIN_SOURCE})
+add_library(twinworlds_main OBJECT ${MAIN_SOURCE})
+target_link_libraries(twinworlds_main PRIVATE twinworlds_game)
+add_executable(twinworlds $<TARGET_OBJECTS:twinworlds_main>)
 target_link_libraries(twinworlds PRIVATE twinworlds_game)
 set_target_properties(twinworlds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
 # The folders the asset builder writes, and nothing else a run of the
@@ -89,6 +91,24 @@ endforeach()
 list(JOIN ASYNCIFY_LIST "\n" ASYNCIFY_TEXT)
 file(WRITE ${CMAKE_BINARY_DIR}/asyncify_functions.txt "${ASYNCIFY_TEXT}")
 set_property(TARGET twinworlds APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/asyncify_functions.txt)
+# The list is checked against the call graph of the game linked as it is
+# before any optimiser runs: a function missing from it fails the build.
+# (The warnings of the link below name listed functions the optimiser has
+# inlined into others.)
+find_program(WASM_OPT wasm-opt REQUIRED)
+add_executable(twinworlds_callgraph $<TARGET_OBJECTS:twinworlds_main>)
+target_link_libraries(twinworlds_callgraph PRIVATE twinworlds_game)
+target_link_options(twinworlds_callgraph PRIVATE -O0 --profiling-funcs -mbulk-memory)
+set_target_properties(twinworlds_callgraph PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/callgraph SUFFIX ".js")
+set(ASYNCIFY_CHECKED ${CMAKE_BINARY_DIR}/callgraph/asyncify-list-checked.stamp)
+add_custom_command(OUTPUT ${ASYNCIFY_CHECKED}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/web/asyncify_check.py ${WASM_OPT}
+          ${CMAKE_BINARY_DIR}/callgraph/twinworlds_callgraph.wasm ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt
+          ${ASYNCIFY_CHECKED}
+  DEPENDS twinworlds_callgraph ${CMAKE_SOURCE_DIR}/web/asyncify_check.py ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt
+  COMMENT "Checking web/asyncify_functions.txt against the call graph" VERBATIM)
+add_custom_target(asyncify_list_checked DEPENDS ${ASYNCIFY_CHECKED})
+add_dependencies(twinworlds asyncify_list_checked)
 target_link_options(twinworlds PRIVATE
   -O3 -mbulk-memory
   -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_ONLY=@${CMAKE_BINARY_DIR}/asyncify_functions.txt -sASSERTIONS=1
