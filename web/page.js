@@ -170,6 +170,8 @@
     return new Promise((resolve, reject) => {
       const s = document.createElement('script');
       s.src = src;
+      // Fetched side by side, run in the order asked.
+      s.async = false;
       s.onload = resolve;
       s.onerror = () => reject(new Error(src + ' cannot be loaded'));
       document.head.appendChild(s);
@@ -188,9 +190,8 @@
   // The synthesizer's script and the soundfont (cut to what the music
   // plays) come in side by side once the game runs.
   function loadSynthesizer() {
-    const scripts = loadScript('libfluidsynth.js')
-      .then(() => loadScript('js-synthesizer.js'))
-      .then(() => JSSynth.waitForReady());
+    const scripts = Promise.all([loadScript('libfluidsynth.js'), loadScript('js-synthesizer.js')]).then(() =>
+      JSSynth.waitForReady());
     return Promise.all([fetchBytes('music.sf2'), scripts]).then(([soundfont]) => {
       JSSynth.disableLogging();
       return makeSynth(soundfont);

@@ -238,18 +238,19 @@ async function inStage(page, title) {
 }
 
 // The bundle, file by file, raw and gzipped as the server sends it.
-function bundleTable() {
+function bundleTable(eachFile = true) {
   let raw = 0, packed = 0;
-  console.log('      file                          raw bytes    gzipped');
+  if (eachFile) console.log('      file                          raw bytes    gzipped');
   for (const name of fs.readdirSync(page_dir).sort()) {
     const file = path.join(page_dir, name);
     if (!fs.statSync(file).isFile()) continue;
     const body = fs.readFileSync(file), gz = zlib.gzipSync(body, { level: 9 }).length;
     raw += body.length;
     packed += gz;
-    console.log(`      ${name.padEnd(28)} ${String(body.length).padStart(10)} ${String(gz).padStart(10)}`);
+    if (eachFile) console.log(`      ${name.padEnd(28)} ${String(body.length).padStart(10)} ${String(gz).padStart(10)}`);
   }
-  console.log(`      ${'all'.padEnd(28)} ${String(raw).padStart(10)} ${String(packed).padStart(10)}`);
+  if (eachFile) console.log(`      ${'all'.padEnd(28)} ${String(raw).padStart(10)} ${String(packed).padStart(10)}`);
+  else console.log(`      the bundle: ${(raw / 1e6).toFixed(2)} MB, ${(packed / 1e6).toFixed(2)} MB gzipped`);
 }
 
 // The page opened over a throttled network with nothing cached: when the
@@ -311,6 +312,7 @@ try {
   runNative(['--frames', '20', '--screenshot', titlePng]);
   const title = decodePng(fs.readFileSync(titlePng));
   if (measure) await measureAll(title);
+  else bundleTable(false);
   let live;
   if (!measure) await check('the page shows the title without a click', async () => {
     live = await openPage('');
