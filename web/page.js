@@ -426,7 +426,7 @@
     canvas,
     print: (t) => (console.log(t), result.exitLog.push(t)),
     printErr: (t) => (console.warn(t), result.exitLog.push(t)),
-    // A trap (a wait outside the functions built to wait, say) ends the run.
+    // An abort (a trap before the game first waits, say) ends the run.
     onAbort(what) {
       result.exitLog.push('abort: ' + what);
       say('the game stopped: ' + what);
