@@ -6,7 +6,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/twinworlds.6.in ${CMAKE_BINARY_DIR}/twi
 
 install(TARGETS twinworlds twinworlds-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Only the data: tests may leave other files in the build's game folder.
-install(DIRECTORY ${GAME_FOLDER}/stage ${GAME_FOLDER}/image ${GAME_FOLDER}/se ${GAME_FOLDER}/Sound
+install(DIRECTORY ${GAME_FOLDER}/stage ${GAME_FOLDER}/image ${GAME_FOLDER}/se ${GAME_FOLDER}/Sound ${GAME_FOLDER}/font
         DESTINATION ${CMAKE_INSTALL_DATADIR}/twinworlds)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/twinworlds.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 32 48 64 128 256)
@@ -26,7 +26,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The libraries the binaries link (SDL2, FluidSynth, libpng) come from
-# dpkg-shlibdeps; the font and the soundfont are read at run time.
+# dpkg-shlibdeps; the soundfont is read at run time. The glyphs come with
+# the game's data.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "unifont, timgm6mb-soundfont")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
 include(CPack)

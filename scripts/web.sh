@@ -3,7 +3,8 @@
 # the wasm, the game data), its tests in headless Chromium, or a local server.
 #   scripts/web.sh build     the native build (for the game data), then the web one
 #   scripts/web.sh test      build, then the browser tests; ends "N passed, M failed"
-#   scripts/web.sh serve     build, then serve build-web/web/ on 127.0.0.1:8000
+#   scripts/web.sh measure   build, then the load and speed figures (a benchmark)
+#   scripts/web.sh serve     build, then serve build-web/web/ on 127.0.0.1:8000 (gzip, cache headers)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-build}
@@ -33,8 +34,11 @@ cmake --build build-web -j "$(nproc)"
 case $what in
   build) ;;
   test) node web/test/browser_test.mjs ;;
+  # The load over a throttled network, the bundle's sizes and the speed
+  # against native: figures, not a pass or fail (not part of CI).
+  measure) node web/test/browser_test.mjs --measure ;;
   serve)
-    echo "web: http://127.0.0.1:8000/"
-    exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build-web/web ;;
-  *) echo "usage: scripts/web.sh build|test|serve" >&2; exit 2 ;;
+    # gzip and cache headers, as a static host would send them.
+    exec node web/serve.mjs build-web/web 8000 ;;
+  *) echo "usage: scripts/web.sh build|test|measure|serve" >&2; exit 2 ;;
 esac

@@ -21,7 +21,10 @@
     done: false, exitLog: [], state: null, png: null, framesPlayed: 0,
     firstPictureMs: null, mainStartMs: null, runMs: null, keySamples: 0,
     status: 'loading', error: null, loaded: {},
+    // For the load's measurement: milliseconds since the page's navigation.
+    pageScriptAt: loadStart, firstKeyAt: null, musicReadyAt: null, musicSoundsAt: null, longTasks: [],
   });
+  watchLongTasks();
 
   // ---- The player's language: ?lang, else the browser's, as the desktop
   // follows the locale.
@@ -159,8 +162,15 @@
     result.done = true;
   }
   // What the loader throws where no one catches it (the game data's request
-  // failing, say) is a failed load while the game has not started.
-  addEventListener('error', (e) => statusKind === 'loading' && fail(T.failed((e.error && e.error.message) || e.message)));
+  // failing, say) is a failed load while the game has not started. Once it
+  // runs, a trap in the game (it resumes from the page's timers, so the
+  // runtime's own abort never sees it) ends the run, so that nothing waits
+  // on it.
+  addEventListener('error', (e) => {
+    if (result.done) return;
+    if (e.error instanceof WebAssembly.RuntimeError) fail(T.stopped(e.message));
+    else if (statusKind === 'loading') fail(T.failed((e.error && e.error.message) || e.message));
+  });
   addEventListener('unhandledrejection', (e) => statusKind === 'loading' && fail(T.failed(String(e.reason && e.reason.message || e.reason))));
 
   // Keys: by what they are labelled, as on the desktop.
@@ -183,6 +193,7 @@
   }
 
   addEventListener('keydown', (e) => {
+    if (result.firstKeyAt === null) result.firstKeyAt = performance.now();
     startSound();
     if (window.TwTouch) TwTouch.hide();
     // Tab, then Enter or Space on the page's own buttons: theirs, not the game's.
@@ -363,13 +374,42 @@
     return new Promise((resolve, reject) => {
       const s = document.createElement('script');
       s.src = src;
+      // Fetched side by side, run in the order asked.
+      s.async = false;
       s.onload = resolve;
       s.onerror = () => reject(new Error(src + ' cannot be loaded'));
       document.head.appendChild(s);
     });
   }
 
+  let offlineAfterLoad = null;
   const music = { ready: null, synth: null, player: 0, failed: false, pending: null, left: null, right: null };
+
+  // The synthesizer's script and the soundfont (cut to what the music
+  // plays) come in side by side once the game runs.
+  function loadSynthesizer() {
+    const scripts = Promise.all([loadScript('libfluidsynth.js'), loadScript('js-synthesizer.js')]).then(() =>
+      JSSynth.waitForReady());
+    const soundfont = fetchWithProgress('music.sf2', 'music').then((r) => {
+      if (!r.ok) throw new Error('music.sf2 cannot be read (' + r.status + ')');
+      return r.arrayBuffer();
+    });
+    return Promise.all([soundfont, scripts]).then(([soundfont]) => {
+      JSSynth.disableLogging();
+      return makeSynth(soundfont);
+    });
+  }
+
+  // Main-thread tasks over 50 ms, for the load's measurement.
+  function watchLongTasks() {
+    try {
+      new PerformanceObserver((list) => {
+        for (const e of list.getEntries()) result.longTasks.push({ at: e.startTime, ms: e.duration });
+      }).observe({ type: 'longtask', buffered: true });
+    } catch (e) {
+      // Not every browser reports them.
+    }
+  }
 
   function cString(M, text) {
     const bytes = new TextEncoder().encode(text + '\0');
@@ -436,6 +476,7 @@
         result.firstPictureMs = performance.now() - loadStart;
         if (statusKind === 'loading') statusKind = 'ready';
         soundStatus();
+        if (offlineAfterLoad) offlineAfterLoad();
       }
     },
     sampleKeys(down) {
@@ -524,18 +565,10 @@
       load() {
         if (music.failed) return false;
         if (!music.ready)
-          music.ready = loadScript('libfluidsynth.js')
-            .then(() => loadScript('js-synthesizer.js'))
-            .then(() => JSSynth.waitForReady())
-            .then(() => JSSynth.disableLogging())
-            .then(() => fetchWithProgress('TimGM6mb.sf2', 'music'))
-            .then((r) => {
-              if (!r.ok) throw new Error('the soundfont TimGM6mb.sf2 cannot be read (' + r.status + ')');
-              return r.arrayBuffer();
-            })
-            .then(makeSynth)
+          music.ready = loadSynthesizer()
             .then((synth) => {
               music.synth = synth;
+              result.musicReadyAt = performance.now();
               soundStatus();
               if (music.pending) beginMusic();
             })
@@ -559,6 +592,7 @@
         if (!music.left || music.left.length !== frames)
           (music.left = new Float32Array(frames)), (music.right = new Float32Array(frames));
         synth.render([music.left, music.right]);
+        if (result.musicSoundsAt === null && TW.music.voices() > 0) result.musicSoundsAt = performance.now();
         for (let i = 0; i < frames; i++) {
           mix[2 * i] += Math.round(Math.max(-1, Math.min(1, music.left[i])) * 32767);
           mix[2 * i + 1] += Math.round(Math.max(-1, Math.min(1, music.right[i])) * 32767);
@@ -669,9 +703,14 @@
 
   // ---- Offline: the service worker keeps this build's files; a new build
   // brings its own list and drops the old.
+  // The worker fills its copy once the title shows and the music's part is
+  // in (or has failed): then its requests neither slow the first load nor
+  // fetch the bundle twice (the browser's cache answers them).
   function startOffline() {
     if (!('serviceWorker' in navigator) || !/^https?:$/.test(location.protocol)) return;
-    navigator.serviceWorker.register('service_worker.js').catch((e) => console.warn('twinworlds: no offline copy: ' + e.message));
+    const register = () =>
+      navigator.serviceWorker.register('service_worker.js').catch((e) => console.warn('twinworlds: no offline copy: ' + e.message));
+    offlineAfterLoad = () => Promise.resolve(music.ready).finally(register);
   }
 
   // ---- Starting: the parameters checked first, each fault said in the page.
@@ -721,8 +760,27 @@
         .catch((e) => fail(T.failed(e.message)));
       return {};
     },
-    onAbort: (what) => fail(T.failed(String(what))),
+    // An abort ends the run: a load that failed, or a trap before the game
+    // first waits.
+    onAbort: (what) => fail((result.mainStartMs === null ? T.failed : T.stopped)(String(what))),
   };
+
+  holdForHarness(game);
+
+  // A harness that measures the run (the browser test) may hold the game
+  // once everything is loaded and compiled, until it has taken its first
+  // reading: it sets window.twinworldsHold to a promise before the page loads.
+  function holdForHarness(game) {
+    const hold = window.twinworldsHold;
+    if (!hold) return;
+    game.preRun = [
+      () => {
+        game.addRunDependency('harness');
+        result.held = true;
+        hold.then(() => game.removeRunDependency('harness'));
+      },
+    ];
+  }
 
   // The input file: from ?input, or the run a link carries.
   function inputText() {

@@ -9,7 +9,6 @@ if(NOT EMSCRIPTEN)
 endif()
 
 set(TWINWORLDS_GAME_DATA "${CMAKE_SOURCE_DIR}/build/game" CACHE PATH "The game folder the native build wrote")
-set(TWINWORLDS_FONT "/usr/share/unifont/unifont_jp.hex" CACHE FILEPATH "The Japanese glyphs")
 set(TWINWORLDS_SOUNDFONT "/usr/share/sounds/sf2/TimGM6mb.sf2" CACHE FILEPATH "The General MIDI soundfont")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -20,12 +19,17 @@ if(NOT EXISTS ${WEB_INCLUDE}/nlohmann)
   file(COPY /usr/include/nlohmann DESTINATION ${WEB_INCLUDE})
 endif()
 
-# Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise with it.
-add_compile_options(-O3 -msimd128)
+# Chromium, Firefox and Safari all run wasm SIMD; the picture loops vectorise
+# with it. Bulk memory: copies and fills become memory.copy and memory.fill,
+# where the library's memcpy would call out to JavaScript for 512 bytes or more.
+add_compile_options(-O3 -msimd128 -mbulk-memory)
 
 # The platform without SDL2, X11, FluidSynth and libpng: the browser's
 # backend has its own of what needs them.
 add_library(twinworlds_platform STATIC ${PLATFORM_SOURCES})
+# Its one thread_local would need the atomics feature beside bulk memory; the
+# page has one thread, and a bitmap's header is read once.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/win32/gdi_bitmap_file.cpp PROPERTIES COMPILE_OPTIONS -mno-bulk-memory)
 target_include_directories(twinworlds_platform PUBLIC ${CMAKE_SOURCE_DIR} ${WEB_INCLUDE})
 
 # The game's Japanese strings are code page 932 bytes; clang has no
@@ -58,21 +62,61 @@ target_link_libraries(twinworlds_game PUBLIC twinworlds_platform)
 # The page: index.html, twinworlds.js (+ .wasm, .data) and what the page loads.
 set(WEB_OUT ${CMAKE_BINARY_DIR}/web)
 file(MAKE_DIRECTORY ${WEB_OUT})
-add_executable(twinworlds ${MAIN_SOURCE})
+add_library(twinworlds_main OBJECT ${MAIN_SOURCE})
+target_link_libraries(twinworlds_main PRIVATE twinworlds_game)
+add_executable(twinworlds $<TARGET_OBJECTS:twinworlds_main>)
 target_link_libraries(twinworlds PRIVATE twinworlds_game)
 set_target_properties(twinworlds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_OUT} SUFFIX ".js")
-file(GLOB_RECURSE GAME_DATA_FILES CONFIGURE_DEPENDS ${TWINWORLDS_GAME_DATA}/*)
+# The folders the asset builder writes, and nothing else a run of the
+# native game may have left in the game folder.
+set(GAME_DATA_DIRS Sound font image se stage)
+set(GAME_DATA_FILES)
+set(PRELOADS)
+foreach(d ${GAME_DATA_DIRS})
+  file(GLOB_RECURSE f CONFIGURE_DEPENDS ${TWINWORLDS_GAME_DATA}/${d}/*)
+  list(APPEND GAME_DATA_FILES ${f})
+  list(APPEND PRELOADS "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}/${d}@/game/${d}")
+endforeach()
 set_property(TARGET twinworlds APPEND PROPERTY LINK_DEPENDS ${GAME_DATA_FILES})
+# Flip and the clock wait by yielding to the page, inside the game's loops:
+# Asyncify instruments only the functions listed (with the parts the
+# optimiser splits out of them), and asserts that nothing else is on the
+# stack when the game waits.
+file(STRINGS ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt ASYNCIFY_NAMES REGEX "^[^#]")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt)
+set(ASYNCIFY_LIST)
+foreach(name ${ASYNCIFY_NAMES})
+  list(APPEND ASYNCIFY_LIST "*${name}")  # and byn-split-outlined-A$NAME
+endforeach()
+list(JOIN ASYNCIFY_LIST "\n" ASYNCIFY_TEXT)
+file(WRITE ${CMAKE_BINARY_DIR}/asyncify_functions.txt "${ASYNCIFY_TEXT}")
+set_property(TARGET twinworlds APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/asyncify_functions.txt)
+# The list is checked against the call graph of the game linked as it is
+# before any optimiser runs: a function missing from it fails the build.
+# (The warnings of the link below name listed functions the optimiser has
+# inlined into others.)
+find_program(WASM_OPT wasm-opt REQUIRED)
+add_executable(twinworlds_callgraph $<TARGET_OBJECTS:twinworlds_main>)
+target_link_libraries(twinworlds_callgraph PRIVATE twinworlds_game)
+target_link_options(twinworlds_callgraph PRIVATE -O0 --profiling-funcs -mbulk-memory)
+set_target_properties(twinworlds_callgraph PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/callgraph SUFFIX ".js")
+set(ASYNCIFY_CHECKED ${CMAKE_BINARY_DIR}/callgraph/asyncify-list-checked.stamp)
+add_custom_command(OUTPUT ${ASYNCIFY_CHECKED}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/web/asyncify_check.py ${WASM_OPT}
+          ${CMAKE_BINARY_DIR}/callgraph/twinworlds_callgraph.wasm ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt
+          ${ASYNCIFY_CHECKED}
+  DEPENDS twinworlds_callgraph ${CMAKE_SOURCE_DIR}/web/asyncify_check.py ${CMAKE_SOURCE_DIR}/web/asyncify_functions.txt
+  COMMENT "Checking web/asyncify_functions.txt against the call graph" VERBATIM)
+add_custom_target(asyncify_list_checked DEPENDS ${ASYNCIFY_CHECKED})
+add_dependencies(twinworlds asyncify_list_checked)
 target_link_options(twinworlds PRIVATE
-  -O3
-  # Flip and the clock wait by yielding to the page, inside the game's loops.
-  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
+  -O3 -mbulk-memory
+  -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_ONLY=@${CMAKE_BINARY_DIR}/asyncify_functions.txt -sASSERTIONS=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=FS
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free
-  "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}@/game"
-  "SHELL:--preload-file ${TWINWORLDS_FONT}@/usr/share/unifont/unifont_jp.hex")
+  ${PRELOADS})
 
 set(PAGE_FILES index.html page.js audio_worklet.js touch_controls.js manifest.webmanifest)
 set(SYNTH_DIR ${CMAKE_SOURCE_DIR}/web/node_modules/js-synthesizer)
@@ -93,10 +137,14 @@ foreach(pair "externals/libfluidsynth-2.4.6.js:libfluidsynth.js" "dist/js-synthe
     DEPENDS ${SYNTH_DIR}/${from} VERBATIM)
   list(APPEND COPIED ${WEB_OUT}/${to})
 endforeach()
-add_custom_command(OUTPUT ${WEB_OUT}/TimGM6mb.sf2
-  COMMAND ${CMAKE_COMMAND} -E copy ${TWINWORLDS_SOUNDFONT} ${WEB_OUT}/TimGM6mb.sf2
-  DEPENDS ${TWINWORLDS_SOUNDFONT} VERBATIM)
-list(APPEND COPIED ${WEB_OUT}/TimGM6mb.sf2)
+# The soundfont cut down to the presets, keys and velocities the music
+# plays (about 5% of the full one); the desktop keeps the full soundfont.
+set(SONGS ${GAME_DATA_FILES})
+list(FILTER SONGS INCLUDE REGEX "\\.mid$")
+add_custom_command(OUTPUT ${WEB_OUT}/music.sf2
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/soundfont_cut.py ${TWINWORLDS_SOUNDFONT} ${WEB_OUT}/music.sf2 ${SONGS}
+  DEPENDS ${TWINWORLDS_SOUNDFONT} ${SONGS} ${CMAKE_SOURCE_DIR}/tools/soundfont_cut.py VERBATIM)
+list(APPEND COPIED ${WEB_OUT}/music.sf2)
 add_custom_target(web_page ALL DEPENDS ${COPIED})
 
 # ---- Offline and installable: the game's icons for the manifest, then the

@@ -18,6 +18,7 @@
 #include "platform/files/whole_file.h"
 #include "platform/input/key_sampler.h"
 #include "platform/input/run_link.h"
+#include "platform/picture/font.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
 
@@ -96,6 +97,7 @@ bool StartPlatform(const RunOptions& options) {
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);
   SetDataFolderMissing(!data.found);
+  SetGlyphSheet(data.folder.empty() ? "font/glyphs.hex" : data.folder + "/font/glyphs.hex");
   Flips = 0;
   StartShownPicture();
   RunStart = LastFlipTime = Clock::now();

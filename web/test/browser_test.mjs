@@ -4,16 +4,22 @@
 // up, bad parameters are said in the page, a second visit works offline, and
 // recorded games (from files or shared links) replayed with ?headless=1 end
 // in the same state and picture as the native headless run, in both browsers.
-// Prints the figures for the closing notes and ends with "N passed, M failed".
-//   node web/test/browser_test.mjs [--bench-cpu SECONDS]
+// Prints the figures for the closing notes (the bundle's size, each replay's
+// speed as processor time against the native run's) and ends with
+// "N passed, M failed".
+//   node web/test/browser_test.mjs [--bench-cpu SECONDS] [--measure]
+// --measure (a benchmark, not run in CI): the bundle's files raw and
+// gzipped, the load over throttled networks (the title, the music after the
+// first key, main-thread tasks over 50 ms, the audio's rate) and the speed
+// of five replays of the complete demo against native, in both browsers.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { serve } from '../serve.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const page_dir = path.join(root, 'build-web/web');
@@ -21,27 +27,22 @@ const game_dir = path.join(root, 'build/game');
 const native = path.join(root, 'build/twinworlds');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tw-web-'));
 const benchCpu = process.argv.includes('--bench-cpu') ? Number(process.argv[process.argv.indexOf('--bench-cpu') + 1]) : 0;
-
-// The page's folder, and the recorded games under /demos/.
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.txt': 'text/plain',
-  '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
-function serve() {
-  const server = http.createServer((req, res) => {
-    const url = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = url.startsWith('/demos/')
-      ? path.join(root, 'demos', path.basename(url))
-      : path.join(page_dir, path.normalize(url === '/' ? '/index.html' : url));
-    fs.readFile(file, (err, data) => {
-      if (err) return res.writeHead(404).end();
-      res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' }).end(data);
-    });
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
+const measure = process.argv.includes('--measure');
 
 function runNative(args) {
   const out = execFileSync(native, ['--headless', ...args], { cwd: game_dir, encoding: 'utf8' });
   return out;
+}
+
+// The native run's processor time (user and system), in seconds.
+function nativeCpuSeconds(args) {
+  const out = execFileSync('bash', ['-c', '"$@" >/dev/null; times', 'native', native, '--headless', ...args],
+    { cwd: game_dir, encoding: 'utf8' });
+  const children = out.trim().split('\n')[1].match(/(\d+)m([\d.]+)s/g);
+  return children.reduce((sum, t) => {
+    const [, m, sec] = /(\d+)m([\d.]+)s/.exec(t);
+    return sum + 60 * Number(m) + Number(sec);
+  }, 0);
 }
 
 // 8-bit RGB PNGs, as both builds write them, to rows of bytes.
@@ -93,6 +94,30 @@ function cpuTicks(rootPid) {
   return sum;
 }
 
+// The same, in seconds, from the scheduler's exact run time of every thread
+// (tick-sampled times stray widely on a busy machine).
+function cpuSeconds(rootPid) {
+  const parent = new Map();
+  for (const name of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(name)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${name}/stat`, 'utf8');
+      parent.set(Number(name), Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]));
+    } catch {}
+  }
+  let ns = 0;
+  for (const pid of parent.keys()) {
+    let p = pid;
+    while (p > 1 && p !== rootPid) p = parent.get(p) ?? 0;
+    if (p !== rootPid) continue;
+    try {
+      for (const task of fs.readdirSync(`/proc/${pid}/task`))
+        ns += Number(fs.readFileSync(`/proc/${pid}/task/${task}/schedstat`, 'utf8').split(' ')[0]);
+    } catch {}
+  }
+  return ns / 1e9;
+}
+
 async function canvasRgb(page) {
   const rgba = Buffer.from(await page.evaluate(() => {
     const c = document.getElementById('screen');
@@ -131,26 +156,42 @@ function assert(condition, message) {
   if (!condition) throw new Error(message);
 }
 
-const server = await serve();
+// The page's folder, and the recorded games under /demos/.
+const demos = (url) => (url.startsWith('/demos/') ? path.join(root, 'demos', path.basename(url)) : null);
+const server = await serve(page_dir, 0, demos);
 const base = `http://127.0.0.1:${server.address().port}/`;
-const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required', '--lang=en-US'];
-function launchChromium(profile) {
+function launch(profile, more = []) {
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
-    args: [...chromiumArgs, `--user-data-dir=${path.join(work, profile)}`],
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required', '--lang=en-US',
+      `--user-data-dir=${path.join(work, profile)}`, ...more],
   });
 }
-let browser = await launchChromium('profile');
+let browser = await launch('profile');
+// The replays' browser compiles the wasm with its optimising compiler before
+// the game starts, so the run's processor time is the game's alone, as once
+// the compiled code is cached; the first browser tiers up as players' do.
+let replayBrowser = await launch('replay-profile', ['--js-flags=--no-liftoff --no-wasm-lazy-compilation']);
 const firefoxPath = process.env.FIREFOX || '/usr/bin/firefox-esr';
+// Firefox, likewise with its optimising compiler alone (which compiles the
+// whole wasm before it runs), for the replays.
+function launchFirefox() {
+  return puppeteer.launch({
+    browser: 'firefox', executablePath: firefoxPath, headless: true,
+    userDataDir: path.join(work, 'firefox-profile'),
+    extraPrefsFirefox: { 'media.autoplay.default': 0, 'intl.accept_languages': 'en-US',
+      'javascript.options.wasm_baselinejit': false },
+  });
+}
 
 // A new tab, its errors kept. Chromium may drop the session of a tab opened
 // just as a service worker starts or stops: then another try.
-async function newPage() {
+async function newPage(where = browser) {
   for (let tries = 1; ; tries++) {
     try {
-      const page = await browser.newPage();
+      const page = await where.newPage();
       page.errors = [];
       page.on('pageerror', (e) => page.errors.push(e.message));
       page.on('console', (m) => m.type() === 'error' && page.errors.push(m.text()));
@@ -161,10 +202,21 @@ async function newPage() {
   }
 }
 
-async function openPage(query) {
-  const page = await newPage();
+async function openPage(query, where = browser, beforeLoad = null) {
+  const page = await newPage(where);
+  if (beforeLoad) await page.evaluateOnNewDocument(beforeLoad);
   await page.goto(base + query);
   return page;
+}
+
+function inPageWait(page, what, test, seconds, everyMs) {
+  const wait = page.evaluate((test, everyMs) => new Promise((resolve) => {
+    const f = new Function('return (' + test + ')()');
+    const poll = () => (f() ? resolve() : setTimeout(poll, everyMs));
+    poll();
+  }), test.toString(), everyMs);
+  return Promise.race([wait, new Promise((_, reject) =>
+    setTimeout(() => reject(new Error('timed out waiting for ' + what)), seconds * 1000).unref())]);
 }
 
 async function finished(page, seconds) {
@@ -174,22 +226,34 @@ async function finished(page, seconds) {
 
 let browserName = 'Chromium';
 // One recorded game, in the browser and natively; both must end alike.
+// The browser's processor time is taken from the game's main to its end,
+// over all of the browser's processes, against the native run's.
 async function replay(name, input, frames, lang, query) {
   const frameArgs = (frames ? ['--frames', String(frames)] : []).concat(lang ? ['--lang', lang] : []);
   const nativeState = path.join(work, name + '.json'), nativePng = path.join(work, name + '.png');
-  const timedemo = runNative(['--timedemo', '--input', path.join(root, 'demos', input), '--dump-state', nativeState,
-    '--screenshot', nativePng, ...frameArgs]);
-  const nativeRate = Number(/([\d.]+) flips per second/.exec(timedemo)[1]);
+  const nativeArgs = ['--input', path.join(root, 'demos', input), '--dump-state', nativeState, '--screenshot', nativePng,
+    ...frameArgs];
+  const nativeCpu = nativeCpuSeconds(nativeArgs);
+  // The page holds the game, loaded and compiled, until the first reading.
   const page = await openPage(query ||
-    `?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''));
-  const run = await finished(page, 300);
+    `?headless=1&input=demos/${input}` + (frames ? `&frames=${frames}` : '') + (lang ? `&lang=${lang}` : ''),
+  replayBrowser, () => (window.twinworldsHold = new Promise((r) => (window.releaseTwinworlds = r))));
+  const seconds = () => cpuSeconds(replayBrowser.process().pid);
+  // Watched from inside the page: polling it from here would cost the browser
+  // more processor time than the game's frames.
+  await inPageWait(page, 'the game loaded', () => window.twinworlds.held || window.twinworlds.done, 120, 20);
+  const t0 = seconds();
+  await page.evaluate(() => window.releaseTwinworlds());
+  await inPageWait(page, 'the end of the run', () => window.twinworlds.done, 300, 20);
+  const run = await page.evaluate(() => window.twinworlds);
+  const browserCpu = seconds() - t0;
   await page.close();
   assert(!run.error, run.error);
   assert(run.state, 'no state dump: ' + run.exitLog.join(' | '));
   const flips = JSON.parse(run.state).flips;
-  const rate = flips / (run.runMs / 1000);
-  console.log(`      ${name} (${browserName}): ${flips} flips; browser ${rate.toFixed(0)} flips/s, native ${nativeRate.toFixed(0)} flips/s` +
-    ` (${((100 * rate) / nativeRate).toFixed(0)}%)`);
+  console.log(`      ${name} (${browserName}): ${flips} flips; processor time: browser ${browserCpu.toFixed(2)} s, native ` +
+    `${nativeCpu.toFixed(2)} s: the browser at ${((100 * nativeCpu) / browserCpu).toFixed(0)}% of native`);
+  replay.last = { browserCpu, nativeCpu };
   assert(run.state === fs.readFileSync(nativeState, 'utf8'), 'the state dump differs from the native run\'s');
   assert(decodePng(Buffer.from(run.png, 'base64')).equals(decodePng(fs.readFileSync(nativePng))),
     'the last picture differs from the native run\'s');
@@ -326,7 +390,7 @@ async function badParameters() {
 // One visit fills the offline copy; the next load needs no server.
 async function offlineAfterOneVisit(title) {
   await check('installable, and after one visit the game starts with the server gone', async () => {
-    const own = await serve();
+    const own = await serve(page_dir, 0, demos);
     const page = await newPage();
     await page.goto(`http://127.0.0.1:${own.address().port}/`);
     await waitUntil('the offline copy', () => page.evaluate(async () => {
@@ -362,11 +426,86 @@ async function sharedLink() {
   });
 }
 
-try {
-  const titlePng = path.join(work, 'title.png');
-  // The page speaks the browser's language (English here), as the desktop follows the locale.
-  runNative(['--frames', '20', '--screenshot', titlePng, '--lang', 'en']);
-  const title = decodePng(fs.readFileSync(titlePng));
+// The bundle, file by file, raw and gzipped as the server sends it.
+function bundleTable(eachFile = true) {
+  let raw = 0, packed = 0;
+  if (eachFile) console.log('      file                          raw bytes    gzipped');
+  for (const name of fs.readdirSync(page_dir).sort()) {
+    const file = path.join(page_dir, name);
+    if (!fs.statSync(file).isFile()) continue;
+    const body = fs.readFileSync(file), gz = zlib.gzipSync(body, { level: 9 }).length;
+    raw += body.length;
+    packed += gz;
+    if (eachFile) console.log(`      ${name.padEnd(28)} ${String(body.length).padStart(10)} ${String(gz).padStart(10)}`);
+  }
+  if (eachFile) console.log(`      ${'all'.padEnd(28)} ${String(raw).padStart(10)} ${String(packed).padStart(10)}`);
+  else console.log(`      the bundle: ${(raw / 1e6).toFixed(2)} MB, ${(packed / 1e6).toFixed(2)} MB gzipped`);
+}
+
+// The page opened over a throttled network with nothing cached: when the
+// title shows, when the music sounds after Enter is pressed there, the
+// main thread's long tasks after the title, and the audio's rate.
+async function throttledLoad(title, label, bitsPerSecond, latency) {
+  const page = await browser.newPage();
+  const cdp = await page.target().createCDPSession();
+  let bytes = 0;
+  cdp.on('Network.loadingFinished', (e) => (bytes += e.encodedDataLength));
+  await cdp.send('Network.enable');
+  await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+  // Nor the offline copy an earlier visit left.
+  await cdp.send('Network.setBypassServiceWorker', { bypass: true });
+  await cdp.send('Network.emulateNetworkConditions',
+    { offline: false, latency, downloadThroughput: bitsPerSecond / 8, uploadThroughput: bitsPerSecond / 8 });
+  await page.goto(base);
+  await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 180, 50);
+  const titleAt = await page.evaluate(() => performance.now());
+  // The audio's rate in each of the first four seconds after Enter.
+  const rates = [];
+  let last = await page.evaluate(() => window.twinworlds.framesPlayed);
+  await page.keyboard.press('Enter');
+  for (let i = 0; i < 4; i++) {
+    await new Promise((r) => setTimeout(r, 1000));
+    const now = await page.evaluate(() => window.twinworlds.framesPlayed);
+    rates.push(now - last);
+    last = now;
+  }
+  await waitUntil('the music', () => page.evaluate(() => window.twinworlds.musicSoundsAt !== null), 180, 50);
+  const t = await page.evaluate(() => window.twinworlds);
+  const long = t.longTasks.filter((x) => x.at + x.ms > titleAt).map((x) => x.ms.toFixed(0));
+  console.log(`      ${label}: the title at ${(titleAt / 1000).toFixed(2)} s; the music ` +
+    `${(Math.max(0, t.musicSoundsAt - t.firstKeyAt) / 1000).toFixed(2)} s after Enter ` +
+    `(the synthesizer ready at ${(t.musicReadyAt / 1000).toFixed(2)} s); ${(bytes / 1e6).toFixed(2)} MB transferred`);
+  console.log(`      main-thread tasks over 50 ms after the title: ${long.length ? long.join(', ') + ' ms' : 'none'}; ` +
+    `audio frames per second after Enter: ${rates.join(', ')}`);
+  await page.close();
+}
+
+// Other work on the machine only ever adds processor time: the least of
+// five runs each is the closest to the game's own.
+async function speedFiveRuns() {
+  await check(`the complete demo's speed against native, five runs each (${browserName})`, async () => {
+    const browserRuns = [], nativeRuns = [];
+    for (let i = 0; i < 5; i++) {
+      await replay('complete', 'complete.txt', 0);
+      browserRuns.push(replay.last.browserCpu);
+      nativeRuns.push(replay.last.nativeCpu);
+    }
+    const least = (a) => Math.min(...a);
+    console.log(`      the least processor time (${browserName}): browser ${least(browserRuns).toFixed(2)} s, native ` +
+      `${least(nativeRuns).toFixed(2)} s: the browser at ${((100 * least(nativeRuns)) / least(browserRuns)).toFixed(0)}% of native`);
+  });
+}
+
+async function measureAll(title) {
+  await check('the bundle', async () => bundleTable());
+  await check('the load at 10 Mbit/s, 60 ms', () => throttledLoad(title, '10 Mbit/s, 60 ms', 10e6, 60));
+  await check('the load at 1.6 Mbit/s, 150 ms', () => throttledLoad(title, '1.6 Mbit/s, 150 ms', 1.6e6, 150));
+  await speedFiveRuns();
+}
+
+// Everything but the replays runs in Chromium alone.
+async function chromiumTests(title) {
+  bundleTable(false);
   let live;
   await check('the page shows the title without a click', async () => {
     live = await openPage('');
@@ -443,22 +582,30 @@ try {
   await offlineAfterOneVisit(title);
   await replays();
   await sharedLink();
+}
+
+try {
+  const titlePng = path.join(work, 'title.png');
+  // The page speaks the browser's language (English here), as the desktop follows the locale.
+  runNative(['--frames', '20', '--screenshot', titlePng, '--lang', 'en']);
+  const title = decodePng(fs.readFileSync(titlePng));
+  if (measure) await measureAll(title);
+  else await chromiumTests(title);
   await browser.close();
-  browser = null;
+  await replayBrowser.close();
+  browser = replayBrowser = null;
   if (!fs.existsSync(firefoxPath)) {
     results.push(false);
     console.log('FAIL  Firefox: ' + firefoxPath + ' is missing (bash scripts/setup.sh web installs it)');
   } else {
     browserName = 'Firefox';
-    browser = await puppeteer.launch({
-      browser: 'firefox', executablePath: firefoxPath, headless: true,
-      userDataDir: path.join(work, 'firefox-profile'),
-      extraPrefsFirefox: { 'media.autoplay.default': 0, 'intl.accept_languages': 'en-US' },
-    });
-    await replays();
+    browser = replayBrowser = await launchFirefox();
+    if (measure) await speedFiveRuns();
+    else await replays();
   }
 } finally {
   if (browser) await browser.close();
+  if (replayBrowser && replayBrowser !== browser) await replayBrowser.close();
   server.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
