@@ -47,6 +47,9 @@ struct Backend {
   // Gives the processor away for about `ms` milliseconds: the one place a
   // backend waits (the browser's page runs meanwhile). Null: never wait.
   void (*delay)(uint32_t ms);
+  // Goes full screen, or to a window of the scale (0 the largest that
+  // fits), while the game runs. Null: the window stays as it opened.
+  void (*applyWindow)(const WindowRequest& request);
 };
 
 // The backend of this run, from the window's opening to the run's end.

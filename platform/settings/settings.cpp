@@ -12,6 +12,7 @@
 #include "platform/files/text_fields.h"
 #include "platform/files/user_folders.h"
 #include "platform/files/whole_file.h"
+#include "platform/settings/settings_file_update.h"
 
 namespace {
 
@@ -130,11 +131,7 @@ std::string DefaultSettingsText() {
       "# triggers pad:+lefttrigger pad:+righttrigger, and buttons held together\n"
       "# pad:back+start. Separate several with commas.\n";
   for (const SettingRow& r : SettingTable(&defaults)) {
-    text += "\n# " + std::string(r.doc) + "\n" + r.name + " = ";
-    if (r.type == SettingBool) text += *static_cast<bool*>(r.value) ? "true" : "false";
-    else if (r.type == SettingInt) text += std::to_string(*static_cast<int*>(r.value));
-    else text += *static_cast<std::string*>(r.value);
-    text += "\n";
+    text += "\n# " + std::string(r.doc) + "\n" + r.name + " = " + SettingValueText(r) + "\n";
   }
   return text;
 }

@@ -88,6 +88,7 @@ bool StartPlatform(const RunOptions& options) {
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
   }
+  SetActiveBindings(BindingsFrom(CurrentSettings().bindings));
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);

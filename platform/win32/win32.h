@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/input/bindings.h"  // InputScreen
 #include "platform/windows_types.h"
 
 // ---- Windows and messages -------------------------------------------------
@@ -98,6 +99,9 @@ bool IsQuitRequested();
 // Top bit set while the key was down at the last sample; keys are sampled at
 // every Flip and once at start-up, so play depends only on those samples.
 SHORT GetAsyncKeyState(int virtualKey);
+// Not Windows's: the screen the game shows from the next sample on, which
+// decides what a pad's buttons mean there (InputScreen in bindings.h).
+void SetInputScreen(uint8_t screen);
 
 // ---- Multimedia timer -------------------------------------------------------
 

@@ -91,30 +91,46 @@ TEST(Bindings, KeysAndPadsFillTheGameKeys) {
   EXPECT_TRUE(down['Z'] && down[VK_CONTROL]);
   EXPECT_EQ(std::count(down, down + 256, 1), 2);
 
-  auto pad = [&](uint32_t buttons, int leftX = 0) {
+  // The game keys a pad holds, and apart from them the pad's own buttons.
+  std::vector<int> raw;
+  auto padWith = [&](const KeyBindings& with, uint32_t buttons, int leftX = 0) {
     PadState p;
     p.buttons = buttons;
     p.axes[SDL_CONTROLLER_AXIS_LEFTX] = static_cast<int16_t>(leftX);
     std::vector<int> keys;
     uint8_t d[256] = {};
-    PadKeysDown(b, p, d);
+    PadKeysDown(with, p, d);
+    raw.clear();
     for (int vk = 0; vk < 256; vk++)
-      if (d[vk]) keys.push_back(vk);
+      if (d[vk]) (IsPadKey(vk) ? raw : keys).push_back(vk);
     return keys;
   };
+  auto pad = [&](uint32_t buttons, int leftX = 0) { return padWith(b, buttons, leftX); };
   const uint32_t A = 1u << SDL_CONTROLLER_BUTTON_A, B = 1u << SDL_CONTROLLER_BUTTON_B;
   const uint32_t Back = 1u << SDL_CONTROLLER_BUTTON_BACK, Start = 1u << SDL_CONTROLLER_BUTTON_START;
-  EXPECT_EQ(pad(A), (std::vector<int>{'Y', 'Z'}));
-  EXPECT_EQ(pad(B), (std::vector<int>{'C', 'N'}));
-  EXPECT_EQ(pad(Back), (std::vector<int>{VK_CONTROL}));
-  EXPECT_EQ(pad(Start), (std::vector<int>{VK_RETURN}));
-  EXPECT_EQ(pad(Back | Start), (std::vector<int>{VK_ESCAPE}));
-  EXPECT_EQ(pad(Back | Start | A), (std::vector<int>{VK_ESCAPE, 'Y', 'Z'}));
+  // Every game key a button serves on some screen; the sampler keeps those
+  // of the screen shown.
+  EXPECT_EQ(pad(A), (std::vector<int>{VK_RETURN, 'Y', 'Z'}));
+  EXPECT_EQ(raw, (std::vector<int>{VK_GAMEPAD_A}));
+  EXPECT_EQ(pad(B), (std::vector<int>{'C', 'N', VK_F1}));
+  EXPECT_EQ(pad(Back), (std::vector<int>{VK_CONTROL, VK_F3}));
+  EXPECT_EQ(pad(Start), (std::vector<int>{VK_RETURN, VK_ESCAPE, VK_F1}));
   EXPECT_EQ(pad(1u << SDL_CONTROLLER_BUTTON_DPAD_LEFT), (std::vector<int>{VK_LEFT}));
   // The stick counts past its dead zone only.
   EXPECT_EQ(pad(0, StickDeadZone), (std::vector<int>{}));
+  EXPECT_EQ(raw, (std::vector<int>{}));
   EXPECT_EQ(pad(0, 30000), (std::vector<int>{VK_RIGHT}));
+  EXPECT_EQ(raw, (std::vector<int>{0xD5}));  // the left stick pushed right
   EXPECT_EQ(pad(0, -30000), (std::vector<int>{VK_LEFT}));
+  // Buttons held together take their buttons from the smaller bindings.
+  GameSettings chorded = Defaults();
+  chorded.bindings[ActionPause] = "Escape, pad:back+start";
+  chorded.bindings[ActionEnter] = "Return, pad:start";
+  chorded.bindings[ActionPauseResume] = "F1";
+  chorded.bindings[ActionOptions] = "F3";
+  const KeyBindings c = BindingsFrom(chorded.bindings);
+  EXPECT_EQ(padWith(c, Back | Start), (std::vector<int>{VK_ESCAPE}));
+  EXPECT_EQ(padWith(c, Back | Start | A), (std::vector<int>{VK_ESCAPE, 'Y', 'Z'}));
 }
 
 }  // namespace

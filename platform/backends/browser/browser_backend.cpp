@@ -39,7 +39,6 @@ namespace {
 constexpr int LargestMix = 8192;
 constexpr int MostPads = 4;
 static_assert(PadAxes == 6);
-KeyBindings Bindings;
 uint8_t Rgba[ScreenWidth * ScreenHeight * 4];
 void (*AudioMix)(int16_t*, int) = nullptr;
 int16_t MixBlock[LargestMix * 2];
@@ -51,10 +50,7 @@ void ShowPicture(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) 
   JsShowPicture(Rgba);
 }
 
-bool Open(const WindowRequest&) {
-  Bindings = BindingsFrom(CurrentSettings().bindings);
-  return true;
-}
+bool Open(const WindowRequest&) { return true; }
 
 void CloseAudio() {
   if (AudioMix) JsCloseAudio();
@@ -78,7 +74,7 @@ void SamplePads(uint8_t* down) {
     PadState pad;
     pad.buttons = buttons[i];
     std::memcpy(pad.axes, &axes[i * PadAxes], sizeof pad.axes);
-    PadKeysDown(Bindings, pad, down);
+    PadKeysDown(ActiveBindings(), pad, down);
   }
 }
 
@@ -147,6 +143,7 @@ const Backend BrowserBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = Delay,
+    .applyWindow = nullptr,
 };
 
 // ?headless=1: the virtual clock as on the desktop, but the page still
@@ -165,6 +162,7 @@ const Backend BrowserHeadlessBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
+    .applyWindow = nullptr,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &BrowserHeadlessBackend : &BrowserBackend; }

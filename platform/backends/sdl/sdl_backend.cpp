@@ -29,7 +29,6 @@ SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool VideoStarted = false;
 
-KeyBindings Bindings;
 std::vector<SDL_Keycode> HeldKeys;
 uint8_t PressedSinceSample[256];
 
@@ -170,7 +169,6 @@ bool Open(const WindowRequest& request) {
   WatchX11Window(TheSdlWindow);
   // Hidden while over the picture, in a window as in full screen.
   SDL_ShowCursor(SDL_DISABLE);
-  Bindings = BindingsFrom(CurrentSettings().bindings);
   HeldKeys.clear();
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
   const std::string config = ConfigFolder();
@@ -212,6 +210,21 @@ void ToggleFullScreen() {
   }
 }
 
+// The options screen's choice: full screen, or a window of a whole scale
+// (0, or one too large, the largest that fits), centred.
+void ApplyWindow(const WindowRequest& request) {
+  if (!TheSdlWindow) return;
+  if (!request.window) {
+    SDL_SetWindowFullscreen(TheSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  SDL_SetWindowFullscreen(TheSdlWindow, 0);
+  const int largest = LargestScaleThatFits();
+  const int scale = request.scale > 0 && request.scale <= largest ? request.scale : largest;
+  SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
+  SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
 void OnKey(const SDL_KeyboardEvent& key, bool down) {
   if (down && key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT)) {
     if (!key.repeat) ToggleFullScreen();
@@ -224,7 +237,7 @@ void OnKey(const SDL_KeyboardEvent& key, bool down) {
   std::erase(HeldKeys, key.keysym.sym);
   if (down) {
     HeldKeys.push_back(key.keysym.sym);
-    KeyboardKeyDown(Bindings, key.keysym.sym, PressedSinceSample);
+    KeyboardKeyDown(ActiveBindings(), key.keysym.sym, PressedSinceSample);
   }
 }
 
@@ -253,12 +266,12 @@ bool PumpEvents() {
 
 // A key tapped between two samples still counts as down at the next one.
 void SampleKeyboard(uint8_t* down) {
-  for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(Bindings, k, down);
+  for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(ActiveBindings(), k, down);
   for (int vk = 0; vk < 256; vk++) down[vk] |= PressedSinceSample[vk];
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
 }
 
-void SampleGamepads(uint8_t* down) { SamplePads(Bindings, down); }
+void SampleGamepads(uint8_t* down) { SamplePads(ActiveBindings(), down); }
 
 uint32_t Ticks() { return SDL_GetTicks(); }
 void Delay(uint32_t ms) { SDL_Delay(ms); }
@@ -324,6 +337,7 @@ const Backend SdlBackend = {
     .lockAudio = LockDevice,
     .unlockAudio = UnlockDevice,
     .delay = Delay,
+    .applyWindow = ApplyWindow,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &HeadlessBackend : &SdlBackend; }
