@@ -9,6 +9,8 @@
 
 #include "platform/input/bindings.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_file_update.h"
+#include "platform/shell/player_options.h"
 #include "platform/win32/win32.h"
 
 namespace {
@@ -131,6 +133,37 @@ TEST(Bindings, KeysAndPadsFillTheGameKeys) {
   const KeyBindings c = BindingsFrom(chorded.bindings);
   EXPECT_EQ(padWith(c, Back | Start), (std::vector<int>{VK_ESCAPE}));
   EXPECT_EQ(padWith(c, Back | Start | A), (std::vector<int>{VK_ESCAPE, 'Y', 'Z'}));
+}
+
+}  // namespace
+
+namespace {
+
+// A key taken from another game key is swapped for the old one; a button
+// the other would be left without any of is refused; a button heard on
+// other screens only is shared.
+TEST(Rebind, SwapsRefusesAndNeverLeavesAGameKeyUnbound) {
+  GameSettings s = Defaults();
+  EXPECT_EQ(Rebind(&s, ActionJump, "C"), RebindSwapped);
+  EXPECT_EQ(s.bindings[ActionJump], "C, pad:a");
+  EXPECT_EQ(s.bindings[ActionHorizontalSlash], "Z, pad:b");
+  EXPECT_EQ(Rebind(&s, ActionSpawn, "pad:a"), RebindRefused);  // the jump's only button
+  EXPECT_EQ(s.bindings[ActionSpawn], "Backspace");
+  EXPECT_EQ(Rebind(&s, ActionSpawn, "pad:leftshoulder"), RebindSwapped);
+  EXPECT_EQ(s.bindings[ActionSwitchWorlds], "Space, pad:y, pad:rightshoulder");
+  // Yes and the jump are never heard on one screen: A serves both.
+  EXPECT_EQ(Rebind(&s, ActionYes, "pad:a"), RebindSet);
+  EXPECT_EQ(s.bindings[ActionJump], "C, pad:a");
+  EXPECT_EQ(Rebind(&s, ActionPauseResume, "F3"), RebindSwapped);
+  EXPECT_EQ(s.bindings[ActionOptions], "F1, pad:back");
+  RestoreDefaultBindings(&s);
+  for (int i = 0; i < BindableKeys; i++) EXPECT_EQ(s.bindings[i], BindableKeyTable[i].defaults);
+}
+
+TEST(SettingsFile, RewrittenWithThePlayersLinesKept) {
+  const std::string text = "# mine\r\nscale = 2 # big\nmy_mod = 1\n\nlanguage=ja";
+  EXPECT_EQ(UpdateSettingsText(text, {{"scale", "3"}, {"language", "en"}, {"jump", "X"}}),
+            "# mine\r\nscale = 3  # big\nmy_mod = 1\n\nlanguage = en\njump = X\n");
 }
 
 }  // namespace
