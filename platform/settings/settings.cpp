@@ -47,6 +47,28 @@ bool ParseBool(const std::string& text, bool* out) {
   return false;
 }
 
+// Bindings that were the defaults of earlier versions, written into every
+// settings file made then: read as today's defaults, so that a pad can
+// leave the pause menu and Back no longer half-opens it.
+struct OldDefault {
+  const char* name;
+  const char* value;
+};
+constexpr OldDefault OldDefaults[] = {
+    {"enter", "Return, Keypad Enter, pad:start"},
+    {"pause", "Escape, pad:back+start"},
+    {"pause_resume", "F1"},
+    {"pause_quit", "F2"},
+};
+
+std::string TodaysDefault(const std::string& name, const std::string& value) {
+  for (const OldDefault& old : OldDefaults)
+    if (name == old.name && value == old.value)
+      for (int i = 0; i < BindableKeys; i++)
+        if (name == BindableKeyTable[i].name) return BindableKeyTable[i].defaults;
+  return value;
+}
+
 bool CheckLanguage(const std::string& value, std::string* why) {
   Language language;
   if (LanguageFromName(value, &language)) return true;
@@ -112,7 +134,7 @@ void ParseSettingsText(const std::string& text, GameSettings* out, std::vector<s
       if (row->check && !row->check(value, &why))
         problem(name + ": " + why);
       else
-        *static_cast<std::string*>(row->value) = value;
+        *static_cast<std::string*>(row->value) = row->check == CheckBindingText ? TodaysDefault(name, value) : value;
     }
   }
 }

@@ -160,6 +160,16 @@ TEST(Rebind, SwapsRefusesAndNeverLeavesAGameKeyUnbound) {
   for (int i = 0; i < BindableKeys; i++) EXPECT_EQ(s.bindings[i], BindableKeyTable[i].defaults);
 }
 
+TEST(SettingsFile, EarlierDefaultsReadAsTodays) {
+  GameSettings s = Defaults();
+  std::vector<std::string> problems;
+  ParseSettingsText("pause = Escape, pad:back+start\npause_resume = F1\npause_quit = F2, pad:y\n", &s, &problems);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(s.bindings[ActionPause], BindableKeyTable[ActionPause].defaults);
+  EXPECT_EQ(s.bindings[ActionPauseResume], BindableKeyTable[ActionPauseResume].defaults);
+  EXPECT_EQ(s.bindings[ActionPauseQuit], "F2, pad:y");  // the player's own
+}
+
 TEST(SettingsFile, RewrittenWithThePlayersLinesKept) {
   const std::string text = "# mine\r\nscale = 2 # big\nmy_mod = 1\n\nlanguage=ja";
   EXPECT_EQ(UpdateSettingsText(text, {{"scale", "3"}, {"language", "en"}, {"jump", "X"}}),
