@@ -18,6 +18,7 @@
 #include "platform/input/key_sampler.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_file_update.h"
 
 namespace {
 
@@ -80,6 +81,8 @@ bool StartPlatform(const RunOptions& options) {
   EndPicture.clear();
   // A headless run is a script: the player's settings never change it. A
   // build without a settings file (the browser's) keeps the defaults.
+  // Playback and scripts never write the file either.
+  SetSettingsWritable(!options.headless && options.inputFile.empty());
   if (!options.headless) {
     const GameSettings settings = LoadSettings(SettingsFilePath());
     SetCurrentSettings(settings);

@@ -9,6 +9,7 @@
 
 #include "platform/input/bindings.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_file_update.h"
 #include "platform/win32/win32.h"
 
 namespace {
@@ -79,6 +80,33 @@ TEST(Settings, AnAbsentFileIsWrittenWithTheDefaultsAndOnlyThen) {
   std::string line;
   std::getline(again, line);
   EXPECT_EQ(line, "fullscreen = false");  // never rewritten
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Settings, ValuesAreRewrittenKeepingEveryOtherByteAndOnlyWhenTheRunMayWrite) {
+  const std::string text = "# mine\r\n  scale=2 # my scale\r\nmystery = 7\nlanguage =\n\nlanguage = ja";
+  EXPECT_EQ(UpdateSettingsText(text, {{"scale", "3"}, {"language", "en"}, {"jump", "Z, pad:a"}}),
+            "# mine\r\n  scale=3 # my scale\r\nmystery = 7\nlanguage = en\n\nlanguage = en\njump = Z, pad:a\n");
+
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tw_update_" + std::to_string(getpid()));
+  std::filesystem::remove_all(dir);
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  const std::string path = (dir / "twinworlds" / "twinworlds.conf").string();
+  EXPECT_TRUE(SaveSettingValues({{"scale", "3"}}));  // a run that may not write
+  EXPECT_FALSE(std::filesystem::exists(path));
+  SetSettingsWritable(true);
+  EXPECT_TRUE(SaveSettingValues({{"scale", "3"}}));  // an absent file starts from the defaults
+  GameSettings s = Defaults();
+  std::vector<std::string> problems;
+  std::ifstream in(path);
+  std::stringstream read;
+  read << in.rdbuf();
+  ParseSettingsText(read.str(), &s, &problems);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(s.scale, 3);
+  EXPECT_EQ(read.str(), UpdateSettingsText(DefaultSettingsText(), {{"scale", "3"}}));
+  SetSettingsWritable(false);
+  unsetenv("XDG_CONFIG_HOME");
   std::filesystem::remove_all(dir);
 }
 
