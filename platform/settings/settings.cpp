@@ -48,7 +48,7 @@ bool ParseBool(const std::string& text, bool* out) {
 
 bool CheckLanguage(const std::string& value, std::string* why) {
   Language language;
-  if (LanguageFromName(value, &language)) return true;
+  if (value.empty() || LanguageFromName(value, &language)) return true;
   *why = "'" + value + "' is not ja or en";
   return false;
 }
@@ -62,13 +62,23 @@ bool LanguageFromName(const std::string& name, Language* out) {
   return true;
 }
 
+Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang) {
+  for (const char* name : {lcAll, lcMessages, lang})
+    if (name && *name) return name[0] == 'j' && name[1] == 'a' ? LanguageJapanese : LanguageEnglish;
+  return LanguageEnglish;
+}
+
+Language LanguageFromLocale() {
+  return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
 std::vector<SettingRow> SettingTable(GameSettings* s) {
   std::vector<SettingRow> rows = {
       {"fullscreen", SettingBool, &s->fullscreen, 0, 1, "true: full screen; false: a window (--window, --fullscreen)"},
       {"scale", SettingInt, &s->scale, 0, 16, "window scale, 1 to 16; 0 the largest that fits (--scale)"},
       {"music_volume", SettingInt, &s->musicVolume, 0, 100, "music volume, 0 to 100"},
       {"effects_volume", SettingInt, &s->effectsVolume, 0, 100, "sound effects volume, 0 to 100"},
-      {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text (--lang)", CheckLanguage},
+      {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text; empty: as the locale says (--lang)", CheckLanguage},
   };
   for (int i = 0; i < BindableKeys; i++)
     rows.push_back({BindableKeyTable[i].name, SettingText, &s->bindings[i], 0, 0, BindableKeyTable[i].doc,

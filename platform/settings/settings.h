@@ -12,13 +12,18 @@
 enum Language : uint8_t { LanguageJapanese, LanguageEnglish };
 // "ja" or "en"; false for any other name.
 bool LanguageFromName(const std::string& name, Language* out);
+// The language of a locale, as the first non-empty of LC_ALL, LC_MESSAGES
+// and LANG names it: Japanese for "ja...", English for any other or none.
+Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang);
+// The same from this process's environment.
+Language LanguageFromLocale();
 
 struct GameSettings {
   bool fullscreen = true;
   int scale = 0;  // window scale; 0 the largest that fits
   int musicVolume = 100;
   int effectsVolume = 100;
-  std::string language = "ja";
+  std::string language;  // "" follows the locale
   // Per bindable key: keyboard keys as SDL names them, and "pad:" buttons,
   // separated by commas.
   std::string bindings[BindableKeys];

@@ -91,6 +91,9 @@ bool StartPlatform(const RunOptions& options) {
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
   }
+  // Neither the command line nor the file says: the desktop's language.
+  if (!options.languageGiven && (options.headless || CurrentSettings().language.empty()))
+    Options.language = LanguageFromLocale();
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);
