@@ -47,6 +47,11 @@ struct Backend {
   // Gives the processor away for about `ms` milliseconds: the one place a
   // backend waits (the browser's page runs meanwhile). Null: never wait.
   void (*delay)(uint32_t ms);
+  // A window that loses the focus (or is minimised) in a live game shows
+  // Escape at the next keyboard sample, so the pause menu opens and the
+  // recording holds it, and holds its sound from then on; this lets the
+  // sound go once the game resumes. Null: focus is never followed.
+  void (*releaseHeldAudio)();
 };
 
 // The backend of this run, from the window's opening to the run's end.

@@ -73,7 +73,13 @@ int ShowCursor(BOOL show) { return show ? 0 : -1; }
 
 LRESULT DispatchMessageA(const MSG* msg) {
   if (!msg || !TheWindow || msg->message == 0) return 0;
-  return TheWindow->proc(TheWindow, msg->message, msg->wParam, msg->lParam);
+  const LRESULT result = TheWindow->proc(TheWindow, msg->message, msg->wParam, msg->lParam);
+  // Escape's pause menu returns when the game resumes: sound held since the
+  // window lost the focus plays again, unless another pause is on its way.
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE && !WindowMessageQueued(WM_KEYDOWN, VK_ESCAPE) &&
+      ActiveBackend && ActiveBackend->releaseHeldAudio)
+    ActiveBackend->releaseHeldAudio();
+  return result;
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {

@@ -47,6 +47,48 @@ TEST(Window, OpensAndTakesKeys) {
   std::filesystem::remove_all(folder);
 }
 
+// Runs a shell script under a virtual X server of 1024 x 768 in the folder,
+// with the game as its $1; true when it ends with status 0.
+bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script) {
+  std::ofstream(folder / "script.sh") << "set -u\n" << script;
+  const std::string command = "cd '" + folder.string() +
+                              "' && XDG_CONFIG_HOME=\"$PWD/config\" SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 "
+                              "timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash script.sh '" +
+                              std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+// Another window takes the focus: the game pauses as Escape would, the
+// recording holds it, and its replay pauses too.
+TEST(Window, LosingTheFocusOpensThePauseMenu) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_focus");
+  WriteFixtureBitmaps(folder);
+  ASSERT_TRUE(RunUnderXvfb(folder,
+                           "\"$1\" --window --scale 1 --record rec.txt --frames 200 --screenshot live.png &\n"
+                           "game=$!\n"
+                           "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+                           "xdotool windowfocus --sync \"$id\" || true\n"
+                           "sleep 0.5\n"
+                           "xdotool windowfocus \"$(xdotool search --maxdepth 0 --name '' | head -1)\"\n"
+                           "wait $game\n"))
+      << ReadText(folder / "xvfb.log");
+  const std::string recorded = ReadText(folder / "rec.txt");
+  EXPECT_NE(recorded.find(" ESCAPE\n"), std::string::npos) << recorded;
+  const GameRun replay = RunGame(folder, {"--headless", "--input", "rec.txt", "--frames", "200", "--screenshot", "replay.png"});
+  ASSERT_EQ(replay.exitCode, 0) << replay.err;
+  for (const char* name : {"live.png", "replay.png"}) {
+    Picture picture;
+    ASSERT_TRUE(ReadPng(folder / name, &picture)) << name;
+    // The pause menu's box: white inside, outlined in black.
+    const uint8_t* inside = picture.At(110, 210);
+    EXPECT_EQ(inside[0] + inside[1] + inside[2], 3 * 255) << name;
+    const uint8_t* edge = picture.At(320, 200);
+    EXPECT_EQ(edge[0] + edge[1] + edge[2], 0) << name;
+  }
+  std::filesystem::remove_all(folder);
+}
+
 #ifdef TW_XCLOSE_EXE
 // A player who browses the skill menu a long while and then closes the window
 // ends the game: the keys pressed in the menu never push out the close.

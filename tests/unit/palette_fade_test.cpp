@@ -29,7 +29,8 @@ const Backend Recorder = {.open = OpenNothing,
                           .closeAudio = nullptr,
                           .lockAudio = nullptr,
                           .unlockAudio = nullptr,
-                          .delay = nullptr};
+                          .delay = nullptr,
+                          .releaseHeldAudio = nullptr};
 
 class PaletteFade : public ::testing::Test {
  protected:

@@ -147,6 +147,7 @@ const Backend BrowserBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = Delay,
+    .releaseHeldAudio = nullptr,
 };
 
 // ?headless=1: the virtual clock as on the desktop, but the page still
@@ -165,6 +166,7 @@ const Backend BrowserHeadlessBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
+    .releaseHeldAudio = nullptr,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &BrowserHeadlessBackend : &BrowserBackend; }

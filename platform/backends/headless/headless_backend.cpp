@@ -39,4 +39,5 @@ const Backend HeadlessBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
+    .releaseHeldAudio = nullptr,
 };

@@ -32,6 +32,13 @@ bool VideoStarted = false;
 KeyBindings Bindings;
 std::vector<SDL_Keycode> HeldKeys;
 uint8_t PressedSinceSample[256];
+// The window had the focus at its last change (a window that never had it
+// cannot lose it); a loss since the last sample is shown as Escape at the
+// next.
+bool HasFocus = false;
+bool FocusLostSinceSample = false;
+// Sound stopped for a lost focus until the game resumes.
+bool AudioHeld = false;
 
 SDL_AudioDeviceID AudioDevice = 0;
 bool AudioStarted = false;
@@ -103,6 +110,7 @@ bool OpenAudio(void (*mix)(int16_t*, int)) {
 }
 
 void CloseAudio() {
+  AudioHeld = false;
   const int saved = SilenceStderr();
   if (AudioDevice) SDL_CloseAudioDevice(AudioDevice);
   AudioDevice = 0;
@@ -117,6 +125,24 @@ void LockDevice() {
 
 void UnlockDevice() {
   if (AudioDevice) SDL_UnlockAudioDevice(AudioDevice);
+}
+
+void HoldAudio() {
+  if (AudioDevice && !AudioHeld) SDL_PauseAudioDevice(AudioDevice, 1);
+  AudioHeld = true;
+}
+
+void ReleaseHeldAudio() {
+  if (AudioDevice && AudioHeld) SDL_PauseAudioDevice(AudioDevice, 0);
+  AudioHeld = false;
+}
+
+// Another window took the focus, or this one was minimised: the game must
+// not run on unattended.
+void LoseFocus() {
+  HeldKeys.clear();
+  if (HasFocus) FocusLostSinceSample = true;
+  HasFocus = false;
 }
 
 void Close() {
@@ -173,6 +199,8 @@ bool Open(const WindowRequest& request) {
   Bindings = BindingsFrom(CurrentSettings().bindings);
   HeldKeys.clear();
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+  HasFocus = false;
+  FocusLostSinceSample = false;
   const std::string config = ConfigFolder();
   const std::string mappings = config.empty() ? "" : config + "/gamecontrollerdb.txt";
   OpenPads(mappings.empty() ? nullptr : mappings.c_str());
@@ -238,7 +266,8 @@ bool PumpEvents() {
       case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
       case SDL_SYSWMEVENT: closed = X11WindowDestroyedBy(e) || closed; break;
       case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) HeldKeys.clear();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
           SDL_RenderClear(Renderer);
           SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
@@ -253,6 +282,13 @@ bool PumpEvents() {
 
 // A key tapped between two samples still counts as down at the next one.
 void SampleKeyboard(uint8_t* down) {
+  if (FocusLostSinceSample) {
+    // As if Escape were pressed: the pause menu opens and the recording
+    // holds it, so a replay pauses at the same flip.
+    down[VK_ESCAPE] = 1;
+    FocusLostSinceSample = false;
+    HoldAudio();
+  }
   for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(Bindings, k, down);
   for (int vk = 0; vk < 256; vk++) down[vk] |= PressedSinceSample[vk];
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
@@ -324,6 +360,7 @@ const Backend SdlBackend = {
     .lockAudio = LockDevice,
     .unlockAudio = UnlockDevice,
     .delay = Delay,
+    .releaseHeldAudio = ReleaseHeldAudio,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &HeadlessBackend : &SdlBackend; }
