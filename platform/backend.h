@@ -16,8 +16,9 @@
 
 // What the game asks of the window: full screen or a window of a scale.
 struct WindowRequest {
-  bool window;  // a window instead of full screen
-  int scale;    // window scale; 0 picks the largest that fits
+  bool window;   // a window instead of full screen
+  int scale;     // window scale; 0 picks the largest that fits
+  bool restore;  // the window's size and place as the settings file keeps them, over the scale
 };
 
 struct Backend {

@@ -62,6 +62,37 @@ bool LanguageFromName(const std::string& name, Language* out) {
   return true;
 }
 
+namespace {
+
+// Two whole numbers of at most 6 digits around a separator.
+bool ParsePair(const std::string& text, char separator, int low, int* a, int* b) {
+  const size_t at = text.find(separator);
+  if (at == std::string::npos) return false;
+  return ParseInt(Trim(text.substr(0, at)), low, 999999, a) && ParseInt(Trim(text.substr(at + 1)), low, 999999, b);
+}
+
+bool CheckWindowSize(const std::string& value, std::string* why) {
+  int w, h;
+  if (value.empty() || ParseWindowSize(value, &w, &h)) return true;
+  *why = "'" + value + "' is not WIDTHxHEIGHT";
+  return false;
+}
+
+bool CheckWindowPosition(const std::string& value, std::string* why) {
+  int x, y;
+  if (value.empty() || ParseWindowPosition(value, &x, &y)) return true;
+  *why = "'" + value + "' is not X,Y";
+  return false;
+}
+
+}  // namespace
+
+bool ParseWindowSize(const std::string& text, int* width, int* height) {
+  return ParsePair(text, 'x', 1, width, height);
+}
+
+bool ParseWindowPosition(const std::string& text, int* x, int* y) { return ParsePair(text, ',', -999999, x, y); }
+
 Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang) {
   for (const char* name : {lcAll, lcMessages, lang})
     if (name && *name) return name[0] == 'j' && name[1] == 'a' ? LanguageJapanese : LanguageEnglish;
@@ -78,6 +109,10 @@ std::vector<SettingRow> SettingTable(GameSettings* s) {
       {"scale", SettingInt, &s->scale, 0, 16, "window scale, 1 to 16; 0 the largest that fits (--scale)"},
       {"music_volume", SettingInt, &s->musicVolume, 0, 100, "music volume, 0 to 100"},
       {"effects_volume", SettingInt, &s->effectsVolume, 0, 100, "sound effects volume, 0 to 100"},
+      {"window_size", SettingText, &s->windowSize, 0, 0,
+       "the window's size in pixels, WIDTHxHEIGHT, as it was last left; empty: as the scale says", CheckWindowSize},
+      {"window_position", SettingText, &s->windowPosition, 0, 0,
+       "the window's place on the desktop, X,Y, as it was last left; empty: centred", CheckWindowPosition},
       {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text; empty: as the locale says (--lang)", CheckLanguage},
   };
   for (int i = 0; i < BindableKeys; i++)

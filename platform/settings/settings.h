@@ -24,6 +24,9 @@ struct GameSettings {
   int musicVolume = 100;
   int effectsVolume = 100;
   std::string language;  // "" follows the locale
+  // The window as it was left: "WIDTHxHEIGHT" and "X,Y"; "" none yet.
+  std::string windowSize;
+  std::string windowPosition;
   // Per bindable key: keyboard keys as SDL names them, and "pad:" buttons,
   // separated by commas.
   std::string bindings[BindableKeys];
@@ -43,6 +46,10 @@ struct SettingRow {
 
 // The rows, pointing into `settings`.
 std::vector<SettingRow> SettingTable(GameSettings* settings);
+
+// "1280x960" and "-20,100": false for anything else.
+bool ParseWindowSize(const std::string& text, int* width, int* height);
+bool ParseWindowPosition(const std::string& text, int* x, int* y);
 
 // Reads settings text over `out` (which holds the defaults). A line that
 // cannot be used is left out and described in `problems` ("line 3: ...");

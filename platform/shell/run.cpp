@@ -87,7 +87,7 @@ bool StartPlatform(const RunOptions& options) {
     const GameSettings settings = LoadSettings(SettingsFilePath());
     SetCurrentSettings(settings);
     if (!options.window && !options.fullscreen && !settings.fullscreen) Options.window = true;
-    if (Options.window && options.scale == 0) Options.scale = settings.scale;
+    if (Options.window && !options.scaleGiven) Options.scale = settings.scale;
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
   }

@@ -51,7 +51,7 @@ HWND CreateWindowExA(DWORD, const char* className, const char*, DWORD, int, int,
   // title was never seen on its full-screen popup.
   const RunOptions& options = CurrentRunOptions();
   const Backend* backend = ChooseBackend(options.headless);
-  if (!backend->open(WindowRequest{options.window, options.scale})) return nullptr;
+  if (!backend->open(WindowRequest{options.window, options.scale, !options.scaleGiven && !options.headless})) return nullptr;
   ActiveBackend = backend;
   TheWindow = new Window{RegisteredClass.lpfnWndProc};
   SetQueueWindow(TheWindow);

@@ -89,6 +89,35 @@ TEST(Window, LosingTheFocusOpensThePauseMenu) {
   std::filesystem::remove_all(folder);
 }
 
+// The window as the player left it comes back at the next start; one left
+// where no display is now comes back inside the one there is.
+TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_place");
+  WriteFixtureBitmaps(folder);
+  const std::string conf = "config/twinworlds/twinworlds.conf";
+  auto start = [](const std::string& options, const std::string& then) {
+    return "\"$1\" " + options + " --frames 60 &\ngame=$!\nid=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n" +
+           then + "wait $game\n";
+  };
+  ASSERT_TRUE(RunUnderXvfb(
+      folder, start("--window", "xdotool windowsize \"$id\" 700 600 windowmove \"$id\" 50 40\n") +
+                  start("", "sleep 0.3\nxdotool getwindowgeometry --shell \"$id\" > again.txt\n") +
+                  "sed -i 's/^window_position = .*/window_position = 5000,-9000/' " + conf + "\n" +
+                  start("", "sleep 0.3\nxdotool getwindowgeometry --shell \"$id\" > moved.txt\n")))
+      << ReadText(folder / "xvfb.log");
+  const std::string again = ReadText(folder / "again.txt"), moved = ReadText(folder / "moved.txt");
+  for (const char* line : {"X=50\n", "Y=40\n", "WIDTH=700\n", "HEIGHT=600\n"})
+    EXPECT_NE(again.find(line), std::string::npos) << line << again;
+  // Centred on the 1024 x 768 screen, at the size it had.
+  for (const char* line : {"X=162\n", "Y=84\n", "WIDTH=700\n", "HEIGHT=600\n"})
+    EXPECT_NE(moved.find(line), std::string::npos) << line << moved;
+  const std::string settings = ReadText(folder / conf);
+  EXPECT_NE(settings.find("\nfullscreen = false\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\nwindow_size = 700x600\n"), std::string::npos) << settings;
+  std::filesystem::remove_all(folder);
+}
+
 #ifdef TW_XCLOSE_EXE
 // A player who browses the skill menu a long while and then closes the window
 // ends the game: the keys pressed in the menu never push out the close.

@@ -5,8 +5,11 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/mixer.h"
@@ -19,6 +22,7 @@
 #include "platform/picture/message_box.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_file_update.h"
 
 namespace {
 
@@ -28,6 +32,15 @@ SDL_Window* TheSdlWindow = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool VideoStarted = false;
+bool WindowOpened = false;
+
+// The window's place and size when last a window (not full screen): what
+// Alt+Enter returns to and what the settings file keeps at exit.
+struct WindowPlace {
+  int x, y, width, height;
+  bool known;
+};
+WindowPlace Windowed{};
 
 KeyBindings Bindings;
 std::vector<SDL_Keycode> HeldKeys;
@@ -45,6 +58,65 @@ bool AudioStarted = false;
 void (*AudioMix)(int16_t*, int) = nullptr;
 
 bool WindowGone() { return X11WindowGone(); }
+
+// The window as the settings file left it, brought onto a display that is
+// there now: the size no larger than that display's usable area, the place
+// inside it; a place on no display now is centred on the first.
+WindowPlace RestoredPlace(int width, int height) {
+  const GameSettings& s = CurrentSettings();
+  WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false};
+  const bool sized = ParseWindowSize(s.windowSize, &place.width, &place.height);
+  int x = 0, y = 0;
+  const bool placed = ParseWindowPosition(s.windowPosition, &x, &y);
+  int display = 0;
+  if (placed) {
+    display = -1;
+    for (int d = 0; d < SDL_GetNumVideoDisplays() && display < 0; d++) {
+      SDL_Rect bounds;
+      const SDL_Point corner{x, y};
+      if (SDL_GetDisplayBounds(d, &bounds) == 0 && SDL_PointInRect(&corner, &bounds)) display = d;
+    }
+  }
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) return place;
+  if (sized) {
+    place.width = std::clamp(place.width, ScreenWidth, std::max(ScreenWidth, usable.w));
+    place.height = std::clamp(place.height, ScreenHeight, std::max(ScreenHeight, usable.h));
+  }
+  if (placed && display >= 0) {
+    place.x = std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - place.width));
+    place.y = std::clamp(y, usable.y, std::max(usable.y, usable.y + usable.h - place.height));
+  }
+  place.known = sized && placed && display >= 0;
+  return place;
+}
+
+// Notes where the window is while it is one, not full screen.
+void NoteWindowPlace() {
+  if (!TheSdlWindow || WindowGone() || (SDL_GetWindowFlags(TheSdlWindow) & (SDL_WINDOW_FULLSCREEN_DESKTOP |
+                                                                            SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED)))
+    return;
+  SDL_GetWindowPosition(TheSdlWindow, &Windowed.x, &Windowed.y);
+  SDL_GetWindowSize(TheSdlWindow, &Windowed.width, &Windowed.height);
+  Windowed.known = true;
+}
+
+// At exit: full screen or a window, and the window's size, place and scale,
+// for the next start (never from playback or a headless run: the settings
+// file's switch says).
+void SaveWindowPlace() {
+  if (!WindowOpened || WindowGone()) return;
+  const bool fullscreen = SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+  NoteWindowPlace();
+  std::vector<std::pair<std::string, std::string>> values = {{"fullscreen", fullscreen ? "true" : "false"}};
+  if (Windowed.known) {
+    const int scale = std::max(1, std::min(Windowed.width / ScreenWidth, Windowed.height / ScreenHeight));
+    values.push_back({"scale", std::to_string(scale)});
+    values.push_back({"window_size", std::to_string(Windowed.width) + "x" + std::to_string(Windowed.height)});
+    values.push_back({"window_position", std::to_string(Windowed.x) + "," + std::to_string(Windowed.y)});
+  }
+  SaveSettingValues(values);
+}
 
 int LargestScaleThatFits() {
   SDL_Rect usable;
@@ -146,6 +218,8 @@ void LoseFocus() {
 }
 
 void Close() {
+  SaveWindowPlace();
+  WindowOpened = false;
   CloseAudio();
   ClosePads();
   if (Texture) SDL_DestroyTexture(Texture);
@@ -174,9 +248,12 @@ bool Open(const WindowRequest& request) {
   }
   Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
   if (!request.window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  // A full-screen start keeps the window size it returns to on Alt+Enter.
-  TheSdlWindow = SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
-                                  ScreenHeight * scale, flags);
+  // A full-screen start keeps the window it returns to on Alt+Enter: the
+  // one last left, when the settings file keeps it.
+  Windowed = request.restore ? RestoredPlace(ScreenWidth * scale, ScreenHeight * scale)
+                             : WindowPlace{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
+                                           ScreenHeight * scale, false};
+  TheSdlWindow = SDL_CreateWindow(WindowTitle, Windowed.x, Windowed.y, Windowed.width, Windowed.height, flags);
   if (TheSdlWindow) {
     SDL_SetWindowMinimumSize(TheSdlWindow, ScreenWidth, ScreenHeight);
     Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
@@ -194,6 +271,7 @@ bool Open(const WindowRequest& request) {
     return false;
   }
   WatchX11Window(TheSdlWindow);
+  WindowOpened = true;
   // Hidden while over the picture, in a window as in full screen.
   SDL_ShowCursor(SDL_DISABLE);
   Bindings = BindingsFrom(CurrentSettings().bindings);
@@ -232,10 +310,16 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
 void ToggleFullScreen() {
   if (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) {
     SDL_SetWindowFullscreen(TheSdlWindow, 0);
-    const int scale = LargestScaleThatFits();
-    SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
-    SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (Windowed.known) {
+      SDL_SetWindowSize(TheSdlWindow, Windowed.width, Windowed.height);
+      SDL_SetWindowPosition(TheSdlWindow, Windowed.x, Windowed.y);
+    } else {
+      const int scale = LargestScaleThatFits();
+      SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
+      SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
   } else {
+    NoteWindowPlace();
     SDL_SetWindowFullscreen(TheSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
 }
@@ -268,6 +352,7 @@ bool PumpEvents() {
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
+        if (e.window.event == SDL_WINDOWEVENT_MOVED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowPlace();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
           SDL_RenderClear(Renderer);
           SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
