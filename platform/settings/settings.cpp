@@ -210,5 +210,12 @@ GameSettings LoadSettings(const std::string& path) {
   return settings;
 }
 
+namespace {
+Language SpokenLanguage = LanguageJapanese;
+}  // namespace
+
+void SetRunLanguage(Language language) { SpokenLanguage = language; }
+Language RunLanguage() { return SpokenLanguage; }
+
 const GameSettings& CurrentSettings() { return Current; }
 void SetCurrentSettings(const GameSettings& settings) { Current = settings; }

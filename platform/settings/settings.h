@@ -62,6 +62,11 @@ std::string DefaultSettingsText();
 // go to stderr, one line each. Never fails the game.
 GameSettings LoadSettings(const std::string& path);
 
+// The language this run speaks, however it was chosen (the command line,
+// the settings file, the locale): for the platform's own words.
+void SetRunLanguage(Language language);
+Language RunLanguage();
+
 // The settings of this run.
 const GameSettings& CurrentSettings();
 void SetCurrentSettings(const GameSettings& settings);

@@ -94,6 +94,7 @@ bool StartPlatform(const RunOptions& options) {
   // Neither the command line nor the file says: the desktop's language.
   if (!options.languageGiven && (options.headless || CurrentSettings().language.empty()))
     Options.language = LanguageFromLocale();
+  SetRunLanguage(Options.language);
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);

@@ -58,21 +58,35 @@ bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script
   return std::system(command.c_str()) == 0;
 }
 
-// Another window takes the focus: the game pauses as Escape would, the
-// recording holds it, and its replay pauses too.
-TEST(Window, LosingTheFocusOpensThePauseMenu) {
-  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+// The window carries the game's icon; F12 saves where the desktop's
+// user-dirs.dirs says; another window takes the focus: the game pauses as
+// Escape would, the recording holds it, and its replay pauses too.
+TEST(Window, HasItsIconSavesScreenshotsWhereTheDesktopSaysAndPausesWhenTheFocusGoes) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool") || !HaveProgram("xprop"))
+    GTEST_SKIP() << "xvfb, xdotool and xprop are not installed";
   const std::filesystem::path folder = MakeGameFolder("window_focus");
   WriteFixtureBitmaps(folder);
+  std::filesystem::create_directories(folder / "config");
+  std::ofstream(folder / "config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << (folder / "shots").string() << "\"\n";
   ASSERT_TRUE(RunUnderXvfb(folder,
+                           "unset XDG_PICTURES_DIR\n"
                            "\"$1\" --window --scale 1 --record rec.txt --frames 200 --screenshot live.png &\n"
                            "game=$!\n"
                            "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
                            "xdotool windowfocus --sync \"$id\" || true\n"
+                           "xprop -id \"$id\" _NET_WM_ICON | head -1 > icon.txt\n"
                            "sleep 0.5\n"
+                           "xdotool key F12\n"
+                           "sleep 0.3\n"
                            "xdotool windowfocus \"$(xdotool search --maxdepth 0 --name '' | head -1)\"\n"
                            "wait $game\n"))
       << ReadText(folder / "xvfb.log");
+  EXPECT_NE(ReadText(folder / "icon.txt").find("Icon (64 x 64)"), std::string::npos) << ReadText(folder / "icon.txt");
+  int shots = 0;
+  if (std::filesystem::exists(folder / "shots"))
+    for (const auto& shot : std::filesystem::directory_iterator(folder / "shots"))
+      shots += shot.path().filename().string().rfind("twinworlds-", 0) == 0;
+  EXPECT_EQ(shots, 1) << ReadText(folder / "xvfb.log");
   const std::string recorded = ReadText(folder / "rec.txt");
   EXPECT_NE(recorded.find(" ESCAPE\n"), std::string::npos) << recorded;
   const GameRun replay = RunGame(folder, {"--headless", "--input", "rec.txt", "--frames", "200", "--screenshot", "replay.png"});

@@ -16,6 +16,7 @@
 #include "platform/backend.h"
 #include "platform/backends/sdl/gamepad.h"
 #include "platform/backends/sdl/screenshot.h"
+#include "platform/backends/sdl/window_icon.h"
 #include "platform/backends/sdl/x11_watch.h"
 #include "platform/files/user_folders.h"
 #include "platform/input/bindings.h"
@@ -41,6 +42,12 @@ struct WindowPlace {
   bool known;
 };
 WindowPlace Windowed{};
+
+// A short line over the picture in the window (never in the game's
+// picture), until the tick it goes.
+constexpr uint32_t NoticeMs = 2500;
+std::string Notice;
+uint32_t NoticeUntil = 0;
 
 KeyBindings Bindings;
 std::vector<SDL_Keycode> HeldKeys;
@@ -255,6 +262,7 @@ bool Open(const WindowRequest& request) {
                                            ScreenHeight * scale, false};
   TheSdlWindow = SDL_CreateWindow(WindowTitle, Windowed.x, Windowed.y, Windowed.width, Windowed.height, flags);
   if (TheSdlWindow) {
+    SetGameIcon(TheSdlWindow);
     SDL_SetWindowMinimumSize(TheSdlWindow, ScreenWidth, ScreenHeight);
     Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!Renderer) Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_SOFTWARE);
@@ -301,6 +309,8 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
   int outPitch;
   if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
   ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
+  if (!Notice.empty() && SDL_TICKS_PASSED(SDL_GetTicks(), NoticeUntil)) Notice.clear();
+  if (!Notice.empty()) DrawNotice(Notice.c_str(), static_cast<uint32_t*>(out), outPitch / 4);
   SDL_UnlockTexture(Texture);
   ShowTexture();
 }
@@ -330,7 +340,10 @@ void OnKey(const SDL_KeyboardEvent& key, bool down) {
     return;
   }
   if (down && key.keysym.sym == SDLK_F12) {
-    if (!key.repeat) SaveScreenshot();
+    if (!key.repeat) {
+      Notice = SaveScreenshot();
+      NoticeUntil = SDL_GetTicks() + NoticeMs;
+    }
     return;
   }
   std::erase(HeldKeys, key.keysym.sym);
