@@ -269,8 +269,8 @@ void DropQueuedKeys() {
 void RunOptionsScreen() {
   OptionsState s{};
   s.settings = CurrentSettings();
-  // What the run shows now, which the command line may have chosen.
-  s.settings.language = TextLanguage() == LanguageEnglish ? "en" : "ja";
+  // What the run shows now, which the command line may have chosen; the
+  // language is written only when chosen here ("" follows the locale).
   const WindowRequest shown = ShownWindow();
   s.settings.fullscreen = !shown.window;
   s.settings.scale = shown.scale;

@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-dev libfluidsynth-dev libpng-dev zlib1g-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont timgm6mb-soundfont
-  xvfb xdotool
+  xvfb xdotool x11-utils
   clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream
 )

@@ -1,20 +1,27 @@
 // SPDX-License-Identifier: MIT
-// The settings file rewritten with new values: every line the player wrote,
-// comments and lines the game does not know included, stays as it was.
+// Changes made from inside the game, written back to the settings file
+// without losing the player's own comments, order and lines the game does
+// not know.
 #pragma once
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/settings/settings.h"
+// The text with the value of each named setting replaced where the name has
+// a line (every such line, so the last one read agrees), and the names
+// without one appended as "name = value" lines. Every other byte is kept.
+std::string UpdateSettingsText(const std::string& text,
+                               const std::vector<std::pair<std::string, std::string>>& values);
 
-// The text with each `name = value` line of a name in `values` given the new
-// value (a comment after it kept); names it lacks are added at its end.
-std::string UpdateSettingsText(const std::string& text, const std::vector<std::pair<std::string, std::string>>& values);
-// The text of a setting's value as the file writes it.
-std::string SettingValueText(const SettingRow& row);
-// Rewrites the file (the defaults' text when there is none) with every
-// setting's value: whole to a temporary file, then renamed over it. False,
-// said on stderr, when it cannot be read or written.
-bool SaveSettingsFile(const std::string& path, const GameSettings& settings);
+// Rewrites the settings file (SettingsFilePath()) with these values, whole,
+// through a temporary file and a rename; an absent file starts from the
+// defaults. Does nothing and returns true when the build keeps no file or
+// the run may not write it; false when the file cannot be read or written.
+bool SaveSettingValues(const std::vector<std::pair<std::string, std::string>>& values);
+
+// Whether this run may write the settings file: the shell allows it for a
+// player's run only, never for playback of an input file or a headless one.
+// Off until set.
+void SetSettingsWritable(bool writable);
+bool SettingsWritable();

@@ -61,7 +61,7 @@ bool ShownKnown = false;
 }  // namespace
 
 WindowRequest ShownWindow() {
-  if (!ShownKnown) return WindowRequest{CurrentRunOptions().window || CurrentRunOptions().headless, CurrentRunOptions().scale};
+  if (!ShownKnown) return WindowRequest{CurrentRunOptions().window || CurrentRunOptions().headless, CurrentRunOptions().scale, false};
   return Shown;
 }
 
@@ -121,7 +121,7 @@ void ApplySettings(const GameSettings& settings) {
   SetCurrentSettings(settings);
   SetActiveBindings(BindingsFrom(settings.bindings));
   SetMixVolumes(settings.musicVolume, settings.effectsVolume);
-  const WindowRequest now = ShownWindow(), wanted{!settings.fullscreen, settings.scale};
+  const WindowRequest now = ShownWindow(), wanted{!settings.fullscreen, settings.scale, false};
   if (wanted.window == now.window && (!wanted.window || wanted.scale == now.scale)) return;
   if (ActiveBackend && ActiveBackend->applyWindow) ActiveBackend->applyWindow(wanted);
   Shown = wanted;
@@ -129,7 +129,14 @@ void ApplySettings(const GameSettings& settings) {
 }
 
 bool SaveSettings(const GameSettings& settings) {
-  const RunOptions& run = CurrentRunOptions();
-  if (run.headless || !run.inputFile.empty()) return true;
-  return SaveSettingsFile(SettingsFilePath(), settings);
+  // What the options screen changes; the window's size and place are the
+  // backend's to write at exit.
+  GameSettings copy = settings;
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const SettingRow& row : SettingTable(&copy)) {
+    const std::string name = row.name;
+    if (name == "window_size" || name == "window_position") continue;
+    values.emplace_back(name, SettingValueText(row));
+  }
+  return SaveSettingValues(values);
 }

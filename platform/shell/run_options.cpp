@@ -25,7 +25,6 @@ bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 
 bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* error) {
   RunOptions o;
-  bool scaleGiven = false;
   for (int i = 1; i < argc; i++) {
     const std::string arg = argv[i];
     auto value = [&](std::string* into) {
@@ -54,12 +53,12 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       std::string v;
       int64_t n;
       if (!value(&v)) return false;
-      if (!ParseCount(v.c_str(), 1, 16, &n)) {
-        *error = "--scale: '" + v + "' is not a whole number from 1 to 16";
+      if (!ParseCount(v.c_str(), 0, 16, &n)) {
+        *error = "--scale: '" + v + "' is not a whole number from 0 to 16";
         return false;
       }
       o.scale = static_cast<int>(n);
-      scaleGiven = true;
+      o.scaleGiven = true;
     } else if (arg == "--frames") {
       std::string v;
       if (!value(&v)) return false;
@@ -88,7 +87,7 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       return false;
     }
   }
-  if (scaleGiven && !o.window) {
+  if (o.scaleGiven && !o.window) {
     *error = "--scale: only goes with --window";
     return false;
   }
@@ -118,10 +117,11 @@ std::string UsageText() {
   return "usage: twinworlds [options]\n"
          "  --window             play in a window (default: full screen, or as the settings file says)\n"
          "  --fullscreen         play full screen whatever the settings file says\n"
-         "  --scale N            with --window: N times 640 x 480 (default: the largest that fits; larger is\n"
-         "                       brought down to that, with a line on stderr)\n"
+         "  --scale N            with --window: N times 640 x 480; 0 the largest that fits (default: the\n"
+         "                       window as it was last left; larger is brought down, with a line on stderr)\n"
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
-         "  --lang ja|en         the language of the game's text (default: Japanese, or as the settings file says)\n"
+         "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
+         "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"
          "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
          "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
          "                       after its last line unless --frames says otherwise\n"

@@ -10,6 +10,7 @@
 struct RunOptions {
   bool window = false;    // a window instead of full screen
   int scale = 0;          // window scale; 0 picks the largest that fits
+  bool scaleGiven = false;  // --scale: over the settings file and the window's last size
   bool headless = false;  // no window, no audio, virtual clock
   std::string inputFile;  // keys from a file instead of the keyboard
   std::string recordFile;

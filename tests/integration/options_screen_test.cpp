@@ -62,6 +62,8 @@ int PlayLive(const std::filesystem::path& dir, const KeyStep* script, size_t siz
   SetKeySource(ScriptKeys);
   RunOptions options;
   options.window = true;
+  options.language = LanguageJapanese;  // the options turn it to English
+  options.languageGiven = true;
   options.recordFile = "options.txt";
   options.dumpStateFile = "live.json";
   options.frames = flips;

@@ -25,7 +25,7 @@ int Lines(const std::string& text) { return static_cast<int>(std::count(text.beg
 TEST_F(Startup, WithoutBitmapsSaysSoOnceAndFails) {
   // An image folder makes this the data folder, bitmaps or not.
   std::filesystem::create_directories(folder / "Image");
-  GameRun run = RunGame(folder, {"--headless", "--frames", "5"});
+  GameRun run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "ja"});
   EXPECT_EQ(run.exitCode, 1);
   const std::string message = "Bitmapが読み込めません";
   const size_t at = run.err.find(message);
@@ -37,6 +37,19 @@ TEST_F(Startup, WithoutBitmapsSaysSoOnceAndFails) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("Error: Cannot load the bitmaps"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("image/stage1/status_en.BMP"), std::string::npos);
+  // Without --lang, the locale: the first of LC_ALL, LC_MESSAGES and LANG
+  // that is set; Japanese for ja, English for any other or none.
+  const std::vector<std::pair<std::vector<std::string>, bool>> locales = {
+      {{"LC_ALL=", "LC_MESSAGES=", "LANG="}, false},
+      {{"LC_ALL=", "LC_MESSAGES=", "LANG=ja_JP.UTF-8"}, true},
+      {{"LC_ALL=", "LC_MESSAGES=ja_JP.UTF-8", "LANG=en_US.UTF-8"}, true},
+      {{"LC_ALL=C", "LC_MESSAGES=", "LANG=ja_JP.UTF-8"}, false},
+  };
+  for (const auto& [environment, japanese] : locales) {
+    run = RunGame(folder, {"--headless", "--frames", "5"}, environment);
+    EXPECT_NE(run.err.find(japanese ? "エラー: Bitmap" : "Error: Cannot"), std::string::npos)
+        << environment[0] << environment[1] << environment[2] << "\n" << run.err;
+  }
 }
 
 TEST_F(Startup, BadOptionsAndInputFilesAreRefusedBeforeAnythingStarts) {
@@ -212,7 +225,7 @@ TEST_F(Startup, WithoutADataFolderEveryPlaceTriedIsNamedAndTheGameFails) {
   // An empty working directory, and a copy of the game where no data is
   // beside it.
   std::filesystem::copy_file(TW_GAME_EXE, folder / "twinworlds");
-  const std::string command = "cd '" + folder.string() + "' && HOME=/nonexistent XDG_DATA_DIRS=/nonexistent ./twinworlds --headless --frames 5 2> err.txt";
+  const std::string command = "cd '" + folder.string() + "' && HOME=/nonexistent XDG_DATA_DIRS=/nonexistent ./twinworlds --headless --frames 5 --lang ja 2> err.txt";
   const int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 1);
   const std::string err = ReadText(folder / "err.txt");

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/files/data_folder.h"
+#include "platform/files/user_folders.h"
 
 namespace {
 
@@ -96,6 +97,21 @@ TEST_F(DataSearchTest, NamesAreFoundWhateverTheirCase) {
   MakeData(root / "d", "Image/STAGE1/Back.Bmp");
   EXPECT_EQ(ResolveIgnoringCase((root / "d").string(), "image/stage1/back.BMP"), "Image/STAGE1/Back.Bmp");
   EXPECT_EQ(ResolveIgnoringCase((root / "d").string(), "image/none/back.BMP"), "Image/none/back.BMP");
+}
+
+// Screenshots go where the desktop's user-dirs.dirs puts pictures.
+TEST(UserFolders, ThePicturesFolderIsReadFromUserDirs) {
+  const std::string home = "/home/ann";
+  EXPECT_EQ(PicturesFolderFromUserDirs("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                                       "  XDG_PICTURES_DIR=\"$HOME/Bilder/\"\n",
+                                       home),
+            "/home/ann/Bilder");
+  EXPECT_EQ(PicturesFolderFromUserDirs("XDG_PICTURES_DIR=\"/srv/my \\\"shots\\\"\"\n", home), "/srv/my \"shots\"");
+  // Relative, unclosed, $HOMEX, another name, or no home for $HOME: none.
+  for (const char* text : {"XDG_PICTURES_DIR=\"Pictures\"", "XDG_PICTURES_DIR=\"$HOME/P", "XDG_PICTURES_DIR=\"$HOMEX\"",
+                           "XDG_PICTURES_DIRS=\"/p\"", "#XDG_PICTURES_DIR=\"/p\""})
+    EXPECT_EQ(PicturesFolderFromUserDirs(text, home), "") << text;
+  EXPECT_EQ(PicturesFolderFromUserDirs("XDG_PICTURES_DIR=\"$HOME/P\"", ""), "");
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ const Backend Recorder = {.open = OpenNothing,
                           .lockAudio = nullptr,
                           .unlockAudio = nullptr,
                           .delay = nullptr,
-                          .applyWindow = nullptr};
+                          .applyWindow = nullptr,
+                          .releaseHeldAudio = nullptr};
 
 class PaletteFade : public ::testing::Test {
  protected:

@@ -43,7 +43,7 @@ TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
       {{"--frames", "-1"}, "--frames"},
       {{"--frames", "12x"}, "--frames"},
       {{"--scale", "2"}, "--scale"},
-      {{"--window", "--scale", "0"}, "--scale"},
+      {{"--window", "--scale", "17"}, "--scale"},
       {{"--headless", "--window"}, "--window"},
       {{"--input"}, "--input"},
       {{"--screenshot", ""}, "--screenshot"},

@@ -144,6 +144,7 @@ const Backend BrowserBackend = {
     .unlockAudio = UnlockAudio,
     .delay = Delay,
     .applyWindow = nullptr,
+    .releaseHeldAudio = nullptr,
 };
 
 // ?headless=1: the virtual clock as on the desktop, but the page still
@@ -163,6 +164,7 @@ const Backend BrowserHeadlessBackend = {
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
     .applyWindow = nullptr,
+    .releaseHeldAudio = nullptr,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &BrowserHeadlessBackend : &BrowserBackend; }

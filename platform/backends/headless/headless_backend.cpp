@@ -40,4 +40,5 @@ const Backend HeadlessBackend = {
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
     .applyWindow = nullptr,
+    .releaseHeldAudio = nullptr,
 };
