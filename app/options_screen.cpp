@@ -207,6 +207,7 @@ void Choose(OptionsState* s) {
 void SetLanguage(OptionsState* s, Language language) {
   s->settings.language = language == LanguageEnglish ? "en" : "ja";
   SetTextLanguage(language);
+  SetRunLanguage(language);  // the platform's own words too
 }
 
 // Left (-1) or right (+1) on a row of values.
