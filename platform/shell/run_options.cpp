@@ -147,7 +147,7 @@ std::string UsageText() {
          "  Y N                  answer questions           A B\n"
          "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
          "  Alt+Enter            full screen or a window\n"
-         "  F12                  save a screenshot in ~/Pictures\n";
+         "  F12                  save a screenshot in your pictures folder (~/Pictures)\n";
 }
 
 std::string VersionLine() { return std::string("twinworlds ") + TWINWORLDS_VERSION; }

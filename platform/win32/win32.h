@@ -119,3 +119,9 @@ FILE* OpenDataFile(const char* name, const char* mode);
 // The name as a path of this system, in the data folder, for messages
 // ("stage/x.txt").
 std::string DataFilePath(const char* name);
+// A data file the game cannot go on without could not be loaded: the error
+// box then names it, or its folder when that is missing, in the run's
+// language. The first one noted is named.
+void NoteDataFileProblem(const char* name);
+// That line of the error box; "" when nothing was noted.
+std::string DataProblemLine();

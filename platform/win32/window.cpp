@@ -89,7 +89,9 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
 
 int MessageBoxA(HWND window, const char* text, const char* caption, UINT) {
   const std::string utf8Caption = Cp932ToUtf8(caption);
-  const std::string utf8Text = Cp932ToUtf8(text);
+  std::string utf8Text = Cp932ToUtf8(text);
+  // An error box names the file or folder that could not be loaded.
+  if (const std::string problem = DataProblemLine(); !problem.empty()) utf8Text += "\n" + problem;
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
   // A recorded or scripted run never stops to wait for a click.
   if (window && ActiveBackend && CurrentRunOptions().inputFile.empty() &&

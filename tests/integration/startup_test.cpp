@@ -32,11 +32,20 @@ TEST_F(Startup, WithoutBitmapsSaysSoOnceAndFails) {
   ASSERT_NE(at, std::string::npos) << run.err;
   EXPECT_EQ(run.err.find(message, at + 1), std::string::npos);
   EXPECT_NE(run.err.find("image/stage1/status.BMP: cannot open the bitmap (no such file)"), std::string::npos);
+  // The box names what is missing: here the folder.
+  EXPECT_NE(run.err.find(message + "\nこのフォルダがありません: image/stage1\n"), std::string::npos) << run.err;
   // The English game says it in English and wants its own menu picture.
   run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "en"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("Error: Cannot load the bitmaps"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("image/stage1/status_en.BMP"), std::string::npos);
+  // A file that is there but is no bitmap.
+  std::filesystem::create_directories(folder / "Image" / "Stage1");
+  std::ofstream(folder / "Image" / "Stage1" / "status_en.BMP") << "not a bitmap";
+  run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "en"});
+  EXPECT_NE(run.err.find("Error: Cannot load the bitmaps\nThis file cannot be used: Image/Stage1/status_en.BMP\n"),
+            std::string::npos)
+      << run.err;
   // Without --lang, the locale: the first of LC_ALL, LC_MESSAGES and LANG
   // that is set; Japanese for ja, English for any other or none.
   const std::vector<std::pair<std::vector<std::string>, bool>> locales = {
@@ -231,7 +240,7 @@ TEST_F(Startup, WithoutADataFolderEveryPlaceTriedIsNamedAndTheGameFails) {
   const std::string err = ReadText(folder / "err.txt");
   EXPECT_NE(err.find("is in none of: . " + folder.string() + "/game"), std::string::npos) << err;
   EXPECT_NE(err.find("/nonexistent/twinworlds"), std::string::npos) << err;
-  EXPECT_NE(err.find("Bitmapが読み込めません"), std::string::npos) << err;
+  EXPECT_NE(err.find("Bitmapが読み込めません\nゲームのデータが見つかりません"), std::string::npos) << err;
   EXPECT_EQ(err.find("status.BMP"), std::string::npos) << err;
 }
 

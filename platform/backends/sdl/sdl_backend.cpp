@@ -65,13 +65,22 @@ void (*AudioMix)(int16_t*, int) = nullptr;
 
 bool WindowGone() { return X11WindowGone(); }
 
+int ScaleOfSize(int width, int height) { return std::max(1, std::min(width / ScreenWidth, height / ScreenHeight)); }
+
 // The window as the settings file left it, brought onto a display that is
 // there now: the size no larger than that display's usable area, the place
-// inside it; a place on no display now is centred on the first.
+// inside it; a place on no display now is centred on the first. A scale
+// changed since (by hand, or from the options) is taken over the size.
 WindowPlace RestoredPlace(int width, int height) {
   const GameSettings& s = CurrentSettings();
   WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false};
-  const bool sized = ParseWindowSize(s.windowSize, &place.width, &place.height);
+  int savedWidth = 0, savedHeight = 0;
+  const bool sized = ParseWindowSize(s.windowSize, &savedWidth, &savedHeight) &&
+                     ScaleOfSize(savedWidth, savedHeight) == s.scale;
+  if (sized) {
+    place.width = savedWidth;
+    place.height = savedHeight;
+  }
   int x = 0, y = 0;
   const bool placed = ParseWindowPosition(s.windowPosition, &x, &y);
   int display = 0;
@@ -116,8 +125,7 @@ void SaveWindowPlace() {
   NoteWindowPlace();
   std::vector<std::pair<std::string, std::string>> values = {{"fullscreen", fullscreen ? "true" : "false"}};
   if (Windowed.known) {
-    const int scale = std::max(1, std::min(Windowed.width / ScreenWidth, Windowed.height / ScreenHeight));
-    values.push_back({"scale", std::to_string(scale)});
+    values.push_back({"scale", std::to_string(ScaleOfSize(Windowed.width, Windowed.height))});
     values.push_back({"window_size", std::to_string(Windowed.width) + "x" + std::to_string(Windowed.height)});
     values.push_back({"window_position", std::to_string(Windowed.x) + "," + std::to_string(Windowed.y)});
   }
