@@ -23,8 +23,9 @@ class Startup : public ::testing::Test {
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST_F(Startup, WithoutBitmapsSaysSoOnceAndFails) {
-  // An image folder makes this the data folder, bitmaps or not.
-  std::filesystem::create_directories(folder / "Image");
+  // A stage file makes this the data folder, bitmaps or not.
+  std::filesystem::create_directories(folder / "Stage");
+  std::ofstream(folder / "Stage/fai_kansei.txt") << "";
   GameRun run = RunGame(folder, {"--headless", "--frames", "5"});
   EXPECT_EQ(run.exitCode, 1);
   const std::string message = "Bitmapが読み込めません";
