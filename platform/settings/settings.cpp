@@ -69,6 +69,9 @@ std::vector<SettingRow> SettingTable(GameSettings* s) {
       {"music_volume", SettingInt, &s->musicVolume, 0, 100, "music volume, 0 to 100"},
       {"effects_volume", SettingInt, &s->effectsVolume, 0, 100, "sound effects volume, 0 to 100"},
       {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text (--lang)", CheckLanguage},
+      {"soundfont", SettingText, &s->soundFont, 0, 0,
+       "the music's General MIDI soundfont, a .sf2 file; empty: /usr/share/sounds/sf2/default-GM.sf2, "
+       "else TimGM6mb.sf2 there (--soundfont)"},
   };
   for (int i = 0; i < BindableKeys; i++)
     rows.push_back({BindableKeyTable[i].name, SettingText, &s->bindings[i], 0, 0, BindableKeyTable[i].doc,

@@ -19,6 +19,7 @@ struct GameSettings {
   int musicVolume = 100;
   int effectsVolume = 100;
   std::string language = "ja";
+  std::string soundFont;  // "" for the system's General MIDI soundfont
   // Per bindable key: keyboard keys as SDL names them, and "pad:" buttons,
   // separated by commas.
   std::string bindings[BindableKeys];

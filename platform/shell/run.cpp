@@ -88,7 +88,9 @@ bool StartPlatform(const RunOptions& options) {
     if (Options.window && options.scale == 0) Options.scale = settings.scale;
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
+    if (options.soundFont.empty()) SetSoundFontPath(settings.soundFont);
   }
+  if (!options.soundFont.empty()) SetSoundFontPath(options.soundFont);
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);
