@@ -1,6 +1,12 @@
 # Installing the game (cmake --install) and its Debian package (cpack -G DEB),
 # laid out as Debian's games are: the programs in PREFIX/games, the data in
 # PREFIX/share/games/twinworlds.
+# The prefix is /usr unless another is chosen, as the package wants it
+# (cmake --install BUILD --prefix /usr/local installs by hand; the game finds
+# its data from wherever its programs are).
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  set(CMAKE_INSTALL_PREFIX /usr CACHE PATH "Install prefix" FORCE)
+endif()
 include(GNUInstallDirs)
 
 set(TWINWORLDS_INSTALL_BINDIR games CACHE STRING "Where the programs go, under the install prefix")
@@ -55,7 +61,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Your swordsman runs, jumps, clings to wall
 the other goes on as an inset in the corner; Space switches worlds. Beaten
 enemies leave coins that buy skills. Plays with the keyboard or a game pad,
 in Japanese or English.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
