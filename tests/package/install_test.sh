@@ -57,6 +57,8 @@ grep -q "roar.cpp:2: U+1F409" "$work/sheet.log"
 # (configured alike, its compiler launcher too, without the tests; ccache
 # has its objects already): the same bytes.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source" log -1 --format=%ct 2>/dev/null || echo 1733616000)}
+# Whatever cpack builds compiles as scripts/build.sh compiles.
+export CCACHE_BASEDIR="$source" CCACHE_NOHASHDIR=1
 twin="$build-twin"
 if [ ! -f "$twin/CMakeCache.txt" ]; then
   settings=()
