@@ -9,7 +9,6 @@ if(NOT EMSCRIPTEN)
 endif()
 
 set(TWINWORLDS_GAME_DATA "${CMAKE_SOURCE_DIR}/build/game" CACHE PATH "The game folder the native build wrote")
-set(TWINWORLDS_FONT "/usr/share/unifont/unifont_jp.hex" CACHE FILEPATH "The Japanese glyphs")
 set(TWINWORLDS_SOUNDFONT "/usr/share/sounds/sf2/TimGM6mb.sf2" CACHE FILEPATH "The General MIDI soundfont")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -71,8 +70,7 @@ target_link_options(twinworlds PRIVATE
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=FS
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free
-  "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}@/game"
-  "SHELL:--preload-file ${TWINWORLDS_FONT}@/usr/share/unifont/unifont_jp.hex")
+  "SHELL:--preload-file ${TWINWORLDS_GAME_DATA}@/game")
 
 set(PAGE_FILES index.html page.js audio_worklet.js)
 set(SYNTH_DIR ${CMAKE_SOURCE_DIR}/web/node_modules/js-synthesizer)
@@ -84,7 +82,7 @@ foreach(f ${PAGE_FILES})
   list(APPEND COPIED ${WEB_OUT}/${f})
 endforeach()
 foreach(pair "externals/libfluidsynth-2.4.6.js:libfluidsynth.js" "dist/js-synthesizer.min.js:js-synthesizer.js"
-             "externals/LICENSE.fluidsynth.txt:LICENSE.fluidsynth.txt")
+             "externals/LICENSE.fluidsynth.txt:LICENSE.fluidsynth.txt" "LICENSE:LICENSE.js-synthesizer.txt")
   string(REPLACE ":" ";" parts ${pair})
   list(GET parts 0 from)
   list(GET parts 1 to)
@@ -97,4 +95,9 @@ add_custom_command(OUTPUT ${WEB_OUT}/TimGM6mb.sf2
   COMMAND ${CMAKE_COMMAND} -E copy ${TWINWORLDS_SOUNDFONT} ${WEB_OUT}/TimGM6mb.sf2
   DEPENDS ${TWINWORLDS_SOUNDFONT} VERBATIM)
 list(APPEND COPIED ${WEB_OUT}/TimGM6mb.sf2)
+# Whose each shipped file is, and its licence.
+add_custom_command(OUTPUT ${WEB_OUT}/copyright.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/copyright ${WEB_OUT}/copyright.txt
+  DEPENDS ${CMAKE_SOURCE_DIR}/dist/copyright VERBATIM)
+list(APPEND COPIED ${WEB_OUT}/copyright.txt)
 add_custom_target(web_page ALL DEPENDS ${COPIED})

@@ -22,6 +22,7 @@ struct FontTable {
 };
 
 FontTable Font;
+std::string Sheet;
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -36,7 +37,7 @@ bool LoadHexFont(const char* path) {
   if (!f) return false;
   Font.index.reset(new int32_t[CodePoints]);
   std::fill(Font.index.get(), Font.index.get() + CodePoints, -1);
-  Font.glyphs.reserve(60000);
+  Font.glyphs.clear();
   char line[256];
   while (std::fgets(line, sizeof line, f)) {
     char* colon = std::strchr(line, ':');
@@ -60,21 +61,36 @@ bool LoadHexFont(const char* path) {
 void EnsureFont() {
   if (Font.tried) return;
   Font.tried = true;
-  const char* custom = std::getenv("TWINWORLDS_FONT");
-  const char* candidates[] = {custom, "/usr/share/unifont/unifont_jp.hex", "/usr/share/unifont/unifont.hex"};
-  for (const char* path : candidates) {
-    if (path && LoadHexFont(path)) {
+  Font.loaded = false;
+  std::vector<std::string> candidates;
+  if (const char* custom = std::getenv("TWINWORLDS_FONT"); custom && *custom) {
+    candidates.push_back(custom);  // a font asked for by name is the only one tried
+  } else {
+    if (!Sheet.empty()) candidates.push_back(Sheet);
+    const char* dir = std::getenv("TWINWORLDS_FONT_DIR");
+    const std::string folder = dir && *dir ? dir : "/usr/share/unifont";
+    candidates.push_back(folder + "/unifont_jp.hex");
+    candidates.push_back(folder + "/unifont.hex");
+  }
+  for (const std::string& path : candidates) {
+    if (LoadHexFont(path.c_str())) {
       Font.loaded = true;
       return;
     }
-    if (custom) break;  // a font asked for by name is the only one tried
   }
   Font.index.reset();
   Font.glyphs.clear();
-  std::fprintf(stderr, "twinworlds: no Japanese font found (install the unifont package); text is not drawn\n");
+  std::fprintf(stderr, "twinworlds: no glyphs found (font/glyphs.hex in the game data, or $TWINWORLDS_FONT); "
+                       "text is not drawn\n");
 }
 
 }  // namespace
+
+void SetGlyphSheet(const std::string& path) {
+  if (path == Sheet && Font.tried) return;
+  Sheet = path;
+  Font.tried = false;
+}
 
 bool FontAvailable() {
   EnsureFont();

@@ -143,6 +143,9 @@ std::vector<SettingRow> SettingTable(GameSettings* s) {
       {"window_position", SettingText, &s->windowPosition, 0, 0,
        "the window's place on the desktop, X,Y, as it was last left; empty: centred", CheckWindowPosition},
       {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text; empty: as the locale says (--lang)", CheckLanguage},
+      {"soundfont", SettingText, &s->soundFont, 0, 0,
+       "the music's General MIDI soundfont, a .sf2 file; empty: /usr/share/sounds/sf2/default-GM.sf2, "
+       "else TimGM6mb.sf2 there (--soundfont)"},
   };
   for (int i = 0; i < BindableKeys; i++)
     rows.push_back({BindableKeyTable[i].name, SettingText, &s->bindings[i], 0, 0, BindableKeyTable[i].doc,

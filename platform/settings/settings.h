@@ -27,6 +27,7 @@ struct GameSettings {
   // The window as it was left: "WIDTHxHEIGHT" and "X,Y"; "" none yet.
   std::string windowSize;
   std::string windowPosition;
+  std::string soundFont;  // "" for the system's General MIDI soundfont
   // Per bindable key: keyboard keys as SDL names them, and "pad:" buttons,
   // separated by commas.
   std::string bindings[BindableKeys];

@@ -16,6 +16,7 @@
 #include "platform/backend.h"
 #include "platform/files/data_folder.h"
 #include "platform/input/key_sampler.h"
+#include "platform/picture/font.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
 #include "platform/settings/settings_file_update.h"
@@ -90,16 +91,19 @@ bool StartPlatform(const RunOptions& options) {
     if (Options.window && !options.scaleGiven) Options.scale = settings.scale;
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
+    if (options.soundFont.empty()) SetSoundFontPath(settings.soundFont);
   }
   // Neither the command line nor the file says: the desktop's language.
   if (!options.languageGiven && (options.headless || CurrentSettings().language.empty()))
     Options.language = LanguageFromLocale();
   SetRunLanguage(Options.language);
   SetActiveBindings(BindingsFrom(CurrentSettings().bindings));
+  if (!options.soundFont.empty()) SetSoundFontPath(options.soundFont);
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);
   SetDataFolderMissing(!data.found);
+  SetGlyphSheet(data.folder.empty() ? "font/glyphs.hex" : data.folder + "/font/glyphs.hex");
   Flips = 0;
   StartShownPicture();
   RunStart = LastFlipTime = Clock::now();

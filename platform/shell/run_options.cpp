@@ -74,6 +74,8 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       if (!value(&o.screenshotFile)) return false;
     } else if (arg == "--dump-state") {
       if (!value(&o.dumpStateFile)) return false;
+    } else if (arg == "--soundfont") {
+      if (!value(&o.soundFont)) return false;
     } else if (arg == "--lang") {
       std::string v;
       if (!value(&v)) return false;
@@ -122,6 +124,8 @@ std::string UsageText() {
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
          "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
          "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"
+         "  --soundfont PATH     the music's General MIDI soundfont (default: /usr/share/sounds/sf2/default-GM.sf2,\n"
+         "                       else TimGM6mb.sf2 there, or as the settings file says)\n"
          "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
          "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
          "                       after its last line unless --frames says otherwise\n"

@@ -22,6 +22,7 @@ struct RunOptions {
   bool languageGiven = false;  // --lang: over the settings file's choice
   bool fullscreen = false;  // --fullscreen: over the settings file's choice
   std::string dataFolder;   // --data: where the game data is
+  std::string soundFont;    // --soundfont: over the settings file's choice
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
 };

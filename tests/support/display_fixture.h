@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gfx/display.h"
+#include "platform/picture/font.h"
 #include "support/platform_records.h"
 
 inline void MakeTestPalette(PALETTEENTRY* p) {
@@ -16,8 +17,12 @@ inline void MakeTestPalette(PALETTEENTRY* p) {
   p[255] = {255, 255, 255, 0};
 }
 
-// Sets up DisplayDevice, PrimarySurface and BackBuffer with the test palette.
+// Sets up DisplayDevice, PrimarySurface and BackBuffer with the test palette;
+// text is drawn from the build's glyph sheet, as the game draws it.
 inline void OpenTestDisplay() {
+#ifdef TW_GAME_DIR
+  SetGlyphSheet(TW_GAME_DIR "/font/glyphs.hex");
+#endif
   DirectDrawCreateEx(nullptr, &DisplayDevice, nullptr, nullptr);
   DDSURFACEDESC2 d{};
   d.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;

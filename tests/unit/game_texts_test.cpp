@@ -65,7 +65,7 @@ struct GameTexts : ::testing::Test {
 };
 
 TEST_F(GameTexts, EveryTextFitsItsRoomWithoutAGlyphCutInEitherLanguage) {
-  ASSERT_TRUE(FontAvailable()) << "the unifont package provides the font";
+  ASSERT_TRUE(FontAvailable()) << "the asset builder cuts the glyph sheet";
   for (Language language : {LanguageJapanese, LanguageEnglish}) {
     SetTextLanguage(language);
     // Skill points stop growing at 10000, so no price that can be asked or

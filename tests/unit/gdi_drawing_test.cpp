@@ -109,7 +109,7 @@ TEST_F(GdiDrawing, ColoursMapToTheNearestEntryOfThePaletteInForce) {
 }
 
 TEST_F(GdiDrawing, TextInCodePage932BreaksAtLineFeedsAndClips) {
-  ASSERT_TRUE(FontAvailable()) << "the unifont package provides the font";
+  ASSERT_TRUE(FontAvailable()) << "the asset builder cuts the glyph sheet";
   SetTextColor(dc, RGB(255, 0, 0));
   SetBkMode(dc, TRANSPARENT);
   // "はい\nYes" in code page 932: two full-width characters, then a line of

@@ -49,7 +49,8 @@ TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
                     "spawn =\n"
                     "\xff\xfe = \x01\n"
                     "language = en\n"
-                    "language = fr\n",
+                    "language = fr\n"
+                    "soundfont = /home/me/My GM.sf2\n",
                     &s, &problems);
   EXPECT_FALSE(s.fullscreen);
   EXPECT_EQ(s.scale, 0);
@@ -59,6 +60,7 @@ TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
   EXPECT_EQ(s.bindings[0], BindableKeyTable[0].defaults);
   EXPECT_EQ(s.bindings[9], "");  // nothing bound is allowed
   EXPECT_EQ(s.language, "en");
+  EXPECT_EQ(s.soundFont, "/home/me/My GM.sf2");
   ASSERT_EQ(problems.size(), 8u);
   const char* starts[] = {"line 3: scale", "line 5: effects_volume", "line 7: left", "line 8: right",
                           "line 9:", "line 10: unknown setting 'colour'", "line 12:", "line 14: language"};

@@ -1,5 +1,8 @@
 // Builds the game folder from the sources in data/:
 //   twinworlds-assets DATA_DIR GAME_DIR [--preview DIR] [--icons DIR]
+// and, apart, its glyph sheet (font/glyphs.hex) from Unifont and the texts
+// of the given sources; a text the font cannot draw fails the build:
+//   twinworlds-assets --glyph-sheet UNIFONT_HEX GAME_DIR SOURCE...
 // Everything is computed, nothing is random, so every run writes the same
 // bytes.
 #include <cstdio>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "glyph_sheet.h"
 #include "icon_png.h"
 #include "music_score.h"
 #include "output_files.h"
@@ -28,6 +32,16 @@ struct Picture {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 4 && std::strcmp(argv[1], "--glyph-sheet") == 0) {
+    std::string error;
+    const std::string sheet = CutGlyphSheet(argv[2], std::vector<std::string>(argv + 4, argv + argc), &error);
+    if (sheet.empty()) {
+      std::fprintf(stderr, "%sthe glyph sheet lacks these characters: write the text otherwise\n", error.c_str());
+      return 1;
+    }
+    WriteOutput(argv[3], "font/glyphs.hex", std::vector<uint8_t>(sheet.begin(), sheet.end()));
+    return 0;
+  }
   std::string preview, icons;
   bool usage = argc < 3 || argc % 2 == 0;
   for (int i = 3; !usage && i + 1 < argc; i += 2) {
