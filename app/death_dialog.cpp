@@ -29,7 +29,8 @@ void ContinueAfterDeath(PlayerRecord* active, PlayerRecord* other) {
 
 void RunDeathDialog(PlayerRecord* active, PlayerRecord* other) {
   while (true) {
-    DrawQuestionBox(GameText(TextDeathQuestion));
+    SetInputScreen(InputDeathDialog);
+    DrawQuestionBox(GameText(TextDeathQuestion), GameText(TextDeathAnswerLine));
     // An Enter still held from a purchase in the skill menu does not count.
     if (KeyDown('Y') || (KeyDown(VK_RETURN) && KeyLatchEnter == 0)) break;
     if (KeyDown('N')) {

@@ -90,6 +90,7 @@ void ReleaseKeys(PlayerRecord* p, EnemyTable* e) {
 
 void RunFrame(PlayerRecord* active, PlayerRecord* other, EnemyTable* activeEnemies, EnemyTable* otherEnemies,
               StageMap* activeMap, StageMap* otherMap) {
+  SetInputScreen(InputPlay);
   const DWORD now = timeGetTime();
   if (now - FrameClock < FrameInterval) return;
   FrameClock = now;

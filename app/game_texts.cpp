@@ -1,53 +1,233 @@
 // The game's texts: Japanese as code page 932 bytes (this file is compiled
-// with -fexec-charset=CP932), English in plain ASCII.
+// with -fexec-charset=CP932), English in plain ASCII. A text that names a
+// key says {action} where the bound key's name goes, {action|spelling} where
+// the default key has a spelling of its own, and {k:action} or {p:action}
+// for the keyboard's or the pad's whatever was touched last.
 #include "app/game_texts.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/shell/player_options.h"
 
 namespace {
 
+static_assert(BindableKeys == 17, "one name a game key");
+
 const char* const Texts[2][TextCount] = {
   {
-    "F1キー:ゲームに戻る。　F2キー:ゲームを終了する。",
+    "{pause_resume}キー:ゲームに戻る。　{pause_quit}キー:ゲームを終了する。",
     "死んでしまった･･･。コンティニューしますか？",
-    "はい(Y or Return)/いいえ(N)",
-    "縦斬り:標準的な攻撃の一つ。Xボタンを押すことで出せる。\n",
-    "横斬り:標準的な攻撃の一つ。Cボタンを押すことで出せる。\n",
-    "斬り上げ:敵を上に叩き上げる事が出来る。\nしかし、攻撃力は一番低い。\n↑+ Xを押すことで出せる。\n",
-    "下突き:敵の上から攻撃を加えることが出来る。\nしかし、着地するかダメージを食らうまで攻撃態勢から解除されない。\n↓+Xを押すことで出せる。\n",
+    "はい({yes} or {enter})/いいえ({no})",
+    "縦斬り:標準的な攻撃の一つ。{vertical_slash}ボタンを押すことで出せる。\n",
+    "横斬り:標準的な攻撃の一つ。{horizontal_slash}ボタンを押すことで出せる。\n",
+    "斬り上げ:敵を上に叩き上げる事が出来る。\nしかし、攻撃力は一番低い。\n{up|↑}+ {vertical_slash}を押すことで出せる。\n",
+    "下突き:敵の上から攻撃を加えることが出来る。\nしかし、着地するかダメージを食らうまで攻撃態勢から解除されない。\n{down|↓}+{vertical_slash}を押すことで出せる。\n",
     "最大HP上昇:キャラの最大HPを増やすことが出来る。\n",
     "%s※このスキルのLVを上げるには%dスキルポイント必要。",
     "SPを%d消費してこのスキルを覚えますか？",
     "SPを%d消費してこのスキルのLVを上げますか？",
     "THANK YOU FOR PLAYING",
-    "Please Enter Key",
+    "Please {enter|Enter} Key",
     "エラー",
     "Bitmapが読み込めません",
     "ステージデータが読み込めません",
     "image\\stage1\\status.BMP",
+    "はい({yes} or {enter})/いいえ({no})",
+    "{options}キー:オプション。",
+    "{k:options}キー / パッドの{p:options}ボタン:オプション",
+    "オプション",
+    "言語",
+    "日本語",
+    "音楽の音量",
+    "効果音の音量",
+    "画面",
+    "フルスクリーン",
+    "ウィンドウ",
+    "ウィンドウの倍率",
+    "最大",
+    "キー",
+    "パッド",
+    "キーを初期設定に戻す",
+    "戻る",
+    "新しいキーを押してください。(Escで取り消し)",
+    "新しいパッドのボタンを押してください。(キーボードのEscで取り消し)",
+    "「%s」と入れ替えました。",
+    "「%s」のキーがなくなるので使えません。",
+    "↑↓:選ぶ　←→:変える　{enter}:決める　{pause}:戻る",
+    "左", "右", "上", "下", "ジャンプ", "縦斬り", "横斬り", "世界の切り替え", "スキルメニュー", "敵を呼ぶ",
+    "決定", "はい", "いいえ", "ポーズ", "ポーズ:ゲームに戻る", "ポーズ:終了", "オプション",
   },
   {
-    "F1: back to the game    F2: quit",
+    "{pause_resume}: back to the game    {pause_quit}: quit",
     "You died... Continue?",
-    "Yes (Y or Return) / No (N)",
-    "Vertical slash: a standard attack. Press X.\n",
-    "Horizontal slash: a standard attack. Press C.\n",
-    "Upward slash: knocks enemies up into the air.\nBut it is the weakest of the attacks.\nPress Up + X.\n",
-    "Downward thrust: strikes enemies from above.\nBut you stay in the thrust until you land or take damage.\nPress Down + X.\n",
+    "Yes ({yes} or {enter}) / No ({no})",
+    "Vertical slash: a standard attack. Press {vertical_slash}.\n",
+    "Horizontal slash: a standard attack. Press {horizontal_slash}.\n",
+    "Upward slash: knocks enemies up into the air.\nBut it is the weakest of the attacks.\nPress {up} + {vertical_slash}.\n",
+    "Downward thrust: strikes enemies from above.\nBut you stay in the thrust until you land or take damage.\nPress {down} + {vertical_slash}.\n",
     "Max HP up: raises your character's maximum HP.\n",
     "%s* The next level of this skill costs %d SP.",
     "Spend %d SP to learn this skill?",
     "Spend %d SP to raise this skill's level?",
     "THANK YOU FOR PLAYING",
-    "Press Enter",
+    "Press {enter|Enter}",
     "Error",
     "Cannot load the bitmaps",
     "Cannot load the stage data",
     "image\\stage1\\status_en.BMP",
+    "Yes ({yes} or {enter}) / No ({no})",
+    "{options}: options",
+    "Options: {k:options} or {p:options} on the pad",
+    "Options",
+    "Language",
+    "English",
+    "Music volume",
+    "Effects volume",
+    "Display",
+    "Full screen",
+    "Window",
+    "Window scale",
+    "Largest",
+    "Key",
+    "Pad",
+    "Restore the default keys",
+    "Back",
+    "Press the new key. (Escape cancels)",
+    "Press the new pad button. (Escape on the keyboard cancels)",
+    "Swapped with \"%s\".",
+    "Refused: \"%s\" would be left without one.",
+    "Up/Down: choose   Left/Right: change   {enter}: select   {pause}: back",
+    "Left", "Right", "Up", "Down", "Jump", "Vertical slash", "Horizontal slash", "Switch worlds", "Skill menu",
+    "Call enemies", "Enter", "Yes", "No", "Pause", "Pause: back to the game", "Pause: quit", "Options",
   },
 };
 
+// While the pad was last touched, the texts that differ for it: a pad
+// button is never a key, and a quit is held.
+const char* PadText(Language language, TextId id) {
+  const bool ja = language == LanguageJapanese;
+  switch (id) {
+    case TextPauseMenu:
+      return ja ? "{pause_resume}:ゲームに戻る　{pause_quit}長押し:終了" : "{pause_resume}: back to the game    hold {pause_quit}: quit";
+    case TextAnswerLine: return ja ? "はい({yes})/いいえ({no})" : "Yes ({yes}) / No ({no})";
+    case TextDeathAnswerLine: return ja ? "はい({yes})/いいえ({no}長押し)" : "Yes ({yes}) / No (hold {no})";
+    case TextPressEnter: return ja ? "Please {enter} Button" : "Press {enter}";
+    case TextPauseOptions: return ja ? "{options}:オプション" : "{options}: options";
+    case TextOptionsHint:
+      return ja ? "十字キー:選ぶ・変える　A:決める　B:戻る" : "D-pad: choose, change   A: select   B: back";
+    default: return nullptr;
+  }
+}
+
+struct PadName {
+  const char* item;
+  const char* ja;
+  const char* en;
+};
+const PadName PadNames[] = {
+    {"a", "A", "A"}, {"b", "B", "B"}, {"x", "X", "X"}, {"y", "Y", "Y"}, {"start", "Start", "Start"},
+    {"back", "Back", "Back"}, {"guide", "Guide", "Guide"}, {"leftshoulder", "LB", "LB"},
+    {"rightshoulder", "RB", "RB"}, {"leftstick", "LS", "LS"}, {"rightstick", "RS", "RS"},
+    {"dpup", "十字↑", "Up"}, {"dpdown", "十字↓", "Down"}, {"dpleft", "十字←", "Left"}, {"dpright", "十字→", "Right"},
+    {"+lefttrigger", "LT", "LT"}, {"+righttrigger", "RT", "RT"},
+    {"-leftx", "左スティック←", "Left stick left"}, {"+leftx", "左スティック→", "Left stick right"},
+    {"-lefty", "左スティック↑", "Left stick up"}, {"+lefty", "左スティック↓", "Left stick down"},
+    {"-rightx", "右スティック←", "Right stick left"}, {"+rightx", "右スティック→", "Right stick right"},
+    {"-righty", "右スティック↑", "Right stick up"}, {"+righty", "右スティック↓", "Right stick down"},
+};
+
 Language Chosen = LanguageJapanese;
+std::string Built[TextCount];
+std::string Label;
+
+std::string PadLabel(const std::string& pad) {
+  std::string out;
+  size_t start = 0;
+  // Buttons held together: "Back+Start".
+  while (start <= pad.size()) {
+    size_t plus = pad.find('+', start == 0 && !pad.empty() && (pad[0] == '+' || pad[0] == '-') ? 1 : start);
+    if (plus == std::string::npos) plus = pad.size();
+    const std::string part = pad.substr(start, plus - start);
+    const char* name = part.c_str();
+    for (const PadName& p : PadNames)
+      if (part == p.item) name = Chosen == LanguageJapanese ? p.ja : p.en;
+    out += (out.empty() ? "" : "+") + std::string(name);
+    start = plus + 1;
+  }
+  return out;
+}
+
+int ActionNamed(const std::string& name) {
+  for (int i = 0; i < BindableKeys; i++)
+    if (name == BindableKeyTable[i].name) return i;
+  return -1;
+}
+
+// One {...}: the bound key's name.
+std::string Fill(const std::string& marker, bool pad) {
+  std::string name = marker, spelling;
+  bool hasSpelling = false;
+  if (const size_t bar = name.find('|'); bar != std::string::npos) {
+    spelling = name.substr(bar + 1);
+    name.erase(bar);
+    hasSpelling = true;
+  }
+  if (name.rfind("k:", 0) == 0) {
+    pad = false;
+    name.erase(0, 2);
+  } else if (name.rfind("p:", 0) == 0) {
+    pad = true;
+    name.erase(0, 2);
+  }
+  const int action = ActionNamed(name);
+  const GameSettings& s = CurrentSettings();
+  if (pad && !BoundItem(s, action, true).empty()) return KeyLabel(BoundItem(s, action, true).c_str());
+  if (hasSpelling && BoundAsDefault(s, action, false)) return spelling;
+  const std::string key = BoundItem(s, action, false);
+  return key.empty() ? "-" : KeyLabel(key.c_str());
+}
+
+std::string Build(const char* text, bool pad) {
+  std::string out;
+  for (const char* c = text; *c;) {
+    const uint8_t b = static_cast<uint8_t>(*c);
+    // A double-byte character may end in '{' or '}': copied whole.
+    if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && c[1]) {
+      out.append(c, 2);
+      c += 2;
+      continue;
+    }
+    if (b == '{') {
+      const char* end = std::strchr(c, '}');
+      if (end) {
+        out += Fill(std::string(c + 1, end), pad);
+        c = end + 1;
+        continue;
+      }
+    }
+    out += *c++;
+  }
+  return out;
+}
 
 }  // namespace
 
 void SetTextLanguage(Language language) { Chosen = language == LanguageEnglish ? LanguageEnglish : LanguageJapanese; }
-const char* GameText(TextId id) { return Texts[Chosen][id < TextCount ? id : 0]; }
+Language TextLanguage() { return Chosen; }
+
+const char* KeyLabel(const char* item) {
+  const std::string text = item;
+  Label = text.rfind("pad:", 0) == 0 ? PadLabel(text.substr(4)) : text;
+  return Label.c_str();
+}
+
+const char* GameText(TextId id) {
+  if (id >= TextCount) id = TextPauseMenu;
+  const char* text = Texts[Chosen][id];
+  if (!std::strchr(text, '{')) return text;
+  const bool pad = PadLastUsed();
+  const char* padText = pad ? PadText(Chosen, id) : nullptr;
+  Built[id] = Build(padText ? padText : text, pad);
+  return Built[id].c_str();
+}

@@ -1,4 +1,6 @@
-// Every text the game draws or shows, in each language it speaks.
+// Every text the game draws or shows, in each language it speaks. Texts
+// that tell the player which key to press name the key bound to it (or,
+// while the pad was the last thing touched, the pad's button).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +10,7 @@
 enum TextId : uint8_t {
   TextPauseMenu,
   TextDeathQuestion,
-  TextAnswerLine,  // under the death question and the purchase questions
+  TextAnswerLine,  // under the purchase questions
   // The skill menu's descriptions, one per offered skill, each ending in a
   // line feed; then the price sentence, a format of the description (%s) and
   // the next level's price (%d).
@@ -28,9 +30,38 @@ enum TextId : uint8_t {
   TextStageError,
   // The skill menu's picture, which carries the skills' names.
   TextStatusPicture,
-  TextCount
+  TextDeathAnswerLine,  // under the death question
+  TextPauseOptions,     // the pause bar's third choice, under the other two
+  TextTitleOptions,     // the title's foot line
+  // The options screen.
+  TextOptionsHeading,
+  TextOptionsLanguage,
+  TextOptionsLanguageName,  // this language's own name
+  TextOptionsMusic,
+  TextOptionsEffects,
+  TextOptionsDisplay,
+  TextOptionsFullScreen,
+  TextOptionsWindow,
+  TextOptionsScale,
+  TextOptionsLargest,
+  TextOptionsKeyboard,
+  TextOptionsPad,
+  TextOptionsDefaults,
+  TextOptionsBack,
+  TextOptionsPressKey,
+  TextOptionsPressButton,
+  TextOptionsSwapped,  // a format of the other game key's name (%s)
+  TextOptionsRefused,  // the same
+  TextOptionsHint,
+  // The game keys' names, in BindableKeyTable's order.
+  TextActionNames,
+  TextCount = TextActionNames + 17
 };
 
-// Chosen once at start-up; Japanese until then.
+// Chosen once at start-up and again on the options screen; Japanese until
+// then.
 void SetTextLanguage(Language language);
+Language TextLanguage();
 const char* GameText(TextId id);
+// The name a screen gives a key or pad item ("Left Ctrl", "pad:start").
+const char* KeyLabel(const char* item);

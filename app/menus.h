@@ -7,8 +7,11 @@ struct PlayerRecord;
 struct EnemyTable;
 struct StageMap;
 
-// Escape: F1 returns to the game, F2 ends it.
+// Escape: F1 returns to the game, F2 ends it, F3 opens the options screen.
 void RunPauseMenu();
+// F3 on the title or in the pause menu; returns when it is left, the
+// settings applied and saved.
+void RunOptionsScreen();
 // The title screen's frame; returns 0 when a new game could not be set up.
 int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA, EnemyTable* enemiesB,
              StageMap* mapA, StageMap* mapB);

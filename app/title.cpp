@@ -15,6 +15,21 @@
 namespace {
 
 DWORD TitleClock = 0;
+uint8_t LatchOptions = 0;
+
+// The foot line: how to open the options screen, in white on the black.
+void DrawOptionsLine() {
+  HDC dc = nullptr;
+  if (GetDC(BackBuffer, &dc) != DD_OK) return;
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, TRANSPARENT);
+  const char* text = GameText(TextTitleOptions);
+  RECT measure{0, 0, ScreenWidth, 16};
+  DrawTextA(dc, text, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
+  RECT line{(ScreenWidth - measure.right) / 2, 430, ScreenWidth, 446};
+  DrawTextA(dc, text, -1, &line, DT_SINGLELINE);
+  ReleaseDC(BackBuffer, dc);
+}
 
 void ClearBackBuffer() {
   HDC dc = nullptr;
@@ -76,9 +91,17 @@ int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTab
   const DWORD now = timeGetTime();
   if (now - TitleClock < FrameInterval) return 1;
   TitleClock = now;
+  SetInputScreen(InputTitle);
+  if (!KeyDown(VK_F3)) LatchOptions = 0;
+  if (KeyDown(VK_F3) && LatchOptions == 0) {
+    LatchOptions = 1;
+    RunOptionsScreen();
+    if (IsQuitRequested()) return 1;
+  }
   ClearBackBuffer();
   BltClipped(BackBuffer, 258, 300, TileSheet, 191, 18, 315, 34, BltKeyed);  // caption
   BltClipped(BackBuffer, 134, 100, TileSheet, 192, 42, 560, 90, BltKeyed);  // logo
+  DrawOptionsLine();
   if (KeyDown(VK_RETURN)) {
     ClearBackBuffer();
     BltClipped(BackBuffer, 500, 460, TileSheet, 191, 0, 301, 16, BltKeyed);  // loading

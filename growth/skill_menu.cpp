@@ -131,13 +131,13 @@ void DrawMenuText(const char* text, RECT rect, UINT format) {
   ReleaseDC(BackBuffer, dc);
 }
 
-void DrawQuestionBox(const char* question) {
+void DrawQuestionBox(const char* question, const char* answer) {
   HDC dc = nullptr;
   if (GetDC(BackBuffer, &dc) != DD_OK) return;
   RoundRect(dc, 120, 160, 520, 220, 10, 10);
   ReleaseDC(BackBuffer, dc);
   DrawMenuText(question, RECT{160, 165, 515, 235}, 0);
-  DrawMenuText(GameText(TextAnswerLine), RECT{220, 190, 515, 225}, 0);
+  DrawMenuText(answer ? answer : GameText(TextAnswerLine), RECT{220, 190, 515, 225}, 0);
 }
 
 void FormatPurchaseQuestion(char* out, size_t size, const SkillSlot& slot) {
@@ -169,6 +169,7 @@ void RunSkillMenu(PlayerRecord* active, PlayerRecord* other) {
     // A closed window leaves the menu at once; the main loop then ends the
     // game.
     if (IsQuitRequested()) break;
+    SetInputScreen(m.confirming ? InputQuestion : InputSkillMenu);
     if (m.confirming) {
       Confirm(active, other, &m);
     } else if (Browse(active, &m)) {

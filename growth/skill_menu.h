@@ -26,4 +26,5 @@ void DrawMenuText(const char* text, RECT rect, UINT format);
 // The white rounded box in the middle of the screen with a question and the
 // "yes (Y or Return) / no (N)" line: the purchase question and the death
 // dialog.
-void DrawQuestionBox(const char* question);
+// `answer`, when given, in place of that line.
+void DrawQuestionBox(const char* question, const char* answer = nullptr);

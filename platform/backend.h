@@ -16,8 +16,9 @@
 
 // What the game asks of the window: full screen or a window of a scale.
 struct WindowRequest {
-  bool window;  // a window instead of full screen
-  int scale;    // window scale; 0 picks the largest that fits
+  bool window;   // a window instead of full screen
+  int scale;     // window scale; 0 picks the largest that fits
+  bool restore;  // the window's size and place as the settings file keeps them, over the scale
 };
 
 struct Backend {
@@ -47,6 +48,14 @@ struct Backend {
   // Gives the processor away for about `ms` milliseconds: the one place a
   // backend waits (the browser's page runs meanwhile). Null: never wait.
   void (*delay)(uint32_t ms);
+  // Goes full screen, or to a window of the scale (0 the largest that
+  // fits), while the game runs. Null: the window stays as it opened.
+  void (*applyWindow)(const WindowRequest& request);
+  // A window that loses the focus (or is minimised) in a live game shows
+  // Escape at the next keyboard sample, so the pause menu opens and the
+  // recording holds it, and holds its sound from then on; this lets the
+  // sound go once the game resumes. Null: focus is never followed.
+  void (*releaseHeldAudio)();
 };
 
 // The backend of this run, from the window's opening to the run's end.

@@ -60,3 +60,10 @@ constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F2 = 0x71;
+constexpr int VK_F3 = 0x72;
+// A pad's buttons and stick directions as Windows names them; the sample
+// holds them beside the game keys they are bound to, so that a recording
+// knows when the pad was the last thing touched.
+constexpr int VK_GAMEPAD_A = 0xC3;
+constexpr int VK_GAMEPAD_LAST = 0xDA;  // the right stick pushed left
+inline bool IsPadKey(int vk) { return vk >= VK_GAMEPAD_A && vk <= VK_GAMEPAD_LAST; }

@@ -38,6 +38,7 @@ void HazardHit(PlayerRecord* player) {
 
 void EndScreen() {
   while (true) {
+    SetInputScreen(InputClosing);
     HDC dc = nullptr;
     if (GetDC(BackBuffer, &dc) == DD_OK) {
       RoundRect(dc, 120, 160, 520, 220, 10, 10);

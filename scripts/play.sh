@@ -4,6 +4,6 @@
 #   scripts/play.sh [game options...]     e.g. scripts/play.sh --window --scale 2
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh play
 TWINWORLDS_TARGETS="twinworlds twinworlds-map game_data" bash scripts/build.sh build
 exec build/twinworlds "$@"

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the game and the tests need.
-# Quick when everything is there already.
-#   scripts/setup.sh [web]     web: also the browser build's and its tests'
+# Installs the Debian packages a task needs. Quick when everything is there
+# already.
+#   scripts/setup.sh play    building and playing: the compiler, the libraries,
+#                            Unifont (to cut the glyph sheet) and the soundfont
+#   scripts/setup.sh         also the tests' (scripts/test.sh)
+#   scripts/setup.sh web     also the browser build's and its tests'
 set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config ccache
   libsdl2-dev libfluidsynth-dev libpng-dev zlib1g-dev nlohmann-json3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   unifont timgm6mb-soundfont
-  xvfb xdotool
-  clang-14 libclang-rt-14-dev
-  dpkg-dev desktop-file-utils appstream
 )
+if [ "${1:-}" != play ]; then
+  PACKAGES+=(
+    libgtest-dev libgmock-dev libbenchmark-dev python3
+    xvfb xdotool x11-utils
+    clang-14 libclang-rt-14-dev
+    dpkg-dev desktop-file-utils appstream lintian reuse
+  )
+fi
 if [ "${1:-}" = web ]; then
   PACKAGES+=(emscripten chromium firefox-esr)
   # Any node with its npm will do (the machine may carry another vendor's).

@@ -4,6 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+# A build folder that scripts/play.sh made before the tests' libraries were
+# installed is configured again, so that it finds them.
+if [ -f build/CMakeCache.txt ]; then cmake build > /dev/null; fi
 bash scripts/build.sh build
 (cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)")
 # The browser build, and the same games replayed in headless Chromium.

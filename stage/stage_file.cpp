@@ -67,6 +67,7 @@ int ReadValue(StageReader* r, int32_t* out) {
 // Named as the file is on disk ("stage/fai_kansei.txt"), not as the game
 // names it.
 void Reject(const char* name, int line, const char* why) {
+  NoteDataFileProblem(name);
   const std::string path = DataFilePath(name);
   if (line > 0)
     std::fprintf(stderr, "twinworlds: %s:%d: %s\n", path.c_str(), line, why);

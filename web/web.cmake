@@ -128,7 +128,7 @@ foreach(f ${PAGE_FILES})
   list(APPEND COPIED ${WEB_OUT}/${f})
 endforeach()
 foreach(pair "externals/libfluidsynth-2.4.6.js:libfluidsynth.js" "dist/js-synthesizer.min.js:js-synthesizer.js"
-             "externals/LICENSE.fluidsynth.txt:LICENSE.fluidsynth.txt")
+             "externals/LICENSE.fluidsynth.txt:LICENSE.fluidsynth.txt" "LICENSE:LICENSE.js-synthesizer.txt")
   string(REPLACE ":" ";" parts ${pair})
   list(GET parts 0 from)
   list(GET parts 1 to)
@@ -145,6 +145,11 @@ add_custom_command(OUTPUT ${WEB_OUT}/music.sf2
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/soundfont_cut.py ${TWINWORLDS_SOUNDFONT} ${WEB_OUT}/music.sf2 ${SONGS}
   DEPENDS ${TWINWORLDS_SOUNDFONT} ${SONGS} ${CMAKE_SOURCE_DIR}/tools/soundfont_cut.py VERBATIM)
 list(APPEND COPIED ${WEB_OUT}/music.sf2)
+# Whose each shipped file is, and its licence.
+add_custom_command(OUTPUT ${WEB_OUT}/copyright.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/copyright ${WEB_OUT}/copyright.txt
+  DEPENDS ${CMAKE_SOURCE_DIR}/dist/copyright VERBATIM)
+list(APPEND COPIED ${WEB_OUT}/copyright.txt)
 add_custom_target(web_page ALL DEPENDS ${COPIED})
 
 # ---- Offline and installable: the game's icons for the manifest, then the

@@ -3,6 +3,8 @@
 // limits, so loud moments clip instead of wrapping round.
 #include "platform/audio/mixer.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -15,7 +17,7 @@ bool DeviceOpen = false;
 // The backend whose device failed to open: it is not asked again.
 const Backend* FailedBackend = nullptr;
 std::vector<Voice*> Voices;
-std::string SoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+std::string SoundFont;  // "" until one is named: the first of SoundFontSearch present
 // Percent of full volume, from the player's settings; 100 leaves the mix
 // exactly as it was.
 int MusicVolume = 100, EffectsVolume = 100;
@@ -76,7 +78,17 @@ void SetMixVolumes(int music, int effects) {
   UnlockAudio();
 }
 
-const std::string& SoundFontPath() { return SoundFont; }
+const std::string& SoundFontPath() {
+  if (SoundFont.empty()) {
+    SoundFont = SoundFontSearch[0];
+    for (const char* path : SoundFontSearch)
+      if (access(path, R_OK) == 0) {
+        SoundFont = path;
+        break;
+      }
+  }
+  return SoundFont;
+}
 void SetSoundFontPath(const std::string& path) {
   SoundFont = path;
   ForgetMusicSynthFailure();

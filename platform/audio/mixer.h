@@ -48,6 +48,10 @@ void UnlockAudio();
 // The music and the sound effects, each 0 to 100 percent of full volume.
 void SetMixVolumes(int music, int effects);
 
-// The General MIDI soundfont the music is played with.
+// The General MIDI soundfont the music is played with: the one named (the
+// settings file's soundfont, --soundfont), else the first present of
+// Debian's default-GM.sf2 alternative and TimGM6mb.
+constexpr const char* SoundFontSearch[] = {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"};
 const std::string& SoundFontPath();
+// "" goes back to the search.
 void SetSoundFontPath(const std::string& path);

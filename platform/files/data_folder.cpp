@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/files/text_fields.h"
@@ -16,10 +17,6 @@ namespace {
 std::string Folder;
 bool Missing = false;
 
-bool IsFolder(const std::string& path) {
-  struct stat s;
-  return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
-}
 
 bool IsFile(const std::string& path) {
   struct stat s;
@@ -29,6 +26,11 @@ bool IsFile(const std::string& path) {
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The game's tile sheet is the mark of its data.
+bool HoldsGameData(const std::string& folder) {
+  return IsFile(Join(folder, ResolveIgnoringCase(folder, "image/stage1/back.BMP")));
 }
 
 }  // namespace
@@ -69,18 +71,21 @@ DataSearch FindDataFolder(const std::string& option, const std::string& executab
   if (!option.empty()) return take(option);
   if (const std::string env = EnvironmentValue("TWINWORLDS_DATA"); !env.empty()) return take(env);
   // Every existing use runs in its game folder, so that stays first; a
-  // folder with stage or image but broken data is still the game's to judge.
-  // (The source tree has a stage folder of its own, of code: a stage folder
-  // counts when it holds one of the game's stage files.)
+  // folder with the tile sheet or a stage file but broken data is still the
+  // game's to judge. A folder that merely has an image or a stage folder
+  // (the source tree's stage/ is code) is someone else's.
   s.tried.push_back(".");
-  if (IsFolder(ResolveIgnoringCase("", "image")) || IsFile(ResolveIgnoringCase("", "stage/fai_kansei.txt")) ||
+  if (HoldsGameData("") || IsFile(ResolveIgnoringCase("", "stage/fai_kansei.txt")) ||
       IsFile(ResolveIgnoringCase("", "stage/Magic1234.txt")))
     return take("");
   std::vector<std::string> candidates;
   if (!executableFolder.empty()) {
     candidates.push_back(Join(executableFolder, "game"));
-    candidates.push_back(std::filesystem::path(Join(executableFolder, "../share/twinworlds")).lexically_normal());
+#ifdef TWINWORLDS_DATA_FROM_EXE
+    candidates.push_back(std::filesystem::path(Join(executableFolder, TWINWORLDS_DATA_FROM_EXE)).lexically_normal());
+#endif
   }
+  if (!InstalledDataFolder().empty()) candidates.push_back(InstalledDataFolder());
   std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
   if (dataHome.empty() && !EnvironmentValue("HOME").empty()) dataHome = Join(EnvironmentValue("HOME"), ".local/share");
   if (!dataHome.empty()) candidates.push_back(Join(dataHome, "twinworlds"));
@@ -89,11 +94,20 @@ DataSearch FindDataFolder(const std::string& option, const std::string& executab
   for (const std::string& d : SplitFields(dataDirs, ':'))
     if (!d.empty()) candidates.push_back(Join(d, "twinworlds"));
   for (const std::string& c : candidates) {
+    if (std::find(s.tried.begin(), s.tried.end(), c) != s.tried.end()) continue;
     s.tried.push_back(c);
-    if (IsFile(Join(c, ResolveIgnoringCase(c, "image/stage1/back.BMP")))) return take(c);
+    if (HoldsGameData(c)) return take(c);
   }
   s.folder.clear();
   return s;
+}
+
+std::string InstalledDataFolder() {
+#ifdef TWINWORLDS_INSTALLED_DATA
+  return TWINWORLDS_INSTALLED_DATA;
+#else
+  return "";
+#endif
 }
 
 std::string ExecutableFolder() {

@@ -12,11 +12,15 @@ struct DataSearch {
 };
 
 // The search, in order: the --data option; $TWINWORLDS_DATA; the working
-// directory when it holds an image folder or a stage file; then the first of the
-// build's game folder beside the executable, an installed tree's
-// share/twinworlds, $XDG_DATA_HOME/twinworlds and each $XDG_DATA_DIRS entry
-// with /twinworlds that holds the game's tile sheet.
+// directory when it holds the game's tile sheet (image/stage1/back.BMP) or a
+// stage file of its own; then the first that holds the tile sheet of: the
+// build's game folder beside the executable, the installed data folder as
+// seen from the executable (../share/games/twinworlds from games/) and where
+// the build installs it, $XDG_DATA_HOME/twinworlds and each $XDG_DATA_DIRS
+// entry with /twinworlds.
 DataSearch FindDataFolder(const std::string& option, const std::string& executableFolder);
+// Where the build installs the data ("" for a build that installs none).
+std::string InstalledDataFolder();
 // The folder of the running executable ("" when it cannot be told).
 std::string ExecutableFolder();
 // The one line that says where the data was looked for in vain.

@@ -6,25 +6,72 @@
 
 #include "platform/backend.h"
 #include "platform/files/text_fields.h"
+#include "platform/input/raw_keys.h"
 
 const BindableKey BindableKeyTable[BindableKeys] = {
-    {"left", VK_LEFT, "Left, pad:dpleft, pad:-leftx", "run left; skill menu cursor"},
-    {"right", VK_RIGHT, "Right, pad:dpright, pad:+leftx", "run right; skill menu cursor"},
-    {"up", VK_UP, "Up, pad:dpup, pad:-lefty", "with slash: upward slash; skill menu cursor"},
-    {"down", VK_DOWN, "Down, pad:dpdown, pad:+lefty", "with slash: downward thrust; skill menu cursor"},
+    {"left", VK_LEFT, "Left, pad:dpleft, pad:-leftx", "run left; menu cursor"},
+    {"right", VK_RIGHT, "Right, pad:dpright, pad:+leftx", "run right; menu cursor"},
+    {"up", VK_UP, "Up, pad:dpup, pad:-lefty", "with slash: upward slash; menu cursor"},
+    {"down", VK_DOWN, "Down, pad:dpdown, pad:+lefty", "with slash: downward thrust; menu cursor"},
     {"jump", 'Z', "Z, pad:a", "jump; off a wall you cling to, wall jump"},
     {"vertical_slash", 'X', "X, pad:x", "vertical slash"},
     {"horizontal_slash", 'C', "C, pad:b", "horizontal slash"},
     {"switch_worlds", VK_SPACE, "Space, pad:y, pad:leftshoulder, pad:rightshoulder", "switch worlds"},
     {"skill_menu", VK_CONTROL, "Left Ctrl, Right Ctrl, pad:back", "open and close the skill menu"},
     {"spawn", VK_BACK, "Backspace", "while held, enemies may appear"},
-    {"enter", VK_RETURN, "Return, Keypad Enter, pad:start", "start; choose in menus; continue"},
+    {"enter", VK_RETURN, "Return, Keypad Enter, pad:start, pad:a", "start; choose in menus; continue"},
     {"yes", 'Y', "Y, pad:a", "yes in questions"},
-    {"no", 'N', "N, pad:b", "no in questions"},
-    {"pause", VK_ESCAPE, "Escape, pad:back+start", "pause menu"},
-    {"pause_resume", VK_F1, "F1", "pause menu: back to the game"},
-    {"pause_quit", VK_F2, "F2", "pause menu: quit"},
+    {"no", 'N', "N, pad:b", "no in questions (from a pad, held after death)"},
+    {"pause", VK_ESCAPE, "Escape, pad:start", "pause menu; leave the options screen"},
+    {"pause_resume", VK_F1, "F1, pad:b, pad:start", "pause menu: back to the game; leave the options screen"},
+    {"pause_quit", VK_F2, "F2, pad:x", "pause menu: quit (from a pad, held)"},
+    {"options", VK_F3, "F3, pad:back", "title and pause menu: the options screen"},
 };
+
+namespace {
+
+constexpr uint32_t Bit(int action) { return 1u << action; }
+constexpr uint32_t Arrows = Bit(ActionLeft) | Bit(ActionRight) | Bit(ActionUp) | Bit(ActionDown);
+constexpr uint32_t Heard[InputScreens] = {
+    0xFFFFFFFFu,
+    Bit(ActionEnter) | Bit(ActionOptions),
+    Arrows | Bit(ActionJump) | Bit(ActionVerticalSlash) | Bit(ActionHorizontalSlash) | Bit(ActionSwitchWorlds) |
+        Bit(ActionSkillMenu) | Bit(ActionSpawn) | Bit(ActionPause),
+    Arrows | Bit(ActionEnter) | Bit(ActionSkillMenu),
+    Bit(ActionYes) | Bit(ActionNo),
+    Bit(ActionYes) | Bit(ActionNo),
+    Bit(ActionPauseResume) | Bit(ActionPauseQuit) | Bit(ActionOptions),
+    Bit(ActionEnter),
+    // Start and B leave, A chooses: the screen takes F1 before Return.
+    Arrows | Bit(ActionEnter) | Bit(ActionPauseResume),
+    0,
+};
+
+KeyBindings Active;
+bool Choosing = false;
+
+}  // namespace
+
+uint32_t PadActionsHeard(uint8_t screen) { return screen < InputScreens ? Heard[screen] : 0; }
+
+uint32_t PadActionsHeld(uint8_t screen) {
+  if (screen == InputPauseMenu) return Bit(ActionPauseQuit);
+  if (screen == InputDeathDialog) return Bit(ActionNo);
+  return 0;
+}
+
+bool PadActionsMeet(int a, int b) {
+  // The options screen is left out: its keys are the menus' own and it
+  // settles Start (both Return and F1 there) itself.
+  for (int s = InputTitle; s < InputOptions; s++)
+    if ((Heard[s] & Bit(a)) && (Heard[s] & Bit(b))) return true;
+  return false;
+}
+
+const KeyBindings& ActiveBindings() { return Active; }
+void SetActiveBindings(const KeyBindings& bindings) { Active = bindings; }
+bool ChoosingKey() { return Choosing; }
+void SetChoosingKey(bool choosing) { Choosing = choosing; }
 
 
 namespace {
@@ -103,12 +150,28 @@ KeyBindings BindingsFrom(const std::string (&texts)[BindableKeys]) {
 }
 
 void KeyboardKeyDown(const KeyBindings& bindings, int32_t keycode, uint8_t* down) {
+  if (Choosing) {
+    for (int i = 0; i < RawKeys; i++) {
+      const RawKey& k = RawKeyTable[i];
+      if (k.bindingItem && !IsPadKey(k.virtualKey) && KeyCodeFromName(k.bindingItem) == keycode) down[k.virtualKey] = 1;
+    }
+    return;
+  }
   for (int i = 0; i < BindableKeys; i++)
     for (int32_t k : bindings.keys[i])
       if (k == keycode) down[BindableKeyTable[i].virtualKey] = 1;
 }
 
 void PadKeysDown(const KeyBindings& bindings, const PadState& pad, uint8_t* down) {
+  static PadChord chords[VK_GAMEPAD_LAST - VK_GAMEPAD_A + 1];
+  static bool parsed = false;
+  if (!parsed) {
+    for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++) ParsePad(RawKeyOf(vk)->bindingItem + 4, &chords[vk - VK_GAMEPAD_A]);
+    parsed = true;
+  }
+  for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++)
+    if (ChordHeld(chords[vk - VK_GAMEPAD_A], pad)) down[vk] = 1;
+  if (Choosing) return;
   // Chords of more buttons first; the buttons of a chord that is held are
   // taken from the smaller ones.
   uint32_t taken = 0;

@@ -10,7 +10,7 @@
 #include "platform/windows_types.h"
 
 // The game's keys a player can bind, in the order of the settings file.
-constexpr int BindableKeys = 16;
+constexpr int BindableKeys = 17;
 
 // One row a bindable key: the name in the settings file, its virtual key,
 // the default bindings, and the line that documents it.
@@ -21,6 +21,34 @@ struct BindableKey {
   const char* doc;
 };
 extern const BindableKey BindableKeyTable[BindableKeys];
+// Their rows, by name.
+enum BindableAction : uint8_t {
+  ActionLeft, ActionRight, ActionUp, ActionDown, ActionJump, ActionVerticalSlash, ActionHorizontalSlash,
+  ActionSwitchWorlds, ActionSkillMenu, ActionSpawn, ActionEnter, ActionYes, ActionNo, ActionPause,
+  ActionPauseResume, ActionPauseQuit, ActionOptions
+};
+
+// The screen the game shows, as the game tells the platform before each
+// flip. The keyboard means the same on every screen; a pad button means
+// only the game keys the screen listens to, so that one button can be Start
+// on the title, the pause key in play and the way back out of the pause
+// menu. A screen left with a pad button held hears nothing from the pad
+// until every button is up again. On InputChoosingKey the sample holds the
+// keys and buttons pressed as they are (raw_keys.h), not the game keys.
+enum InputScreen : uint8_t {
+  InputAnyScreen,  // a tool's or a test's run: every binding counts
+  InputTitle, InputPlay, InputSkillMenu, InputQuestion, InputDeathDialog, InputPauseMenu, InputClosing,
+  InputOptions, InputChoosingKey, InputScreens
+};
+// Bit n: BindableKeyTable[n] is heard from a pad on this screen.
+uint32_t PadActionsHeard(uint8_t screen);
+// Bit n: BindableKeyTable[n] counts from a pad only once held this long
+// (quitting, and "no" to continuing, are never a single tap).
+uint32_t PadActionsHeld(uint8_t screen);
+constexpr int PadHoldFlips = 30;
+// True when both game keys are heard from a pad on some screen, so one pad
+// button cannot serve both.
+bool PadActionsMeet(int a, int b);
 
 // A pad's buttons (bit = SDL_GameControllerButton) and axes (SDL order).
 constexpr int PadAxes = 6;
@@ -51,8 +79,19 @@ bool CheckBindingText(const std::string& text, std::string* why);
 // left out.
 KeyBindings BindingsFrom(const std::string (&texts)[BindableKeys]);
 
-// Sets down[vk] for each game key the keyboard key is bound to.
+// The bindings the backends read; made from the settings as the run starts
+// and again when the options screen changes them.
+const KeyBindings& ActiveBindings();
+void SetActiveBindings(const KeyBindings& bindings);
+// True while the options screen waits for a key to bind (InputChoosingKey).
+bool ChoosingKey();
+void SetChoosingKey(bool choosing);
+
+// Sets down[vk] for each game key the keyboard key is bound to; while a key
+// is being chosen, down[] of the key itself.
 void KeyboardKeyDown(const KeyBindings& bindings, int32_t keycode, uint8_t* down);
 // Sets down[vk] for the game keys a pad holds. A chord of several buttons
 // takes its buttons for itself: Back+Start is Escape, not also Ctrl and Return.
+// The pad's own buttons and stick directions held are set too (VK_GAMEPAD_*);
+// while a key is being chosen, only those.
 void PadKeysDown(const KeyBindings& bindings, const PadState& pad, uint8_t* down);

@@ -7,20 +7,10 @@
 #include <sstream>
 
 #include "platform/files/whole_file.h"
+#include "platform/input/raw_keys.h"
 #include "platform/windows_types.h"
 
 namespace {
-
-struct NamedKey {
-  const char* name;
-  int vk;
-};
-
-constexpr NamedKey NamedKeys[] = {
-    {"BACK", VK_BACK},   {"RETURN", VK_RETURN}, {"CONTROL", VK_CONTROL}, {"ESCAPE", VK_ESCAPE},
-    {"SPACE", VK_SPACE}, {"LEFT", VK_LEFT},     {"UP", VK_UP},           {"RIGHT", VK_RIGHT},
-    {"DOWN", VK_DOWN},   {"F1", VK_F1},         {"F2", VK_F2},
-};
 
 // An input file is text of a few lines a second of play: anything larger
 // than this is not one.
@@ -29,20 +19,13 @@ constexpr size_t LargestInputFile = 64 << 20;
 }  // namespace
 
 const char* KeyName(int virtualKey) {
-  static char letters[26][2];
-  if (virtualKey >= 'A' && virtualKey <= 'Z') {
-    letters[virtualKey - 'A'][0] = static_cast<char>(virtualKey);
-    return letters[virtualKey - 'A'];
-  }
-  for (const NamedKey& k : NamedKeys)
-    if (k.vk == virtualKey) return k.name;
-  return nullptr;
+  const RawKey* k = RawKeyOf(virtualKey);
+  return k ? k->fileName : nullptr;
 }
 
 int KeyFromName(const std::string& name) {
-  if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
-  for (const NamedKey& k : NamedKeys)
-    if (name == k.name) return k.vk;
+  for (int i = 0; i < RawKeys; i++)
+    if (name == RawKeyTable[i].fileName) return RawKeyTable[i].virtualKey;
   return -1;
 }
 

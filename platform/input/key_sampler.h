@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/input/bindings.h"
 #include "platform/input/input_file.h"
 
 // Takes the keys from `script` when `fromScript`, and records them to
@@ -21,3 +22,11 @@ void SampleKeys(uint32_t flip, uint8_t* down);
 
 // A test tool's own keys, over the input file and the keyboard.
 void SetKeySource(void (*source)(uint32_t flip, uint8_t* down));
+
+// The screen the game shows from now on (bindings.h: InputScreen); the pad
+// is read for it at the next sample.
+void SetInputScreen(uint8_t screen);
+uint8_t CurrentInputScreen();
+// True when a pad button went down at a later sample than any key: the
+// screens then name pad buttons. Follows the samples, so replays alike.
+bool PadLastUsed();

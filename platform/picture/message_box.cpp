@@ -3,6 +3,7 @@
 // fonts of the window system.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/picture/font.h"
 #include "platform/picture/message_box.h"
@@ -20,21 +21,37 @@ int TextWidth(const std::u32string& text) {
   return w;
 }
 
-void Fill(uint32_t* argb, int x, int y, int w, int h, uint32_t colour) {
+void Fill(uint32_t* argb, int x, int y, int w, int h, uint32_t colour, int pitch = ScreenWidth) {
   for (int row = std::max(0, y); row < std::min(ScreenHeight, y + h); row++)
-    for (int col = std::max(0, x); col < std::min(ScreenWidth, x + w); col++) argb[row * ScreenWidth + col] = colour;
+    for (int col = std::max(0, x); col < std::min(ScreenWidth, x + w); col++) argb[row * pitch + col] = colour;
 }
 
-void DrawText(uint32_t* argb, int x, int y, const std::u32string& text, uint32_t colour) {
+void DrawText(uint32_t* argb, int x, int y, const std::u32string& text, uint32_t colour, int pitch = ScreenWidth) {
   for (char32_t c : text) {
     const Glyph* g = FindGlyph(c);
     if (!g) continue;
     for (int gy = 0; gy < GlyphHeight; gy++)
       for (int gx = 0; gx < g->width; gx++)
         if (GlyphPixel(*g, gx, gy) && x + gx >= 0 && x + gx < ScreenWidth && y + gy >= 0 && y + gy < ScreenHeight)
-          argb[(y + gy) * ScreenWidth + x + gx] = colour;
+          argb[(y + gy) * pitch + x + gx] = colour;
     x += g->width;
   }
+}
+
+// A line too wide for `width` keeps its end (a path's file name), after "…".
+std::u32string FitLine(std::u32string line, int width) {
+  if (TextWidth(line) <= width) return line;
+  while (!line.empty() && TextWidth(U"…" + line) > width) line.erase(0, 1);
+  return U"…" + line;
+}
+
+std::vector<std::u32string> Lines(const std::u32string& text) {
+  std::vector<std::u32string> lines(1);
+  for (char32_t c : text) {
+    if (c == U'\n') lines.emplace_back();
+    else lines.back() += c;
+  }
+  return lines;
 }
 
 }  // namespace
@@ -44,16 +61,29 @@ void DrawMessageBox(const char* utf8Caption, const char* utf8Text, uint32_t* arg
   const std::vector<uint8_t> rgb = ShownPictureRgb();
   for (int i = 0; i < ScreenWidth * ScreenHeight; i++)
     argb[i] = 0xFF000000u | (rgb[i * 3] / 3) << 16 | (rgb[i * 3 + 1] / 3) << 8 | rgb[i * 3 + 2] / 3;
-  const std::u32string caption = DecodeUtf8(utf8Caption), text = DecodeUtf8(utf8Text), ok = U"OK";
-  const int w = std::clamp(std::max(TextWidth(text), TextWidth(caption)) + 64, 240, ScreenWidth - 16);
-  const int h = 136, x = (ScreenWidth - w) / 2, y = (ScreenHeight - h) / 2;
+  const std::u32string caption = DecodeUtf8(utf8Caption), ok = U"OK";
+  std::vector<std::u32string> lines = Lines(DecodeUtf8(utf8Text));
+  int widest = TextWidth(caption);
+  for (const std::u32string& line : lines) widest = std::max(widest, TextWidth(line));
+  const int w = std::clamp(widest + 64, 240, ScreenWidth - 16);
+  for (std::u32string& line : lines) line = FitLine(line, w - 16);
+  const int lineCount = static_cast<int>(lines.size());
+  const int h = 136 + (lineCount - 1) * 20, x = (ScreenWidth - w) / 2, y = (ScreenHeight - h) / 2;
   Fill(argb, x - 2, y - 2, w + 4, h + 4, Black);
   Fill(argb, x, y, w, h, White);
   Fill(argb, x, y, w, 24, Title);
   DrawText(argb, x + 8, y + 4, caption, White);
-  DrawText(argb, x + (w - TextWidth(text)) / 2, y + 52, text, Black);
+  for (int i = 0; i < lineCount; i++)
+    DrawText(argb, x + (w - TextWidth(lines[i])) / 2, y + 52 + i * 20, lines[i], Black);
   *button = {ScreenWidth / 2 - 40, y + h - 40, 80, 28};
   Fill(argb, button->x - 1, button->y - 1, button->w + 2, button->h + 2, Black);
   Fill(argb, button->x, button->y, button->w, button->h, Button);
   DrawText(argb, button->x + (button->w - TextWidth(ok)) / 2, button->y + 6, ok, Black);
+}
+
+void DrawNotice(const char* utf8Text, uint32_t* argb, int pitch) {
+  const std::u32string text = FitLine(DecodeUtf8(utf8Text), ScreenWidth - 16);
+  const int h = GlyphHeight + 8, y = ScreenHeight - h;
+  Fill(argb, 0, y, ScreenWidth, h, 0xFF101010u, pitch);
+  DrawText(argb, 8, y + 4, text, White, pitch);
 }

@@ -11,4 +11,9 @@ struct MessageBoxButton {
   int x, y, w, h;
 };
 // The box over the darkened picture shown, as 640 x 480 pixels (0xAARRGGBB).
+// Each line of the text is a line of the box, centred.
 void DrawMessageBox(const char* utf8Caption, const char* utf8Text, uint32_t* argb, MessageBoxButton* button);
+// A short line in a dark strip at the foot of a 640 x 480 picture
+// (0xAARRGGBB, `pitch` pixels a row): the window's own notices, never part
+// of the game's picture.
+void DrawNotice(const char* utf8Text, uint32_t* argb, int pitch);

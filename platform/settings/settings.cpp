@@ -12,6 +12,7 @@
 #include "platform/files/text_fields.h"
 #include "platform/files/user_folders.h"
 #include "platform/files/whole_file.h"
+#include "platform/settings/settings_file_update.h"
 
 namespace {
 
@@ -46,9 +47,31 @@ bool ParseBool(const std::string& text, bool* out) {
   return false;
 }
 
+// Bindings that were the defaults of earlier versions, written into every
+// settings file made then: read as today's defaults, so that a pad can
+// leave the pause menu and Back no longer half-opens it.
+struct OldDefault {
+  const char* name;
+  const char* value;
+};
+constexpr OldDefault OldDefaults[] = {
+    {"enter", "Return, Keypad Enter, pad:start"},
+    {"pause", "Escape, pad:back+start"},
+    {"pause_resume", "F1"},
+    {"pause_quit", "F2"},
+};
+
+std::string TodaysDefault(const std::string& name, const std::string& value) {
+  for (const OldDefault& old : OldDefaults)
+    if (name == old.name && value == old.value)
+      for (int i = 0; i < BindableKeys; i++)
+        if (name == BindableKeyTable[i].name) return BindableKeyTable[i].defaults;
+  return value;
+}
+
 bool CheckLanguage(const std::string& value, std::string* why) {
   Language language;
-  if (LanguageFromName(value, &language)) return true;
+  if (value.empty() || LanguageFromName(value, &language)) return true;
   *why = "'" + value + "' is not ja or en";
   return false;
 }
@@ -62,13 +85,67 @@ bool LanguageFromName(const std::string& name, Language* out) {
   return true;
 }
 
+namespace {
+
+// Two whole numbers of at most 6 digits around a separator.
+bool ParsePair(const std::string& text, char separator, int low, int* a, int* b) {
+  const size_t at = text.find(separator);
+  if (at == std::string::npos) return false;
+  return ParseInt(Trim(text.substr(0, at)), low, 999999, a) && ParseInt(Trim(text.substr(at + 1)), low, 999999, b);
+}
+
+bool CheckWindowSize(const std::string& value, std::string* why) {
+  int w, h;
+  if (value.empty() || ParseWindowSize(value, &w, &h)) return true;
+  *why = "'" + value + "' is not WIDTHxHEIGHT";
+  return false;
+}
+
+bool CheckWindowPosition(const std::string& value, std::string* why) {
+  int x, y;
+  if (value.empty() || ParseWindowPosition(value, &x, &y)) return true;
+  *why = "'" + value + "' is not X,Y";
+  return false;
+}
+
+}  // namespace
+
+bool ParseWindowSize(const std::string& text, int* width, int* height) {
+  return ParsePair(text, 'x', 1, width, height);
+}
+
+bool ParseWindowPosition(const std::string& text, int* x, int* y) { return ParsePair(text, ',', -999999, x, y); }
+
+Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang) {
+  for (const char* name : {lcAll, lcMessages, lang})
+    if (name && *name) return name[0] == 'j' && name[1] == 'a' ? LanguageJapanese : LanguageEnglish;
+  return LanguageEnglish;
+}
+
+Language LanguageFromLocale() {
+  return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
+std::string SettingValueText(const SettingRow& row) {
+  if (row.type == SettingBool) return *static_cast<const bool*>(row.value) ? "true" : "false";
+  if (row.type == SettingInt) return std::to_string(*static_cast<const int*>(row.value));
+  return *static_cast<const std::string*>(row.value);
+}
+
 std::vector<SettingRow> SettingTable(GameSettings* s) {
   std::vector<SettingRow> rows = {
       {"fullscreen", SettingBool, &s->fullscreen, 0, 1, "true: full screen; false: a window (--window, --fullscreen)"},
       {"scale", SettingInt, &s->scale, 0, 16, "window scale, 1 to 16; 0 the largest that fits (--scale)"},
       {"music_volume", SettingInt, &s->musicVolume, 0, 100, "music volume, 0 to 100"},
       {"effects_volume", SettingInt, &s->effectsVolume, 0, 100, "sound effects volume, 0 to 100"},
-      {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text (--lang)", CheckLanguage},
+      {"window_size", SettingText, &s->windowSize, 0, 0,
+       "the window's size in pixels, WIDTHxHEIGHT, as it was last left; empty: as the scale says", CheckWindowSize},
+      {"window_position", SettingText, &s->windowPosition, 0, 0,
+       "the window's place on the desktop, X,Y, as it was last left; empty: centred", CheckWindowPosition},
+      {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text; empty: as the locale says (--lang)", CheckLanguage},
+      {"soundfont", SettingText, &s->soundFont, 0, 0,
+       "the music's General MIDI soundfont, a .sf2 file; empty: /usr/share/sounds/sf2/default-GM.sf2, "
+       "else TimGM6mb.sf2 there (--soundfont)"},
   };
   for (int i = 0; i < BindableKeys; i++)
     rows.push_back({BindableKeyTable[i].name, SettingText, &s->bindings[i], 0, 0, BindableKeyTable[i].doc,
@@ -111,7 +188,7 @@ void ParseSettingsText(const std::string& text, GameSettings* out, std::vector<s
       if (row->check && !row->check(value, &why))
         problem(name + ": " + why);
       else
-        *static_cast<std::string*>(row->value) = value;
+        *static_cast<std::string*>(row->value) = row->check == CheckBindingText ? TodaysDefault(name, value) : value;
     }
   }
 }
@@ -130,11 +207,7 @@ std::string DefaultSettingsText() {
       "# triggers pad:+lefttrigger pad:+righttrigger, and buttons held together\n"
       "# pad:back+start. Separate several with commas.\n";
   for (const SettingRow& r : SettingTable(&defaults)) {
-    text += "\n# " + std::string(r.doc) + "\n" + r.name + " = ";
-    if (r.type == SettingBool) text += *static_cast<bool*>(r.value) ? "true" : "false";
-    else if (r.type == SettingInt) text += std::to_string(*static_cast<int*>(r.value));
-    else text += *static_cast<std::string*>(r.value);
-    text += "\n";
+    text += "\n# " + std::string(r.doc) + "\n" + r.name + " = " + SettingValueText(r) + "\n";
   }
   return text;
 }
@@ -164,6 +237,13 @@ GameSettings LoadSettings(const std::string& path) {
   for (const std::string& p : problems) std::fprintf(stderr, "twinworlds: %s: %s (ignored)\n", path.c_str(), p.c_str());
   return settings;
 }
+
+namespace {
+Language SpokenLanguage = LanguageJapanese;
+}  // namespace
+
+void SetRunLanguage(Language language) { SpokenLanguage = language; }
+Language RunLanguage() { return SpokenLanguage; }
 
 const GameSettings& CurrentSettings() { return Current; }
 void SetCurrentSettings(const GameSettings& settings) { Current = settings; }

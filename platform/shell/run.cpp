@@ -21,6 +21,7 @@
 #include "platform/picture/font.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_file_update.h"
 
 namespace {
 
@@ -85,14 +86,23 @@ bool StartPlatform(const RunOptions& options) {
   EndPicture.clear();
   // A headless run is a script: the player's settings never change it. A
   // build without a settings file (the browser's) keeps the defaults.
+  // Playback and scripts never write the file either.
+  SetSettingsWritable(!options.headless && options.inputFile.empty());
   if (!options.headless) {
     const GameSettings settings = LoadSettings(SettingsFilePath());
     SetCurrentSettings(settings);
     if (!options.window && !options.fullscreen && !settings.fullscreen) Options.window = true;
-    if (Options.window && options.scale == 0) Options.scale = settings.scale;
+    if (Options.window && !options.scaleGiven) Options.scale = settings.scale;
     SetMixVolumes(settings.musicVolume, settings.effectsVolume);
     if (!options.languageGiven) LanguageFromName(settings.language, &Options.language);
+    if (options.soundFont.empty()) SetSoundFontPath(settings.soundFont);
   }
+  // Neither the command line nor the file says: the desktop's language.
+  if (!options.languageGiven && (options.headless || CurrentSettings().language.empty()))
+    Options.language = LanguageFromLocale();
+  SetRunLanguage(Options.language);
+  SetActiveBindings(BindingsFrom(CurrentSettings().bindings));
+  if (!options.soundFont.empty()) SetSoundFontPath(options.soundFont);
   const DataSearch data = FindDataFolder(options.dataFolder, ExecutableFolder());
   if (!data.found) std::fprintf(stderr, "%s\n", DataNotFoundLine(data).c_str());
   SetDataFolder(data.folder);

@@ -25,7 +25,7 @@ bool ParseCount(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 
 bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* error) {
   RunOptions o;
-  bool scaleGiven = false, shareBaseGiven = false;
+  bool shareBaseGiven = false;
   for (int i = 1; i < argc; i++) {
     const std::string arg = argv[i];
     auto value = [&](std::string* into) {
@@ -54,12 +54,12 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       std::string v;
       int64_t n;
       if (!value(&v)) return false;
-      if (!ParseCount(v.c_str(), 1, 16, &n)) {
-        *error = "--scale: '" + v + "' is not a whole number from 1 to 16";
+      if (!ParseCount(v.c_str(), 0, 16, &n)) {
+        *error = "--scale: '" + v + "' is not a whole number from 0 to 16";
         return false;
       }
       o.scale = static_cast<int>(n);
-      scaleGiven = true;
+      o.scaleGiven = true;
     } else if (arg == "--frames") {
       std::string v;
       if (!value(&v)) return false;
@@ -82,6 +82,8 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       if (!value(&o.screenshotFile)) return false;
     } else if (arg == "--dump-state") {
       if (!value(&o.dumpStateFile)) return false;
+    } else if (arg == "--soundfont") {
+      if (!value(&o.soundFont)) return false;
     } else if (arg == "--lang") {
       std::string v;
       if (!value(&v)) return false;
@@ -95,7 +97,7 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       return false;
     }
   }
-  if (scaleGiven && !o.window) {
+  if (o.scaleGiven && !o.window) {
     *error = "--scale: only goes with --window";
     return false;
   }
@@ -133,10 +135,13 @@ std::string UsageText() {
   return "usage: twinworlds [options]\n"
          "  --window             play in a window (default: full screen, or as the settings file says)\n"
          "  --fullscreen         play full screen whatever the settings file says\n"
-         "  --scale N            with --window: N times 640 x 480 (default: the largest that fits; larger is\n"
-         "                       brought down to that, with a line on stderr)\n"
+         "  --scale N            with --window: N times 640 x 480; 0 the largest that fits (default: the\n"
+         "                       window as it was last left; larger is brought down, with a line on stderr)\n"
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
-         "  --lang ja|en         the language of the game's text (default: Japanese, or as the settings file says)\n"
+         "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
+         "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"
+         "  --soundfont PATH     the music's General MIDI soundfont (default: /usr/share/sounds/sf2/default-GM.sf2,\n"
+         "                       else TimGM6mb.sf2 there, or as the settings file says)\n"
          "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
          "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
          "                       after its last line unless --frames says otherwise\n"
@@ -167,7 +172,7 @@ std::string UsageText() {
          "  Y N                  answer questions           A B\n"
          "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
          "  Alt+Enter            full screen or a window\n"
-         "  F12                  save a screenshot in ~/Pictures\n";
+         "  F12                  save a screenshot in your pictures folder (~/Pictures)\n";
 }
 
 std::string VersionLine() { return std::string("twinworlds ") + TWINWORLDS_VERSION; }

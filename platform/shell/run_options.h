@@ -11,6 +11,7 @@
 struct RunOptions {
   bool window = false;    // a window instead of full screen
   int scale = 0;          // window scale; 0 picks the largest that fits
+  bool scaleGiven = false;  // --scale: over the settings file and the window's last size
   bool headless = false;  // no window, no audio, virtual clock
   std::string inputFile;  // keys from a file instead of the keyboard
   std::string recordFile;
@@ -25,6 +26,7 @@ struct RunOptions {
   std::string shareFile;    // --share: print the link of this recorded run
   std::string shareBase = DefaultShareBase;  // --share-base: where the page is
   bool thenPlay = false;    // --then-play: after the input file, the keyboard plays on
+  std::string soundFont;    // --soundfont: over the settings file's choice
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
 };

@@ -138,10 +138,12 @@ HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int, int, UINT flags) 
     if (!DataFolderMissing())
       std::fprintf(stderr, "twinworlds: %s: cannot open the bitmap (%s)\n", DataFilePath(name).c_str(),
                    errno == ENOENT ? "no such file" : std::strerror(errno));
+    NoteDataFileProblem(name);
     return nullptr;
   }
   auto* bm = new GdiObject{};
   if (const char* why = ParseBmp(file, bm)) {
+    NoteDataFileProblem(name);
     std::fprintf(stderr, "twinworlds: %s: %s\n", DataFilePath(name).c_str(), why);
     delete bm;
     return nullptr;

@@ -41,6 +41,14 @@ void PostWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   QueueCount++;
 }
 
+bool WindowMessageQueued(UINT message, WPARAM wParam) {
+  for (int i = 0; i < QueueCount; i++) {
+    const MSG& m = Queue[(QueueHead + i) % QueueSize];
+    if (m.message == message && m.wParam == wParam) return true;
+  }
+  return false;
+}
+
 void RequestQuitFromOutside() {
   if (QuitRequested) return;
   QuitRequested = true;

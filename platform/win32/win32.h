@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/input/bindings.h"  // InputScreen
 #include "platform/windows_types.h"
 
 // ---- Windows and messages -------------------------------------------------
@@ -98,6 +99,9 @@ bool IsQuitRequested();
 // Top bit set while the key was down at the last sample; keys are sampled at
 // every Flip and once at start-up, so play depends only on those samples.
 SHORT GetAsyncKeyState(int virtualKey);
+// Not Windows's: the screen the game shows from the next sample on, which
+// decides what a pad's buttons mean there (InputScreen in bindings.h).
+void SetInputScreen(uint8_t screen);
 
 // ---- Multimedia timer -------------------------------------------------------
 
@@ -115,3 +119,9 @@ FILE* OpenDataFile(const char* name, const char* mode);
 // The name as a path of this system, in the data folder, for messages
 // ("stage/x.txt").
 std::string DataFilePath(const char* name);
+// A data file the game cannot go on without could not be loaded: the error
+// box then names it, or its folder when that is missing, in the run's
+// language. The first one noted is named.
+void NoteDataFileProblem(const char* name);
+// That line of the error box; "" when nothing was noted.
+std::string DataProblemLine();

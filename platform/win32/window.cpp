@@ -51,7 +51,7 @@ HWND CreateWindowExA(DWORD, const char* className, const char*, DWORD, int, int,
   // title was never seen on its full-screen popup.
   const RunOptions& options = CurrentRunOptions();
   const Backend* backend = ChooseBackend(options.headless);
-  if (!backend->open(WindowRequest{options.window, options.scale})) return nullptr;
+  if (!backend->open(WindowRequest{options.window, options.scale, !options.scaleGiven && !options.headless})) return nullptr;
   ActiveBackend = backend;
   TheWindow = new Window{RegisteredClass.lpfnWndProc};
   SetQueueWindow(TheWindow);
@@ -73,7 +73,13 @@ int ShowCursor(BOOL show) { return show ? 0 : -1; }
 
 LRESULT DispatchMessageA(const MSG* msg) {
   if (!msg || !TheWindow || msg->message == 0) return 0;
-  return TheWindow->proc(TheWindow, msg->message, msg->wParam, msg->lParam);
+  const LRESULT result = TheWindow->proc(TheWindow, msg->message, msg->wParam, msg->lParam);
+  // Escape's pause menu returns when the game resumes: sound held since the
+  // window lost the focus plays again, unless another pause is on its way.
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE && !WindowMessageQueued(WM_KEYDOWN, VK_ESCAPE) &&
+      ActiveBackend && ActiveBackend->releaseHeldAudio)
+    ActiveBackend->releaseHeldAudio();
+  return result;
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
@@ -83,7 +89,9 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
 
 int MessageBoxA(HWND window, const char* text, const char* caption, UINT) {
   const std::string utf8Caption = Cp932ToUtf8(caption);
-  const std::string utf8Text = Cp932ToUtf8(text);
+  std::string utf8Text = Cp932ToUtf8(text);
+  // An error box names the file or folder that could not be loaded.
+  if (const std::string problem = DataProblemLine(); !problem.empty()) utf8Text += "\n" + problem;
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
   // A recorded or scripted run never stops to wait for a click.
   if (window && ActiveBackend && CurrentRunOptions().inputFile.empty() &&

@@ -1,6 +1,7 @@
 // A game pad through SDL's virtual joystick, in a real (dummy-driver)
-// window: its presses reach the game as the mapped keys, and the recording
-// they leave replays the same game headless.
+// window, and no keyboard: title, play, the pause menu, the options screen
+// and back, the death dialog and a continue; no single press ends the game;
+// and the recording the pad leaves replays the same game headless.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -22,15 +23,20 @@ struct PadStep {
   int16_t leftX;
 };
 constexpr uint32_t Bit(SDL_GameControllerButton b) { return 1u << b; }
+constexpr uint32_t Start = Bit(SDL_CONTROLLER_BUTTON_START), A = Bit(SDL_CONTROLLER_BUTTON_A),
+                   B = Bit(SDL_CONTROLLER_BUTTON_B), X = Bit(SDL_CONTROLLER_BUTTON_X),
+                   Back = Bit(SDL_CONTROLLER_BUTTON_BACK), Down = Bit(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
 const PadStep Steps[] = {
-    {2, Bit(SDL_CONTROLLER_BUTTON_START), 0},
-    {4, 0, 0},
-    {8, 0, 30000},                                    // run right with the stick
-    {20, Bit(SDL_CONTROLLER_BUTTON_A), 30000},        // and jump
-    {26, 0, 0},
-    {30, Bit(SDL_CONTROLLER_BUTTON_DPAD_LEFT), 0},
-    {40, Bit(SDL_CONTROLLER_BUTTON_X), 0},
-    {44, 0, 0},
+    {2, Start, 0},  {4, 0, 0},            // the title: a new game
+    {8, 0, 30000},  {12, 0, 0},           // run right with the stick
+    {14, Start, 0}, {16, 0, 0},           // the pause menu
+    {18, X, 0},     {20, 0, 0},           // a tap of X does not quit
+    {22, Back, 0},  {24, 0, 0},           // the options screen
+    {26, Down, 0},  {28, 0, 0},           //
+    {30, B, 0},     {32, 0, 0},           // back to the pause menu
+    {34, Start, 0}, {36, 0, 0},           // back to the game
+    {470, B, 0},    {472, 0, 0},          // dead by now: a tap of B does not quit
+    {490, A, 0},    {492, 0, 0},          // continue
 };
 SDL_Joystick* VirtualPad = nullptr;
 
@@ -77,12 +83,18 @@ int PlayWithPad(const std::filesystem::path& dir, int flips) {
   return code;
 }
 
-TEST(Gamepad, PressesReachTheGameAsKeysAndTheRecordingReplaysThem) {
-  PlayFolder g("gamepad");
+// The whole ground a hazard: dead after five hits, some 300 frames.
+StageRows DeadlyStage() {
   auto rows = EmptyRows(40, 15);
-  for (int c = 0; c < 40; c++) rows[9][c] = 1;
-  g.WriteBothStages(rows);
-  const int flips = 50;
+  for (int c = 0; c < 40; c++) rows[9][c] = 51;
+  for (int r = 0; r < 9; r++) rows[r][0] = rows[r][39] = 1;
+  return rows;
+}
+
+TEST(Gamepad, PlaysEveryScreenAloneAndTheRecordingReplaysIt) {
+  PlayFolder g("gamepad");
+  g.WriteBothStages(DeadlyStage());
+  const int flips = 530;
   const pid_t pid = fork();
   if (pid == 0) _exit(PlayWithPad(g.dir, flips));
   int status = 0;
@@ -100,20 +112,28 @@ TEST(Gamepad, PressesReachTheGameAsKeysAndTheRecordingReplaysThem) {
     std::sort(keys.begin(), keys.end());
     return keys;
   };
-  EXPECT_EQ(keysAt(2), (std::vector<uint8_t>{VK_RETURN}));
-  EXPECT_EQ(keysAt(10), (std::vector<uint8_t>{VK_RIGHT}));
-  EXPECT_EQ(keysAt(21), (std::vector<uint8_t>{VK_RIGHT, 'Y', 'Z'}));
-  EXPECT_EQ(keysAt(31), (std::vector<uint8_t>{VK_LEFT}));
-  EXPECT_EQ(keysAt(41), (std::vector<uint8_t>{'X'}));
+  const uint8_t PadStart = 0xCF, PadA = 0xC3, PadB = 0xC4, PadX = 0xC5, PadBack = 0xD0;
+  // Each screen hears its own meaning of a button, and the button itself.
+  EXPECT_EQ(keysAt(2), (std::vector<uint8_t>{VK_RETURN, PadStart}));
+  EXPECT_EQ(keysAt(14), (std::vector<uint8_t>{VK_ESCAPE, PadStart}));
+  EXPECT_EQ(keysAt(18), (std::vector<uint8_t>{PadX}));  // not yet F2: quitting is held
+  EXPECT_EQ(keysAt(22), (std::vector<uint8_t>{VK_F3, PadBack}));
+  EXPECT_EQ(keysAt(30), (std::vector<uint8_t>{VK_F1, PadB}));
+  EXPECT_EQ(keysAt(470), (std::vector<uint8_t>{PadB}));  // not yet N: no is held after death
+  EXPECT_EQ(keysAt(490), (std::vector<uint8_t>{'Y', PadA}));
   const std::string played = ReadText(g.dir / "pad.json");
   const auto state = nlohmann::json::parse(played);
+  EXPECT_EQ(state["flips"], flips);  // nothing ended the game early
   EXPECT_EQ(state["gameMode"], 0);
-  EXPECT_GT(state["frames"], 0);
+  EXPECT_EQ(state["sounds"]["SeLvup"], 1);  // continued
+  EXPECT_EQ(state["worlds"][0]["player"]["dead"], 0);
 
   const GameRun replay =
       RunGame(g.dir, {"--headless", "--input", "pad.txt", "--frames", std::to_string(flips), "--dump-state", "replay.json"});
   ASSERT_EQ(replay.exitCode, 0) << replay.err;
   EXPECT_EQ(ReadText(g.dir / "replay.json"), played);
+  // A recording holds no settings: played back, nothing is written.
+  EXPECT_FALSE(std::filesystem::exists(g.dir / "config/twinworlds/twinworlds.conf.tmp"));
 }
 
 }  // namespace

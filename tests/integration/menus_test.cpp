@@ -3,6 +3,8 @@
 // whichever of them is open, and the death dialog's answers.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "play_folder.h"
 
 namespace {
@@ -126,6 +128,38 @@ TEST(Language, ChangesTheWordsOnTheScreenAndNothingElse) {
   EXPECT_EQ(runs[0].state, runs[1].state);
   EXPECT_FALSE(shots[0].empty());
   EXPECT_NE(shots[0], shots[1]);
+}
+
+// The pause bar names the keys bound: F1 bound to F4 on the options screen
+// changes the bar's first line and nothing else; a pad touched last changes
+// its two lines to the pad's buttons and nothing else.
+TEST(Prompts, NameTheBoundKeyAndThePadsButton) {
+  PlayFolder g("prompts");
+  g.WriteBothStages(Stage());
+  const std::string play = "17 ESCAPE\n18\n20 RETURN\n21\n25 ESCAPE\n26\n";
+  const std::string rebind = "3 UP\n4\n5 UP\n6\n7 UP\n8\n9 UP\n10\n11 UP\n12\n13 RETURN\n14\n15 F4\n16\n";
+  const std::string inputs[3] = {"1 F3\n2\n" + play, "1 F3\n2\n" + rebind + play, "1 F3\n2\n" + play + "30 GAMEPAD_A\n31\n"};
+  Picture shots[3];
+  for (int i = 0; i < 3; i++) {
+    const PlayRun run = g.Run(inputs[i], 40, {"--lang", "ja", "--screenshot", "shot.png"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_TRUE(ReadPng(g.dir / "shot.png", &shots[i]));
+  }
+  auto rowsThatDiffer = [&](const Picture& a, const Picture& b) {
+    std::vector<int> rows;
+    for (int y = 0; y < 480; y++)
+      if (std::memcmp(a.At(0, y), b.At(0, y), 640 * 3) != 0) rows.push_back(y);
+    return rows;
+  };
+  const std::vector<int> rebound = rowsThatDiffer(shots[0], shots[1]);
+  ASSERT_FALSE(rebound.empty());
+  EXPECT_GE(rebound.front(), 200);
+  EXPECT_LT(rebound.back(), 220);
+  const std::vector<int> pad = rowsThatDiffer(shots[0], shots[2]);
+  ASSERT_FALSE(pad.empty());
+  EXPECT_GE(pad.front(), 200);
+  EXPECT_LT(pad.back(), 240);
+  EXPECT_GE(pad.back(), 220);  // the options line too: Back, not F3
 }
 
 }  // namespace

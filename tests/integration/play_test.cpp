@@ -74,10 +74,11 @@ TEST(NewGame, WithoutTheTitleKeyTheTitleStays) {
 TEST(NewGame, AMissingStageEndsTheGameWithItsMessage) {
   PlayFolder g("nostage");
   g.WriteStage("fai_kansei.txt", PlainStage());
-  const PlayRun run = g.Run(StartGame, 20);
+  const PlayRun run = g.Run(StartGame, 20, {"--lang", "ja"});
   // A failure, not a game played to its end; the line names the file.
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.errors.find("ステージデータが読み込めません"), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("ステージデータが読み込めません\nこのファイルがありません: stage/Magic1234.txt"), std::string::npos)
+      << run.errors;
   EXPECT_NE(run.errors.find("stage/Magic1234.txt: cannot open the stage file"), std::string::npos) << run.errors;
   EXPECT_EQ(run.state["frames"], 0);
 }

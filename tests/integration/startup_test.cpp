@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/files/data_folder.h"
 #include "platform/input/input_file.h"
 #include "platform/shell/run.h"
 #include "support/game_runner.h"
@@ -23,20 +24,43 @@ class Startup : public ::testing::Test {
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST_F(Startup, WithoutBitmapsSaysSoOnceAndFails) {
-  // An image folder makes this the data folder, bitmaps or not.
-  std::filesystem::create_directories(folder / "Image");
-  GameRun run = RunGame(folder, {"--headless", "--frames", "5"});
+  // A stage file makes this the data folder, bitmaps or not.
+  std::filesystem::create_directories(folder / "Stage");
+  std::ofstream(folder / "Stage/fai_kansei.txt") << "";
+  GameRun run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "ja"});
   EXPECT_EQ(run.exitCode, 1);
   const std::string message = "Bitmapが読み込めません";
   const size_t at = run.err.find(message);
   ASSERT_NE(at, std::string::npos) << run.err;
   EXPECT_EQ(run.err.find(message, at + 1), std::string::npos);
   EXPECT_NE(run.err.find("image/stage1/status.BMP: cannot open the bitmap (no such file)"), std::string::npos);
+  // The box names what is missing: here the outermost folder.
+  EXPECT_NE(run.err.find(message + "\nこのフォルダがありません: image\n"), std::string::npos) << run.err;
   // The English game says it in English and wants its own menu picture.
   run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "en"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("Error: Cannot load the bitmaps"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("image/stage1/status_en.BMP"), std::string::npos);
+  // A file that is there but is no bitmap.
+  std::filesystem::create_directories(folder / "Image" / "Stage1");
+  std::ofstream(folder / "Image" / "Stage1" / "status_en.BMP") << "not a bitmap";
+  run = RunGame(folder, {"--headless", "--frames", "5", "--lang", "en"});
+  EXPECT_NE(run.err.find("Error: Cannot load the bitmaps\nThis file cannot be used: Image/Stage1/status_en.BMP\n"),
+            std::string::npos)
+      << run.err;
+  // Without --lang, the locale: the first of LC_ALL, LC_MESSAGES and LANG
+  // that is set; Japanese for ja, English for any other or none.
+  const std::vector<std::pair<std::vector<std::string>, bool>> locales = {
+      {{"LC_ALL=", "LC_MESSAGES=", "LANG="}, false},
+      {{"LC_ALL=", "LC_MESSAGES=", "LANG=ja_JP.UTF-8"}, true},
+      {{"LC_ALL=", "LC_MESSAGES=ja_JP.UTF-8", "LANG=en_US.UTF-8"}, true},
+      {{"LC_ALL=C", "LC_MESSAGES=", "LANG=ja_JP.UTF-8"}, false},
+  };
+  for (const auto& [environment, japanese] : locales) {
+    run = RunGame(folder, {"--headless", "--frames", "5"}, environment);
+    EXPECT_NE(run.err.find(japanese ? "エラー: Bitmap" : "Error: Cannot"), std::string::npos)
+        << environment[0] << environment[1] << environment[2] << "\n" << run.err;
+  }
 }
 
 TEST_F(Startup, BadOptionsAndInputFilesAreRefusedBeforeAnythingStarts) {
@@ -229,16 +253,18 @@ TEST_F(Startup, AHeadlessInputFileEndsTheRunSoonAfterItsLastLine) {
 }
 
 TEST_F(Startup, WithoutADataFolderEveryPlaceTriedIsNamedAndTheGameFails) {
+  if (!InstalledDataFolder().empty() && std::filesystem::exists(InstalledDataFolder() + "/image"))
+    GTEST_SKIP() << "the game is installed on this machine, in " << InstalledDataFolder();
   // An empty working directory, and a copy of the game where no data is
   // beside it.
   std::filesystem::copy_file(TW_GAME_EXE, folder / "twinworlds");
-  const std::string command = "cd '" + folder.string() + "' && HOME=/nonexistent XDG_DATA_DIRS=/nonexistent ./twinworlds --headless --frames 5 2> err.txt";
+  const std::string command = "cd '" + folder.string() + "' && HOME=/nonexistent XDG_DATA_DIRS=/nonexistent ./twinworlds --headless --frames 5 --lang ja 2> err.txt";
   const int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 1);
   const std::string err = ReadText(folder / "err.txt");
   EXPECT_NE(err.find("is in none of: . " + folder.string() + "/game"), std::string::npos) << err;
   EXPECT_NE(err.find("/nonexistent/twinworlds"), std::string::npos) << err;
-  EXPECT_NE(err.find("Bitmapが読み込めません"), std::string::npos) << err;
+  EXPECT_NE(err.find("Bitmapが読み込めません\nゲームのデータが見つかりません"), std::string::npos) << err;
   EXPECT_EQ(err.find("status.BMP"), std::string::npos) << err;
 }
 

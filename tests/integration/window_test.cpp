@@ -47,6 +47,91 @@ TEST(Window, OpensAndTakesKeys) {
   std::filesystem::remove_all(folder);
 }
 
+// Runs a shell script under a virtual X server of 1024 x 768 in the folder,
+// with the game as its $1; true when it ends with status 0.
+bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script) {
+  std::ofstream(folder / "script.sh") << "set -u\n" << script;
+  const std::string command = "cd '" + folder.string() +
+                              "' && XDG_CONFIG_HOME=\"$PWD/config\" SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 "
+                              "timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash script.sh '" +
+                              std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+// The window carries the game's icon; F12 saves where the desktop's
+// user-dirs.dirs says; another window takes the focus: the game pauses as
+// Escape would, the recording holds it, and its replay pauses too.
+TEST(Window, HasItsIconSavesScreenshotsWhereTheDesktopSaysAndPausesWhenTheFocusGoes) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool") || !HaveProgram("xprop"))
+    GTEST_SKIP() << "xvfb, xdotool and xprop are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_focus");
+  WriteFixtureBitmaps(folder);
+  std::filesystem::create_directories(folder / "config");
+  std::ofstream(folder / "config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << (folder / "shots").string() << "\"\n";
+  ASSERT_TRUE(RunUnderXvfb(folder,
+                           "unset XDG_PICTURES_DIR\n"
+                           "\"$1\" --window --scale 1 --record rec.txt --frames 200 --screenshot live.png &\n"
+                           "game=$!\n"
+                           "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+                           "xdotool windowfocus --sync \"$id\" || true\n"
+                           "xprop -id \"$id\" _NET_WM_ICON | head -1 > icon.txt\n"
+                           "sleep 0.5\n"
+                           "xdotool key F12\n"
+                           "sleep 0.3\n"
+                           "xdotool windowfocus \"$(xdotool search --maxdepth 0 --name '' | head -1)\"\n"
+                           "wait $game\n"))
+      << ReadText(folder / "xvfb.log");
+  EXPECT_NE(ReadText(folder / "icon.txt").find("Icon (64 x 64)"), std::string::npos) << ReadText(folder / "icon.txt");
+  int shots = 0;
+  if (std::filesystem::exists(folder / "shots"))
+    for (const auto& shot : std::filesystem::directory_iterator(folder / "shots"))
+      shots += shot.path().filename().string().rfind("twinworlds-", 0) == 0;
+  EXPECT_EQ(shots, 1) << ReadText(folder / "xvfb.log");
+  const std::string recorded = ReadText(folder / "rec.txt");
+  EXPECT_NE(recorded.find(" ESCAPE\n"), std::string::npos) << recorded;
+  const GameRun replay = RunGame(folder, {"--headless", "--input", "rec.txt", "--frames", "200", "--screenshot", "replay.png"});
+  ASSERT_EQ(replay.exitCode, 0) << replay.err;
+  for (const char* name : {"live.png", "replay.png"}) {
+    Picture picture;
+    ASSERT_TRUE(ReadPng(folder / name, &picture)) << name;
+    // The pause menu's box: white inside, outlined in black.
+    const uint8_t* inside = picture.At(110, 210);
+    EXPECT_EQ(inside[0] + inside[1] + inside[2], 3 * 255) << name;
+    const uint8_t* edge = picture.At(320, 200);
+    EXPECT_EQ(edge[0] + edge[1] + edge[2], 0) << name;
+  }
+  std::filesystem::remove_all(folder);
+}
+
+// The window as the player left it comes back at the next start; one left
+// where no display is now comes back inside the one there is.
+TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_place");
+  WriteFixtureBitmaps(folder);
+  const std::string conf = "config/twinworlds/twinworlds.conf";
+  auto start = [](const std::string& options, const std::string& then) {
+    return "\"$1\" " + options + " --frames 60 &\ngame=$!\nid=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n" +
+           then + "wait $game\n";
+  };
+  ASSERT_TRUE(RunUnderXvfb(
+      folder, start("--window", "xdotool windowsize \"$id\" 700 600 windowmove \"$id\" 50 40\n") +
+                  start("", "sleep 0.3\nxdotool getwindowgeometry --shell \"$id\" > again.txt\n") +
+                  "sed -i 's/^window_position = .*/window_position = 5000,-9000/' " + conf + "\n" +
+                  start("", "sleep 0.3\nxdotool getwindowgeometry --shell \"$id\" > moved.txt\n")))
+      << ReadText(folder / "xvfb.log");
+  const std::string again = ReadText(folder / "again.txt"), moved = ReadText(folder / "moved.txt");
+  for (const char* line : {"X=50\n", "Y=40\n", "WIDTH=700\n", "HEIGHT=600\n"})
+    EXPECT_NE(again.find(line), std::string::npos) << line << again;
+  // Centred on the 1024 x 768 screen, at the size it had.
+  for (const char* line : {"X=162\n", "Y=84\n", "WIDTH=700\n", "HEIGHT=600\n"})
+    EXPECT_NE(moved.find(line), std::string::npos) << line << moved;
+  const std::string settings = ReadText(folder / conf);
+  EXPECT_NE(settings.find("\nfullscreen = false\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\nwindow_size = 700x600\n"), std::string::npos) << settings;
+  std::filesystem::remove_all(folder);
+}
+
 #ifdef TW_XCLOSE_EXE
 // A player who browses the skill menu a long while and then closes the window
 // ends the game: the keys pressed in the menu never push out the close.

@@ -151,7 +151,8 @@ def run(game, name, text, work):
     with open(path, "w") as f:
         f.write(text)
     dump, picture = path + ".json", path + ".png"
-    subprocess.run([game, "--headless", "--input", path, "--dump-state", dump, "--screenshot", picture],
+    # The baseline's pictures are the Japanese game's, whatever the locale.
+    subprocess.run([game, "--headless", "--lang", "ja", "--input", path, "--dump-state", dump, "--screenshot", picture],
                    check=True, cwd=os.path.dirname(game) + "/game", stdout=subprocess.DEVNULL)
     state = json.load(open(dump))
     without_cells = json.loads(json.dumps(state))

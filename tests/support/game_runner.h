@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,12 +27,15 @@ inline std::string ReadText(const std::filesystem::path& p) {
   return s.str();
 }
 
-inline GameRun RunGame(const std::filesystem::path& folder, const std::vector<std::string>& args) {
+// `environment`: "NAME=value" settings for the game's process alone.
+inline GameRun RunGame(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                       const std::vector<std::string>& environment = {}) {
   const std::filesystem::path out = folder / "run.stdout", err = folder / "run.stderr";
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(folder.c_str()) != 0) _exit(127);
     if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(127);
+    for (const std::string& e : environment) putenv(strdup(e.c_str()));
     std::vector<char*> argv;
     std::string exe = TW_GAME_EXE;
     argv.push_back(exe.data());

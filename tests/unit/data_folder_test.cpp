@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/files/data_folder.h"
+#include "platform/files/user_folders.h"
 
 namespace {
 
@@ -49,15 +50,15 @@ class DataSearchTest : public ::testing::Test {
 TEST_F(DataSearchTest, EachPlaceIsTakenInItsOrder) {
   const std::string exe = (root / "bin").string();
   fs::create_directories(exe);
+  if (!InstalledDataFolder().empty() && fs::exists(InstalledDataFolder() + "/image"))
+    GTEST_SKIP() << "the game is installed on this machine, in " << InstalledDataFolder();
   // Nothing anywhere: every place is named.
   DataSearch s = FindDataFolder("", exe);
   EXPECT_FALSE(s.found);
-  const std::vector<std::string> tried = {".",
-                                          exe + "/game",
-                                          (root / "share/twinworlds").string(),
-                                          (root / "home/.local/share/twinworlds").string(),
-                                          (root / "dirs1/twinworlds").string(),
-                                          (root / "dirs2/twinworlds").string()};
+  std::vector<std::string> tried = {".", exe + "/game", (root / "share/games/twinworlds").string()};
+  if (!InstalledDataFolder().empty()) tried.push_back(InstalledDataFolder());
+  for (const char* place : {"home/.local/share/twinworlds", "dirs1/twinworlds", "dirs2/twinworlds"})
+    tried.push_back((root / place).string());
   EXPECT_EQ(s.tried, tried);
   EXPECT_NE(DataNotFoundLine(s).find((root / "dirs2/twinworlds").string()), std::string::npos);
 
@@ -71,12 +72,13 @@ TEST_F(DataSearchTest, EachPlaceIsTakenInItsOrder) {
   setenv("XDG_DATA_HOME", (root / "datahome").c_str(), 1);
   MakeData(root / "datahome/twinworlds");
   EXPECT_EQ(FindDataFolder("", exe).folder, root / "datahome/twinworlds");
-  MakeData(root / "share/twinworlds");
-  EXPECT_EQ(FindDataFolder("", exe).folder, (root / "share/twinworlds").string());
+  MakeData(root / "share/games/twinworlds");
+  EXPECT_EQ(FindDataFolder("", exe).folder, (root / "share/games/twinworlds").string());
   MakeData(exe + "/game");
   EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
-  // A folder with an image folder or a stage file is the data folder,
-  // complete or not; a stage folder of anything else is not.
+  // A folder with the tile sheet or a stage file is the data folder,
+  // complete or not; a stage folder of anything else, or an image folder
+  // without the sheet, is not.
   fs::create_directories(root / "cwd/STAGE");
   std::ofstream(root / "cwd/STAGE/stage_file.cpp") << "x";
   EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
@@ -85,7 +87,9 @@ TEST_F(DataSearchTest, EachPlaceIsTakenInItsOrder) {
   EXPECT_TRUE(s.found);
   EXPECT_EQ(s.folder, "");
   fs::remove_all(root / "cwd/STAGE");
-  fs::create_directories(root / "cwd/image");
+  fs::create_directories(root / "cwd/Image/stage1");
+  EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
+  MakeData(root / "cwd", "Image/stage1/Back.bmp");
   EXPECT_EQ(FindDataFolder("", exe).folder, "");
   setenv("TWINWORLDS_DATA", "/from/env", 1);
   EXPECT_EQ(FindDataFolder("", exe).folder, "/from/env");
@@ -96,6 +100,21 @@ TEST_F(DataSearchTest, NamesAreFoundWhateverTheirCase) {
   MakeData(root / "d", "Image/STAGE1/Back.Bmp");
   EXPECT_EQ(ResolveIgnoringCase((root / "d").string(), "image/stage1/back.BMP"), "Image/STAGE1/Back.Bmp");
   EXPECT_EQ(ResolveIgnoringCase((root / "d").string(), "image/none/back.BMP"), "Image/none/back.BMP");
+}
+
+// Screenshots go where the desktop's user-dirs.dirs puts pictures.
+TEST(UserFolders, ThePicturesFolderIsReadFromUserDirs) {
+  const std::string home = "/home/ann";
+  EXPECT_EQ(PicturesFolderFromUserDirs("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                                       "  XDG_PICTURES_DIR=\"$HOME/Bilder/\"\n",
+                                       home),
+            "/home/ann/Bilder");
+  EXPECT_EQ(PicturesFolderFromUserDirs("XDG_PICTURES_DIR=\"/srv/my \\\"shots\\\"\"\n", home), "/srv/my \"shots\"");
+  // Relative, unclosed, $HOMEX, another name, or no home for $HOME: none.
+  for (const char* text : {"XDG_PICTURES_DIR=\"Pictures\"", "XDG_PICTURES_DIR=\"$HOME/P", "XDG_PICTURES_DIR=\"$HOMEX\"",
+                           "XDG_PICTURES_DIRS=\"/p\"", "#XDG_PICTURES_DIR=\"/p\""})
+    EXPECT_EQ(PicturesFolderFromUserDirs(text, home), "") << text;
+  EXPECT_EQ(PicturesFolderFromUserDirs("XDG_PICTURES_DIR=\"$HOME/P\"", ""), "");
 }
 
 }  // namespace

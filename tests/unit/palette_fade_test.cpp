@@ -29,7 +29,9 @@ const Backend Recorder = {.open = OpenNothing,
                           .closeAudio = nullptr,
                           .lockAudio = nullptr,
                           .unlockAudio = nullptr,
-                          .delay = nullptr};
+                          .delay = nullptr,
+                          .applyWindow = nullptr,
+                          .releaseHeldAudio = nullptr};
 
 class PaletteFade : public ::testing::Test {
  protected:

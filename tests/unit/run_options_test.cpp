@@ -23,7 +23,7 @@ TEST(RunOptions, AcceptsTheOptionsAndTheirValues) {
   RunOptions o;
   std::string error;
   ASSERT_TRUE(Parse({"--window", "--scale", "3", "--frames", "120", "--screenshot", "a.png", "--dump-state", "s.json",
-                     "--record", "r.txt", "--lang", "en"},
+                     "--record", "r.txt", "--lang", "en", "--soundfont", "/sf/gm.sf2"},
                     &o, &error))
       << error;
   EXPECT_TRUE(o.window);
@@ -33,7 +33,9 @@ TEST(RunOptions, AcceptsTheOptionsAndTheirValues) {
   EXPECT_EQ(o.dumpStateFile, "s.json");
   EXPECT_EQ(o.recordFile, "r.txt");
   EXPECT_EQ(o.language, LanguageEnglish);
+  EXPECT_EQ(o.soundFont, "/sf/gm.sf2");
   ASSERT_TRUE(Parse({}, &o, &error));
+  EXPECT_EQ(o.soundFont, "");
   EXPECT_FALSE(o.window);
   EXPECT_FALSE(o.headless);
   EXPECT_EQ(o.frames, -1);
@@ -48,12 +50,13 @@ TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
       {{"--frames", "-1"}, "--frames"},
       {{"--frames", "12x"}, "--frames"},
       {{"--scale", "2"}, "--scale"},
-      {{"--window", "--scale", "0"}, "--scale"},
+      {{"--window", "--scale", "17"}, "--scale"},
       {{"--headless", "--window"}, "--window"},
       {{"--input"}, "--input"},
       {{"--screenshot", ""}, "--screenshot"},
       {{"--lang", "xx"}, "--lang"},
       {{"--lang", "EN"}, "--lang"},
+      {{"--soundfont"}, "--soundfont"},
   };
   for (const auto& [args, named] : bad) {
     RunOptions o;

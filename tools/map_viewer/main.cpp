@@ -22,6 +22,7 @@
 #include "platform/backend.h"
 #include "platform/files/data_folder.h"
 #include "platform/shell/run.h"
+#include "platform/shell/run_options.h"
 #include "platform/win32/gdi.h"
 #include "stage/stage_file.h"
 #include "tools/assets/stage_source.h"
@@ -170,10 +171,30 @@ bool ParseCount(const char* text, int* out) {
 
 }  // namespace
 
+const char Usage[] =
+    "usage: twinworlds-map STAGE OUT.png [FIRST_COLUMN COLUMNS]\n"
+    "Draws a stage of twinworlds whole into a PNG picture, with its enemies, event\n"
+    "markers, hidden cells and switches framed.\n"
+    "  STAGE       a stage file such as stage/fai_kansei.txt, or a text map of data/stages/\n"
+    "  OUT.png     the picture written\n"
+    "  FIRST_COLUMN COLUMNS   only these columns of the stage\n"
+    "  --help      this text\n"
+    "  --version   the version\n"
+    "The game's data is found as the game finds it (twinworlds(6)); a stage file\n"
+    "named by its path is read from there.\n";
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    // The game's version line, under the tool's own name.
+    std::printf("twinworlds-map%s\n", VersionLine().substr(VersionLine().find(' ')).c_str());
+    return 0;
+  }
   if (argc != 3 && argc != 5) {
-    std::fprintf(stderr, "usage: %s STAGE OUT.png [FIRST_COLUMN COLUMNS]   (run in a game folder;\n"
-                 "  STAGE is a stage file such as stage/fai_kansei.txt or a text map of data/stages/)\n", argv[0]);
+    std::fputs(Usage, stderr);
     return 2;
   }
   // The game's data is found as the game finds it; a stage file named from

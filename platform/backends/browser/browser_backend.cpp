@@ -41,7 +41,6 @@ namespace {
 constexpr int LargestMix = 8192;
 constexpr int MostPads = 4;
 static_assert(PadAxes == 6);
-KeyBindings Bindings;
 uint8_t Rgba[ScreenWidth * ScreenHeight * 4];
 void (*AudioMix)(int16_t*, int) = nullptr;
 int16_t MixBlock[LargestMix * 2];
@@ -53,10 +52,7 @@ void ShowPicture(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) 
   JsShowPicture(Rgba);
 }
 
-bool Open(const WindowRequest&) {
-  Bindings = BindingsFrom(CurrentSettings().bindings);
-  return true;
-}
+bool Open(const WindowRequest&) { return true; }
 
 void CloseAudio() {
   if (AudioMix) JsCloseAudio();
@@ -80,7 +76,7 @@ void SamplePads(uint8_t* down) {
     PadState pad;
     pad.buttons = buttons[i];
     std::memcpy(pad.axes, &axes[i * PadAxes], sizeof pad.axes);
-    PadKeysDown(Bindings, pad, down);
+    PadKeysDown(ActiveBindings(), pad, down);
   }
 }
 
@@ -159,6 +155,8 @@ const Backend BrowserBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = Delay,
+    .applyWindow = nullptr,
+    .releaseHeldAudio = nullptr,
 };
 
 // ?headless=1: the virtual clock as on the desktop, but the page still
@@ -177,6 +175,8 @@ const Backend BrowserHeadlessBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
+    .applyWindow = nullptr,
+    .releaseHeldAudio = nullptr,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &BrowserHeadlessBackend : &BrowserBackend; }

@@ -39,4 +39,6 @@ const Backend HeadlessBackend = {
     .lockAudio = LockAudio,
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
+    .applyWindow = nullptr,
+    .releaseHeldAudio = nullptr,
 };

@@ -1,7 +1,6 @@
 // F12: the picture shown, saved as a PNG in the player's pictures folder.
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -10,6 +9,7 @@
 #include "platform/backends/sdl/screenshot.h"
 #include "platform/files/user_folders.h"
 #include "platform/picture/shown_picture.h"
+#include "platform/settings/settings.h"
 
 namespace {
 
@@ -32,17 +32,20 @@ std::string ScreenshotPath(std::time_t when) {
 
 }  // namespace
 
-void SaveScreenshot() {
+std::string SaveScreenshot() {
+  const bool english = RunLanguage() == LanguageEnglish;
   const std::string folder = PicturesFolder();
-  if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
+  if (!MakeFoldersFor(folder + "/")) {
     std::fprintf(stderr, "twinworlds: screenshot: cannot make %s\n", folder.c_str());
-    return;
+    return (english ? "Screenshot not saved: cannot make " : "スクリーンショットを保存できません: 作れないフォルダ ") + folder;
   }
   const std::string path = ScreenshotPath(std::time(nullptr));
   const std::vector<uint8_t> rgb = ShownPictureRgb();
   std::string why;
-  if (WritePng(path, rgb.data(), ScreenWidth, ScreenHeight, &why))
-    std::fprintf(stderr, "twinworlds: screenshot saved to %s\n", path.c_str());
-  else
+  if (!WritePng(path, rgb.data(), ScreenWidth, ScreenHeight, &why)) {
     std::fprintf(stderr, "twinworlds: screenshot %s: %s\n", path.c_str(), why.c_str());
+    return (english ? "Screenshot not saved: " : "スクリーンショットを保存できません: ") + path;
+  }
+  std::fprintf(stderr, "twinworlds: screenshot saved to %s\n", path.c_str());
+  return (english ? "Screenshot saved: " : "スクリーンショットを保存しました: ") + path;
 }

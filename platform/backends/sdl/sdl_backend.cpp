@@ -5,20 +5,25 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/mixer.h"
 #include "platform/backend.h"
 #include "platform/backends/sdl/gamepad.h"
 #include "platform/backends/sdl/screenshot.h"
+#include "platform/backends/sdl/window_icon.h"
 #include "platform/backends/sdl/x11_watch.h"
 #include "platform/files/user_folders.h"
 #include "platform/input/bindings.h"
 #include "platform/picture/message_box.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_file_update.h"
 
 namespace {
 
@@ -28,16 +33,104 @@ SDL_Window* TheSdlWindow = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool VideoStarted = false;
+bool WindowOpened = false;
 
-KeyBindings Bindings;
+// The window's place and size when last a window (not full screen): what
+// Alt+Enter returns to and what the settings file keeps at exit.
+struct WindowPlace {
+  int x, y, width, height;
+  bool known;
+};
+WindowPlace Windowed{};
+
+// A short line over the picture in the window (never in the game's
+// picture), until the tick it goes.
+constexpr uint32_t NoticeMs = 2500;
+std::string Notice;
+uint32_t NoticeUntil = 0;
+
 std::vector<SDL_Keycode> HeldKeys;
 uint8_t PressedSinceSample[256];
+// The window had the focus at its last change (a window that never had it
+// cannot lose it); a loss since the last sample is shown as Escape at the
+// next.
+bool HasFocus = false;
+bool FocusLostSinceSample = false;
+// Sound stopped for a lost focus until the game resumes.
+bool AudioHeld = false;
 
 SDL_AudioDeviceID AudioDevice = 0;
 bool AudioStarted = false;
 void (*AudioMix)(int16_t*, int) = nullptr;
 
 bool WindowGone() { return X11WindowGone(); }
+
+int ScaleOfSize(int width, int height) { return std::max(1, std::min(width / ScreenWidth, height / ScreenHeight)); }
+
+// The window as the settings file left it, brought onto a display that is
+// there now: the size no larger than that display's usable area, the place
+// inside it; a place on no display now is centred on the first. A scale
+// changed since (by hand, or from the options) is taken over the size.
+WindowPlace RestoredPlace(int width, int height) {
+  const GameSettings& s = CurrentSettings();
+  WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false};
+  int savedWidth = 0, savedHeight = 0;
+  const bool sized = ParseWindowSize(s.windowSize, &savedWidth, &savedHeight) &&
+                     ScaleOfSize(savedWidth, savedHeight) == s.scale;
+  if (sized) {
+    place.width = savedWidth;
+    place.height = savedHeight;
+  }
+  int x = 0, y = 0;
+  const bool placed = ParseWindowPosition(s.windowPosition, &x, &y);
+  int display = 0;
+  if (placed) {
+    display = -1;
+    for (int d = 0; d < SDL_GetNumVideoDisplays() && display < 0; d++) {
+      SDL_Rect bounds;
+      const SDL_Point corner{x, y};
+      if (SDL_GetDisplayBounds(d, &bounds) == 0 && SDL_PointInRect(&corner, &bounds)) display = d;
+    }
+  }
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) return place;
+  if (sized) {
+    place.width = std::clamp(place.width, ScreenWidth, std::max(ScreenWidth, usable.w));
+    place.height = std::clamp(place.height, ScreenHeight, std::max(ScreenHeight, usable.h));
+  }
+  if (placed && display >= 0) {
+    place.x = std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - place.width));
+    place.y = std::clamp(y, usable.y, std::max(usable.y, usable.y + usable.h - place.height));
+  }
+  place.known = sized && placed && display >= 0;
+  return place;
+}
+
+// Notes where the window is while it is one, not full screen.
+void NoteWindowPlace() {
+  if (!TheSdlWindow || WindowGone() || (SDL_GetWindowFlags(TheSdlWindow) & (SDL_WINDOW_FULLSCREEN_DESKTOP |
+                                                                            SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED)))
+    return;
+  SDL_GetWindowPosition(TheSdlWindow, &Windowed.x, &Windowed.y);
+  SDL_GetWindowSize(TheSdlWindow, &Windowed.width, &Windowed.height);
+  Windowed.known = true;
+}
+
+// At exit: full screen or a window, and the window's size, place and scale,
+// for the next start (never from playback or a headless run: the settings
+// file's switch says).
+void SaveWindowPlace() {
+  if (!WindowOpened || WindowGone()) return;
+  const bool fullscreen = SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+  NoteWindowPlace();
+  std::vector<std::pair<std::string, std::string>> values = {{"fullscreen", fullscreen ? "true" : "false"}};
+  if (Windowed.known) {
+    values.push_back({"scale", std::to_string(ScaleOfSize(Windowed.width, Windowed.height))});
+    values.push_back({"window_size", std::to_string(Windowed.width) + "x" + std::to_string(Windowed.height)});
+    values.push_back({"window_position", std::to_string(Windowed.x) + "," + std::to_string(Windowed.y)});
+  }
+  SaveSettingValues(values);
+}
 
 int LargestScaleThatFits() {
   SDL_Rect usable;
@@ -103,6 +196,7 @@ bool OpenAudio(void (*mix)(int16_t*, int)) {
 }
 
 void CloseAudio() {
+  AudioHeld = false;
   const int saved = SilenceStderr();
   if (AudioDevice) SDL_CloseAudioDevice(AudioDevice);
   AudioDevice = 0;
@@ -119,7 +213,27 @@ void UnlockDevice() {
   if (AudioDevice) SDL_UnlockAudioDevice(AudioDevice);
 }
 
+void HoldAudio() {
+  if (AudioDevice && !AudioHeld) SDL_PauseAudioDevice(AudioDevice, 1);
+  AudioHeld = true;
+}
+
+void ReleaseHeldAudio() {
+  if (AudioDevice && AudioHeld) SDL_PauseAudioDevice(AudioDevice, 0);
+  AudioHeld = false;
+}
+
+// Another window took the focus, or this one was minimised: the game must
+// not run on unattended.
+void LoseFocus() {
+  HeldKeys.clear();
+  if (HasFocus) FocusLostSinceSample = true;
+  HasFocus = false;
+}
+
 void Close() {
+  SaveWindowPlace();
+  WindowOpened = false;
   CloseAudio();
   ClosePads();
   if (Texture) SDL_DestroyTexture(Texture);
@@ -148,10 +262,14 @@ bool Open(const WindowRequest& request) {
   }
   Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
   if (!request.window) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  // A full-screen start keeps the window size it returns to on Alt+Enter.
-  TheSdlWindow = SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
-                                  ScreenHeight * scale, flags);
+  // A full-screen start keeps the window it returns to on Alt+Enter: the
+  // one last left, when the settings file keeps it.
+  Windowed = request.restore ? RestoredPlace(ScreenWidth * scale, ScreenHeight * scale)
+                             : WindowPlace{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
+                                           ScreenHeight * scale, false};
+  TheSdlWindow = SDL_CreateWindow(WindowTitle, Windowed.x, Windowed.y, Windowed.width, Windowed.height, flags);
   if (TheSdlWindow) {
+    SetGameIcon(TheSdlWindow);
     SDL_SetWindowMinimumSize(TheSdlWindow, ScreenWidth, ScreenHeight);
     Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!Renderer) Renderer = SDL_CreateRenderer(TheSdlWindow, -1, SDL_RENDERER_SOFTWARE);
@@ -168,11 +286,13 @@ bool Open(const WindowRequest& request) {
     return false;
   }
   WatchX11Window(TheSdlWindow);
+  WindowOpened = true;
   // Hidden while over the picture, in a window as in full screen.
   SDL_ShowCursor(SDL_DISABLE);
-  Bindings = BindingsFrom(CurrentSettings().bindings);
   HeldKeys.clear();
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
+  HasFocus = false;
+  FocusLostSinceSample = false;
   const std::string config = ConfigFolder();
   const std::string mappings = config.empty() ? "" : config + "/gamecontrollerdb.txt";
   OpenPads(mappings.empty() ? nullptr : mappings.c_str());
@@ -195,6 +315,8 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
   int outPitch;
   if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
   ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
+  if (!Notice.empty() && SDL_TICKS_PASSED(SDL_GetTicks(), NoticeUntil)) Notice.clear();
+  if (!Notice.empty()) DrawNotice(Notice.c_str(), static_cast<uint32_t*>(out), outPitch / 4);
   SDL_UnlockTexture(Texture);
   ShowTexture();
 }
@@ -204,12 +326,34 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
 void ToggleFullScreen() {
   if (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) {
     SDL_SetWindowFullscreen(TheSdlWindow, 0);
-    const int scale = LargestScaleThatFits();
-    SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
-    SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (Windowed.known) {
+      SDL_SetWindowSize(TheSdlWindow, Windowed.width, Windowed.height);
+      SDL_SetWindowPosition(TheSdlWindow, Windowed.x, Windowed.y);
+    } else {
+      const int scale = LargestScaleThatFits();
+      SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
+      SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
   } else {
+    NoteWindowPlace();
     SDL_SetWindowFullscreen(TheSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
+}
+
+// The options screen's choice: full screen, or a window of a whole scale
+// (0, or one too large, the largest that fits), centred.
+void ApplyWindow(const WindowRequest& request) {
+  if (!TheSdlWindow) return;
+  if (!request.window) {
+    NoteWindowPlace();
+    SDL_SetWindowFullscreen(TheSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  SDL_SetWindowFullscreen(TheSdlWindow, 0);
+  const int largest = LargestScaleThatFits();
+  const int scale = request.scale > 0 && request.scale <= largest ? request.scale : largest;
+  SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
+  SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 void OnKey(const SDL_KeyboardEvent& key, bool down) {
@@ -218,13 +362,16 @@ void OnKey(const SDL_KeyboardEvent& key, bool down) {
     return;
   }
   if (down && key.keysym.sym == SDLK_F12) {
-    if (!key.repeat) SaveScreenshot();
+    if (!key.repeat) {
+      Notice = SaveScreenshot();
+      NoticeUntil = SDL_GetTicks() + NoticeMs;
+    }
     return;
   }
   std::erase(HeldKeys, key.keysym.sym);
   if (down) {
     HeldKeys.push_back(key.keysym.sym);
-    KeyboardKeyDown(Bindings, key.keysym.sym, PressedSinceSample);
+    KeyboardKeyDown(ActiveBindings(), key.keysym.sym, PressedSinceSample);
   }
 }
 
@@ -238,7 +385,9 @@ bool PumpEvents() {
       case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
       case SDL_SYSWMEVENT: closed = X11WindowDestroyedBy(e) || closed; break;
       case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) HeldKeys.clear();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
+        if (e.window.event == SDL_WINDOWEVENT_MOVED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowPlace();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
           SDL_RenderClear(Renderer);
           SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
@@ -253,12 +402,19 @@ bool PumpEvents() {
 
 // A key tapped between two samples still counts as down at the next one.
 void SampleKeyboard(uint8_t* down) {
-  for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(Bindings, k, down);
+  if (FocusLostSinceSample) {
+    // As if Escape were pressed: the pause menu opens and the recording
+    // holds it, so a replay pauses at the same flip.
+    down[VK_ESCAPE] = 1;
+    FocusLostSinceSample = false;
+    HoldAudio();
+  }
+  for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(ActiveBindings(), k, down);
   for (int vk = 0; vk < 256; vk++) down[vk] |= PressedSinceSample[vk];
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
 }
 
-void SampleGamepads(uint8_t* down) { SamplePads(Bindings, down); }
+void SampleGamepads(uint8_t* down) { SamplePads(ActiveBindings(), down); }
 
 uint32_t Ticks() { return SDL_GetTicks(); }
 void Delay(uint32_t ms) { SDL_Delay(ms); }
@@ -324,6 +480,8 @@ const Backend SdlBackend = {
     .lockAudio = LockDevice,
     .unlockAudio = UnlockDevice,
     .delay = Delay,
+    .applyWindow = ApplyWindow,
+    .releaseHeldAudio = ReleaseHeldAudio,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &HeadlessBackend : &SdlBackend; }
