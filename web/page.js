@@ -53,7 +53,7 @@
       noMusic: (why) => `no music (${why})`,
       stopped: (what) => `the game stopped: ${what}`,
       keys: '<b>Arrows</b> run · <b>Z</b> jump · <b>X</b>, <b>C</b> slash · <b>Space</b> switch worlds · ' +
-        '<b>Ctrl</b> skills · <b>Esc</b> pause · <b>Enter</b> start, choose',
+        '<b>Ctrl</b> skills · <b>Esc</b> pause · <b>F3</b> options · <b>Enter</b> start, choose',
     },
     ja: {
       loading: '読み込み中', ready: '準備完了', sound: '音: キーを押すかタップ', ended: 'ゲームは終了しました',
@@ -72,7 +72,7 @@
       noMusic: (why) => `音楽なし (${why})`,
       stopped: (what) => `ゲームが止まりました: ${what}`,
       keys: '<b>矢印</b> 走る · <b>Z</b> ジャンプ · <b>X</b>, <b>C</b> 斬る · <b>Space</b> 世界切替 · ' +
-        '<b>Ctrl</b> スキル · <b>Esc</b> ポーズ · <b>Enter</b> 開始, 決定',
+        '<b>Ctrl</b> スキル · <b>Esc</b> ポーズ · <b>F3</b> オプション · <b>Enter</b> 開始, 決定',
     },
   };
   const langParam = params.get('lang');
