@@ -73,27 +73,31 @@ std::u32string DecodeUtf8(const char* text) {
   return out;
 }
 
+void AppendUtf8(std::string* out, char32_t c) {
+  if (c < 0x80) {
+    *out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out += static_cast<char>(0xC0 | c >> 6);
+    *out += static_cast<char>(0x80 | (c & 63));
+  } else if (c < 0x10000) {
+    *out += static_cast<char>(0xE0 | c >> 12);
+    *out += static_cast<char>(0x80 | (c >> 6 & 63));
+    *out += static_cast<char>(0x80 | (c & 63));
+  } else {
+    *out += static_cast<char>(0xF0 | c >> 18);
+    *out += static_cast<char>(0x80 | (c >> 12 & 63));
+    *out += static_cast<char>(0x80 | (c >> 6 & 63));
+    *out += static_cast<char>(0x80 | (c & 63));
+  }
+}
+
 std::string Utf16ToUtf8(const char16_t* text, size_t capacity) {
   std::string out;
   for (size_t i = 0; i < capacity && text[i]; i++) {
-    uint32_t c = text[i];
+    char32_t c = text[i];
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < capacity && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
       c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 63));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 63));
-      out += static_cast<char>(0x80 | (c & 63));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | (c >> 12 & 63));
-      out += static_cast<char>(0x80 | (c >> 6 & 63));
-      out += static_cast<char>(0x80 | (c & 63));
-    }
+    AppendUtf8(&out, c);
   }
   return out;
 }

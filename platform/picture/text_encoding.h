@@ -9,6 +9,8 @@
 std::u32string DecodeCp932(const char* text, int length);
 std::string Cp932ToUtf8(const char* text);
 std::u32string DecodeUtf8(const char* text);
+// One code point written as UTF-8 at the end of `out`.
+void AppendUtf8(std::string* out, char32_t c);
 // UTF-16 of at most `capacity` units, up to a zero, to UTF-8.
 std::string Utf16ToUtf8(const char16_t* text, size_t capacity);
 std::u16string EncodeUtf16(const std::u32string& text);

@@ -63,21 +63,7 @@ std::vector<Text> Literals(const std::string& file, const std::string& s) {
 // One code point as UTF-8.
 std::string Utf8(char32_t c) {
   std::string o;
-  if (c < 0x80) {
-    o += static_cast<char>(c);
-  } else if (c < 0x800) {
-    o += static_cast<char>(0xC0 | c >> 6);
-    o += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    o += static_cast<char>(0xE0 | c >> 12);
-    o += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    o += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    o += static_cast<char>(0xF0 | c >> 18);
-    o += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    o += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    o += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  AppendUtf8(&o, c);
   return o;
 }
 
