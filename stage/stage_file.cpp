@@ -64,20 +64,23 @@ int ReadValue(StageReader* r, int32_t* out) {
   return 1;
 }
 
+std::string LastFault;
+
 // Named as the file is on disk ("stage/fai_kansei.txt"), not as the game
 // names it.
 void Reject(const char* name, int line, const char* why) {
   NoteDataFileProblem(name);
   const std::string path = DataFilePath(name);
-  if (line > 0)
-    std::fprintf(stderr, "twinworlds: %s:%d: %s\n", path.c_str(), line, why);
-  else
-    std::fprintf(stderr, "twinworlds: %s: %s\n", path.c_str(), why);
+  LastFault = path + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + why;
+  std::fprintf(stderr, "twinworlds: %s\n", LastFault.c_str());
 }
 
 }  // namespace
 
+const char* LastStageFault() { return LastFault.c_str(); }
+
 int LoadStageFile(StageMap* map, const char* path) {
+  LastFault.clear();
   FILE* f = OpenDataFile(path, "r");
   if (!f) {
     Reject(path, 0, "cannot open the stage file");

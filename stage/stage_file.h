@@ -46,5 +46,8 @@ struct StageMap {
 // cannot be opened or is not a usable stage; the reason goes to stderr as
 // one line naming the file, and nothing is left allocated.
 int LoadStageFile(StageMap* map, const char* path);
+// Why the last LoadStageFile refused its file, as the line it said (the file
+// named as it is on disk); "" after a load that succeeded.
+const char* LastStageFault();
 // Releases the arrays of both worlds' maps, world A's first.
 void FreeStageMaps(StageMap* worldA, StageMap* worldB);

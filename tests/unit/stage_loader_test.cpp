@@ -164,6 +164,8 @@ TEST_P(StageLoaderRefuses, WithOneLineNamingTheFileAndNothingKept) {
   EXPECT_NE(l.stderrText.find(path), std::string::npos) << l.stderrText;
   EXPECT_NE(l.stderrText.find(bad.reason), std::string::npos) << l.stderrText;
   EXPECT_EQ(std::count(l.stderrText.begin(), l.stderrText.end(), '\n'), 1) << l.stderrText;
+  // The same line, kept for a caller that shows it (a list of stage packs).
+  EXPECT_EQ("twinworlds: " + std::string(LastStageFault()) + "\n", l.stderrText);
 }
 
 std::string WithoutLastValue(std::string text) {
