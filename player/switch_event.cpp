@@ -10,15 +10,12 @@
 #include "gfx/fade.h"
 #include "player/player_step.h"
 #include "sound/sound_effects.h"
+#include "stage/cell_kinds.h"
 #include "stage/stage_map.h"
 #include "stage/map_drawing.h"
 
 namespace {
 
-constexpr int SceneRows = 15;
-constexpr int MarkerColumn = 10;   // the marker's column in the view
-constexpr int GateColumns = 20;    // gates are looked for in these columns
-constexpr int GateListSize = 20;
 constexpr int32_t MarkerSearch = 20;  // markers looked at for the event
 constexpr int OpeningFrames = 12;
 constexpr int HoldFrames = 60;
@@ -53,16 +50,16 @@ int32_t RunSwitchEvent(PlayerRecord* player, StageMap* map, int32_t event) {
   view.scrollX = view.scrollY = view.scrollXTotal = view.scrollYTotal = 0;
   view.viewOf = map;
   view.viewTop = map->eventCells[found] / map->width;
-  view.viewLeft = map->eventCells[found] % map->width - MarkerColumn;
+  view.viewLeft = map->eventCells[found] % map->width - SceneMarkerColumn;
   static EnemyTable scene;  // too large for the stack; the scene owns it while it runs
   std::memset(&scene, 0, sizeof scene);
 
-  int32_t* gates[GateListSize];
+  int32_t* gates[SceneGateLimit];
   int gateCount = 0;
   for (int r = 0; r < SceneRows; r++)
-    for (int c = 0; c < GateColumns; c++) {
+    for (int c = 0; c < SceneGateColumns; c++) {
       const int32_t v = CellAt(&view, r, c);
-      if (v >= 151 && v <= 200 && gateCount < GateListSize) gates[gateCount++] = CellAddress(&view, r, c);
+      if (KindOfCell(v) == CellKindGate && gateCount < SceneGateLimit) gates[gateCount++] = CellAddress(&view, r, c);
     }
 
   DrawScene(&view, &scene, player, false);

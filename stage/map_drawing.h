@@ -13,5 +13,8 @@ struct EnemyTable;
 // to 20 onto a surface that already holds the background, and hands every
 // enemy cell it meets to the world's spawner.
 void DrawStageMap(DDSurface* dest, StageMap* map, EnemyTable* enemies);
+// The same window with no spawning: enemy cells stay in the map, undrawn
+// (for a stage being edited, whose marks are drawn over it).
+void DrawStageTiles(DDSurface* dest, StageMap* map);
 // The view follows a move of (dx, dy) that the character has just made.
 void ScrollWithCharacter(StageMap* map, int32_t dx, int32_t dy);
