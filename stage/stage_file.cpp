@@ -66,14 +66,24 @@ int ReadValue(StageReader* r, int32_t* out) {
 
 std::string LastFault;
 
-// Named as the file is on disk ("stage/fai_kansei.txt"), not as the game
-// names it.
-void Reject(const char* name, int line, const char* why) {
-  NoteDataFileProblem(name);
-  const std::string path = DataFilePath(name);
+// A data file is named as it is on disk ("stage/fai_kansei.txt"), not as
+// the game names it; text held in memory by the name it was given.
+struct Source {
+  const char* dataName;  // null for text in memory
+  const char* shownName;
+};
+
+void Reject(const Source& source, int line, const char* why) {
+  std::string path = source.shownName;
+  if (source.dataName) {
+    NoteDataFileProblem(source.dataName);
+    path = DataFilePath(source.dataName);
+  }
   LastFault = path + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + why;
   std::fprintf(stderr, "twinworlds: %s\n", LastFault.c_str());
 }
+
+int LoadStage(StageMap* map, FILE* f, const Source& path);
 
 }  // namespace
 
@@ -81,11 +91,31 @@ const char* LastStageFault() { return LastFault.c_str(); }
 
 int LoadStageFile(StageMap* map, const char* path) {
   LastFault.clear();
+  const Source source{path, path};
   FILE* f = OpenDataFile(path, "r");
   if (!f) {
-    Reject(path, 0, "cannot open the stage file");
+    Reject(source, 0, "cannot open the stage file");
     return 0;
   }
+  return LoadStage(map, f, source);
+}
+
+int LoadStageText(StageMap* map, const std::string& text, const char* name) {
+  LastFault.clear();
+  const Source source{nullptr, name};
+  // An empty text is a file that ends at once; fmemopen wants a byte.
+  FILE* f = text.empty() ? fmemopen(const_cast<char*>(""), 1, "r") : fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+  if (!f) {
+    Reject(source, 0, "not enough memory for the stage");
+    return 0;
+  }
+  if (text.empty()) std::fgetc(f);
+  return LoadStage(map, f, source);
+}
+
+namespace {
+
+int LoadStage(StageMap* map, FILE* f, const Source& path) {
   StageReader reader{f, 1};
   int32_t width = 0, height = 0;
   char why[128];
@@ -178,6 +208,8 @@ int LoadStageFile(StageMap* map, const char* path) {
   map->hiddenCells = hiddenCells;
   return 1;
 }
+
+}  // namespace
 
 void FreeStageMaps(StageMap* worldA, StageMap* worldB) {
   for (StageMap* m : {worldA, worldB}) {

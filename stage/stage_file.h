@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int CellSize = 32;
 constexpr int ViewColumns = 20;
@@ -46,7 +47,10 @@ struct StageMap {
 // cannot be opened or is not a usable stage; the reason goes to stderr as
 // one line naming the file, and nothing is left allocated.
 int LoadStageFile(StageMap* map, const char* path);
-// Why the last LoadStageFile refused its file, as the line it said (the file
+// The same for a stage file's text held in memory, named `name` in the
+// messages.
+int LoadStageText(StageMap* map, const std::string& text, const char* name);
+// Why the last LoadStageFile or LoadStageText refused its file, as the line it said (the file
 // named as it is on disk); "" after a load that succeeded.
 const char* LastStageFault();
 // Releases the arrays of both worlds' maps, world A's first.

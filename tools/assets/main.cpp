@@ -6,8 +6,11 @@
 // Everything is computed, nothing is random, so every run writes the same
 // bytes.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,9 +23,25 @@
 #include "preview_png.h"
 #include "sheets.h"
 #include "sound_effects.h"
-#include "stage_source.h"
+#include "stage/stage_text.h"
 
 namespace {
+
+// A text map of data/stages/ as the game's stage file; a faulty map stops
+// the build naming its line.
+std::vector<uint8_t> BuildStageFile(const std::string& sourcePath) {
+  std::ifstream in(sourcePath, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string stage, why;
+  if (!in.is_open()) why = sourcePath + ": cannot open";
+  if (why.empty()) TextMapToStageText(text.str(), sourcePath, &stage, &why);
+  if (!why.empty()) {
+    std::fprintf(stderr, "%s\n", why.c_str());
+    std::exit(1);
+  }
+  return std::vector<uint8_t>(stage.begin(), stage.end());
+}
 
 struct Picture {
   const char* file;  // as the game names it under image/stage1/

@@ -8,8 +8,6 @@
 // red frame; event markers a yellow frame with their number, and the outline
 // of the view their switch scene shows; hidden cells a cyan frame with their
 // group; switches the event they start.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,8 +22,10 @@
 #include "platform/shell/run.h"
 #include "platform/shell/run_options.h"
 #include "platform/win32/gdi.h"
+#include "platform/files/whole_file.h"
+#include "stage/cell_kinds.h"
 #include "stage/stage_file.h"
-#include "tools/assets/stage_source.h"
+#include "stage/stage_text.h"
 
 namespace {
 
@@ -111,54 +111,18 @@ void Number(Image& img, int x, int y, int value, uint8_t r, uint8_t g, uint8_t b
   }
 }
 
-struct TilePicture {
-  int value, left, top;
-  bool keyed;
-};
-
-// The tile sheet's pictures by cell value, as the game draws them.
-const TilePicture Tiles[] = {
-    {1, 0, 64, false},   {2, 32, 64, false},  {3, 32, 32, true},   {4, 64, 64, true},   {5, 0, 96, true},
-    {6, 0, 128, true},   {7, 32, 96, true},   {8, 32, 128, true},  {9, 64, 96, true},   {10, 64, 128, true},
-    {51, 32, 32, true},  {52, 64, 64, false}, {53, 0, 96, false},  {54, 0, 128, false}, {55, 32, 96, true},
-    {56, 32, 128, true}, {57, 64, 96, true},  {58, 64, 128, true}, {59, 96, 96, true},  {60, 96, 128, true},
-    {150, 32, 0, true},  {151, 0, 96, true},  {152, 0, 128, true}, {153, 32, 96, true}, {154, 32, 128, true},
-    {155, 64, 96, true}, {156, 64, 128, true}, {157, 96, 96, true}, {158, 96, 128, true},
-};
-
-const TilePicture* PictureOf(int value) {
-  if (value >= 1000) return &Tiles[0];
-  if (value >= 101 && value <= 149) {
-    static const TilePicture Switch{101, 0, 0, true};
-    return &Switch;
-  }
-  for (const TilePicture& t : Tiles)
-    if (t.value == value) return &t;
-  return nullptr;
-}
-
-// A built stage file starts with its width; a text map with a comment, a
-// legend line or "map".
-bool IsTextMap(const char* path) {
-  std::ifstream in(path);
-  char first = 0;
-  in >> first;
-  return in && !(first >= '0' && first <= '9') && first != '-';
-}
-
-// Loads either kind of stage; a text map goes through the builder's
-// converter into a scratch stage file first.
+// A stage file, or a text map of data/stages/ turned into one first.
 bool LoadAnyStage(StageMap* map, const char* path) {
-  if (!IsTextMap(path)) return LoadStageFile(map, path);
-  const std::vector<uint8_t> built = BuildStageFile(path);  // names the faulty line and exits
-  char scratch[] = "/tmp/twinworlds-map-XXXXXX";
-  const int fd = mkstemp(scratch);
-  if (fd < 0) return false;
-  const bool written = write(fd, built.data(), built.size()) == static_cast<ssize_t>(built.size());
-  close(fd);
-  const bool loaded = written && LoadStageFile(map, scratch);
-  unlink(scratch);
-  return loaded;
+  std::vector<uint8_t> bytes;
+  if (ReadWholeFile(DataFilePath(path), 64 << 20, &bytes)) return LoadStageFile(map, path);
+  const std::string text(bytes.begin(), bytes.end());
+  if (!LooksLikeTextMap(text)) return LoadStageFile(map, path);
+  std::string stage, why;
+  if (!TextMapToStageText(text, path, &stage, &why)) {
+    std::fprintf(stderr, "twinworlds-map: %s\n", why.c_str());
+    return false;
+  }
+  return LoadStageText(map, stage, path);
 }
 
 bool ParseCount(const char* text, int* out) {
@@ -241,7 +205,8 @@ int main(int argc, char** argv) {
     for (int c = 0; c < map.width; c++) {
       const int v = map.cells[r * map.width + c];
       const int x = c * CellSize, y = r * CellSize;
-      if (const TilePicture* t = PictureOf(v)) Copy(img, tiles, t->left, t->top, CellSize, CellSize, x, y, t->keyed);
+      CellPicture t;
+      if (PictureOfCell(v, &t)) Copy(img, tiles, t.left, t.top, CellSize, CellSize, x, y, t.keyed);
       if (v == 301)  // the walker's picture is put 50 right of and 68 above the cell's corner
         Copy(img, enemies, 0, 0, 100, 80, x, y - 68, true);
       if (v == 302) Copy(img, enemies, 0, 100, 64, 64, x - 32, y - 32, true);
