@@ -1,6 +1,6 @@
 // The browser: the picture on the page's canvas, keys from the page, the
 // mixer's sound into Web Audio. Every wait yields to the page (Asyncify), so
-// the game keeps its own loops. The page's side is web/page.js (`TW`).
+// the game keeps its own loops. The page's side is web/page/game_calls.js (`TW`).
 // Pads come from the page's Gamepad API and go through the same bindings as
 // the desktop's.
 #include <emscripten.h>
