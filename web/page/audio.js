@@ -56,6 +56,9 @@ export const audioCalls = {
       console.warn('twinworlds: no sound: ' + e.message);
       return false;
     }
+    // A new game's output, from nothing queued.
+    audio.sent = audio.played = 0;
+    audio.silentFrom = null;
     audio.context.onstatechange = soundStatus;
     soundStatus();
     const ctx = audio.context;

@@ -3,6 +3,7 @@
 // `window.TW`, the one object the wasm knows of the page.
 import { audioCalls } from './audio.js';
 import { fail } from './errors.js';
+import { gameEnded, gameSampledLive } from './games.js';
 import { game } from './game_module.js';
 import { loadStart, result } from './harness.js';
 import { sampleKeys } from './keys.js';
@@ -11,9 +12,9 @@ import { musicCalls } from './music.js';
 import { offlineAfterFirstPicture } from './offline.js';
 import { samplePads } from './pads.js';
 import { input } from './parameters.js';
-import { runEnded } from './share.js';
 import { gameShown, showStatus } from './status.js';
 import { T } from './texts.js';
+import { touch } from './touch_controls.js';
 
 export function offerGameCalls() {
   window.TW = {
@@ -26,7 +27,13 @@ export function offerGameCalls() {
         offlineAfterFirstPicture();
       }
     },
-    sampleKeys,
+    // Called only while the page's keys are the game's (not its input
+    // file's), with the screen the game shows.
+    sampleKeys(down, screen) {
+      gameSampledLive();
+      touch.follow(screen);
+      sampleKeys(down);
+    },
     samplePads(buttons, axes) {
       result.keySamples++;
       return samplePads(buttons, axes);
@@ -56,7 +63,7 @@ export function offerGameCalls() {
       }
       if (result.status !== 'error') showStatus('ended');
       result.done = true;
-      runEnded();
+      gameEnded();
     },
   };
 }

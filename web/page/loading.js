@@ -15,6 +15,13 @@ export function loadScript(src) {
   });
 }
 
+// The same script asked for again: the first load's promise.
+const loaded = new Map();
+export function loadScriptOnce(src) {
+  if (!loaded.has(src)) loaded.set(src, loadScript(src));
+  return loaded.get(src);
+}
+
 export function fetchWithProgress(url, part) {
   return fetch(url).then((r) => {
     if (!r.ok || !r.body) return r;

@@ -7,6 +7,13 @@ import { touch } from './touch_controls.js';
 const PadButtonBits = [0, 1, 2, 3, 9, 10, -1, -1, 4, 6, 7, 8, 11, 12, 13, 14, 5];
 const padHeld = [], padPressed = [];
 let padOddSaid = false;
+// Start (SDL's bit) pressed on any pad: told to whoever asked, once a press.
+const StartBit = 1 << 6;
+let startHeld = false, onStart = null;
+
+export function watchPadStart(callback) {
+  onStart = callback;
+}
 
 function pollPads() {
   const pads = navigator.getGamepads ? navigator.getGamepads() : [];
@@ -29,6 +36,9 @@ function pollPads() {
     seen.push(pad);
   }
   padHeld.length = seen.length;
+  const start = padHeld.some((p) => p.bits & StartBit);
+  if (start && !startHeld && onStart) onStart();
+  startHeld = start;
   return seen.length;
 }
 

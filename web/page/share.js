@@ -5,7 +5,7 @@
 // (#run=...), and the keyboard plays on where it ends.
 import { game } from './game_module.js';
 import { result } from './harness.js';
-import { headless, langParam, replayingLink } from './parameters.js';
+import { langParam } from './parameters.js';
 import { T } from './texts.js';
 
 const panel = document.getElementById('share');
@@ -13,6 +13,14 @@ const panel = document.getElementById('share');
 let shareModule = null;
 export function shareFrom(module) {
   shareModule = module;
+}
+
+export function shareShown() {
+  return panel.classList.contains('shown');
+}
+
+export function closeShare() {
+  panel.classList.remove('shown');
 }
 
 function linkBase() {
@@ -38,7 +46,7 @@ function recordedRun() {
   }
 }
 
-function openShare() {
+export function openShare() {
   const text = shareModule && recordedRun();
   if (!text) return;
   const link = runLink(text, linkBase());
@@ -59,7 +67,14 @@ export function watchShare() {
     if (navigator.share && matchMedia('(pointer: coarse)').matches) navigator.share({ url: link }).catch(() => {});
     else if (navigator.clipboard) navigator.clipboard.writeText(link).then(done, () => {});
   });
-  document.getElementById('share-close').addEventListener('click', () => panel.classList.remove('shown'));
+  document.getElementById('share-close').addEventListener('click', closeShare);
+  // Escape closes the panel, and only that.
+  addEventListener('keydown', (e) => {
+    if (e.key !== 'Escape' || !shareShown()) return;
+    e.preventDefault();
+    e.stopImmediatePropagation();
+    closeShare();
+  }, true);
   document.getElementById('share-run').addEventListener('click', (e) => {
     e.currentTarget.blur();
     openShare();
@@ -70,27 +85,17 @@ export function watchShare() {
 }
 
 function base64UrlBytes(text) {
-  if (!/^[A-Za-z0-9_-]*$/.test(text)) throw new Error('not base64url');
+  // A length of 4k+1 is no base64 at all: a link cut short.
+  if (!/^[A-Za-z0-9_-]*$/.test(text) || text.length % 4 === 1) throw new Error('not base64url');
   const b = atob(text.replace(/-/g, '+').replace(/_/g, '/') + '==='.slice((text.length + 3) % 4));
   return Uint8Array.from(b, (c) => c.charCodeAt(0));
 }
 
-// The recording a link carries, inflated.
+// The recording a link carries, inflated; rejected when it cannot be.
 export function runFromLink(data) {
-  const bytes = base64UrlBytes(data.replace(/[^A-Za-z0-9_-].*$/, ''));
-  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
-  return new Response(stream).text();
-}
-
-// The game has ended: a played game offers its link; a replayed one, the title.
-export function runEnded() {
-  if (headless) return;
-  if (replayingLink) {
-    const b = document.getElementById('share-run');
-    b.textContent = T.playAgain;
-    b.replaceWith(b.cloneNode(true));
-    document.getElementById('share-run').addEventListener('click', () => location.assign(linkBase()));
-    return;
-  }
-  openShare();
+  return Promise.resolve().then(() => {
+    const bytes = base64UrlBytes(data.replace(/[^A-Za-z0-9_-].*$/, ''));
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
+    return new Response(stream).text();
+  });
 }

@@ -9,6 +9,8 @@ import { T } from './texts.js';
 const statusLine = document.getElementById('status');
 const parts = {};  // name -> { loaded, total, done }
 let statusKind = 'loading', musicNote = '';
+// A shared run is being replayed, until the player takes over.
+let replaying = replayingLink;
 
 // kind: loading, ready, sound, replaying, ended, error.
 export function statusNow() {
@@ -54,8 +56,23 @@ export function showStatus(kind, text) {
 // The sound's word, once the game is running.
 export function soundStatus() {
   if (statusKind === 'error' || statusKind === 'ended' || statusKind === 'loading') return;
-  if (replayingLink) return showStatus('replaying');
+  if (replaying) return showStatus('replaying');
   showStatus(audio.context && audio.context.state !== 'running' ? 'sound' : 'ready');
+}
+
+// The keys are the player's now: the shared run's have all been played, or
+// a new game began.
+export function playerTakesOver() {
+  if (!replaying) return;
+  replaying = false;
+  soundStatus();
+}
+
+// A new game on the same page ("Play again").
+export function gameStarts() {
+  replaying = false;
+  if (statusKind === 'ended') statusKind = 'ready';
+  soundStatus();
 }
 
 // The first picture: the game runs.

@@ -8,11 +8,12 @@ const Texts = {
     loading: 'loading', ready: 'ready', sound: 'sound: press a key or tap', ended: 'the game has ended',
     replaying: 'replaying a shared run', game: 'game', data: 'data', music: 'music',
     fullscreen: 'Full screen', sharp: 'Sharp pixels', share: 'Share this run', copy: 'Copy', close: 'Close',
-    shareText: 'A link that replays this run:', copied: 'copied', playAgain: 'Play from the title',
+    shareText: 'A link that replays this run:', copied: 'copied', playAgain: 'Play again',
+      picture: 'The game\'s picture', shareName: 'Share this run',
     badFrames: (v) => `?frames=${v}: not a whole number of flips`,
     badLang: (v) => `?lang=${v}: the game speaks ja or en`,
     badHeadless: (v) => `?headless=${v}: only ?headless=1`,
-    unknown: (k) => `?${k}: not a parameter of this page (input, frames, lang, headless)`,
+    noInput: '?input=: names no file (?input=URL of a recorded run)',
     badInput: (v, why) => `?input=${v}: ${why}`,
     unreadable: (status) => `cannot be read (${status})`,
     notInput: (why) => `not a recorded run (${why})`,
@@ -27,11 +28,12 @@ const Texts = {
     loading: '読み込み中', ready: '準備完了', sound: '音: キーを押すかタップ', ended: 'ゲームは終了しました',
     replaying: '共有されたプレイを再生中', game: 'ゲーム', data: 'データ', music: '音楽',
     fullscreen: '全画面', sharp: 'くっきり表示', share: 'このプレイを共有', copy: 'コピー', close: '閉じる',
-    shareText: 'このプレイを再生するリンク:', copied: 'コピーしました', playAgain: 'タイトルから遊ぶ',
+    shareText: 'このプレイを再生するリンク:', copied: 'コピーしました', playAgain: 'もう一度遊ぶ',
+      picture: 'ゲームの画面', shareName: 'このプレイを共有',
     badFrames: (v) => `?frames=${v}: フリップ数は整数で指定してください`,
     badLang: (v) => `?lang=${v}: 言語は ja か en です`,
     badHeadless: (v) => `?headless=${v}: 指定できるのは ?headless=1 だけです`,
-    unknown: (k) => `?${k}: このページにないパラメータです (input, frames, lang, headless)`,
+    noInput: '?input=: ファイルが指定されていません (?input=記録されたプレイのURL)',
     badInput: (v, why) => `?input=${v}: ${why}`,
     unreadable: (status) => `読み込めません (${status})`,
     notInput: (why) => `記録されたプレイではありません (${why})`,
@@ -64,4 +66,7 @@ export function labelPage() {
   document.getElementById('share-run').textContent = T.share;
   document.getElementById('share-copy').textContent = T.copy;
   document.getElementById('share-close').textContent = T.close;
+  for (const id of ['play-again', 'share-again']) document.getElementById(id).textContent = T.playAgain;
+  document.getElementById('screen').setAttribute('aria-label', T.picture);
+  document.getElementById('share').setAttribute('aria-label', T.shareName);
 }
