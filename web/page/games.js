@@ -58,7 +58,7 @@ export function gameSampledLive() {
 
 // The game's main has returned.
 export function gameEnded() {
-  if (headless) return;
+  if (headless || result.status === 'error') return;
   ended = true;
   for (const b of againButtons) b.hidden = false;
   touch.follow(Screen.ended);
