@@ -120,6 +120,28 @@ const char* PadText(Language language, TextId id) {
   }
 }
 
+// While the touch controls were last used, the texts that name them: each
+// control by its label on the page, a tap for a key and a hold for a quit.
+const char* TouchText(Language language, TextId id) {
+  const bool ja = language == LanguageJapanese;
+  switch (id) {
+    case TextPauseMenu: return ja ? "「再開」:ゲームに戻る　「終了」長押し:終了" : "Resume: back to the game    hold Quit: quit";
+    case TextAnswerLine: return ja ? "はい(Yをタップ)/いいえ(Nをタップ)" : "Yes (tap Y) / No (tap N)";
+    case TextDeathAnswerLine: return ja ? "はい(Yをタップ)/いいえ(Nを長押し)" : "Yes (tap Y) / No (hold N)";
+    case TextPressEnter: return ja ? "「決定」をタップしてください" : "Tap Enter";
+    case TextPauseOptions: return ja ? "「オプション」をタップ:オプション" : "tap Options: options";
+    case TextTitleOptions: return ja ? "オプション:「オプション」をタップ" : "Options: tap Options";
+    case TextOptionsPressKey:
+      return ja ? "キーボードで新しいキーを押してください。(「戻る」で取り消し)" : "Press the new key on a keyboard. (Back cancels)";
+    case TextOptionsPressButton:
+      return ja ? "新しいパッドのボタンを押してください。(「戻る」で取り消し)" : "Press the new pad button. (Back cancels)";
+    case TextOptionsHint:
+      return ja ? "行をタップ:選ぶ　< >をタップ:変える　もう一度タップ:決める　「戻る」:戻る"
+                : "Tap a row: choose   Tap < >: change   Tap again: select   Back: back";
+    default: return nullptr;
+  }
+}
+
 struct PadName {
   const char* item;
   const char* ja;
@@ -224,6 +246,8 @@ const char* KeyLabel(const char* item) {
 
 const char* GameText(TextId id) {
   if (id >= TextCount) id = TextPauseMenu;
+  if (TouchLastUsed())
+    if (const char* touch = TouchText(Chosen, id)) return touch;
   const char* text = Texts[Chosen][id];
   if (!std::strchr(text, '{')) return text;
   const bool pad = PadLastUsed();

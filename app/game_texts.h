@@ -1,6 +1,7 @@
 // Every text the game draws or shows, in each language it speaks. Texts
 // that tell the player which key to press name the key bound to it (or,
-// while the pad was the last thing touched, the pad's button).
+// while the pad was the last thing touched, the pad's button; while the
+// touch controls were, the control's label).
 #pragma once
 
 #include <cstdint>

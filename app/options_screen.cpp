@@ -46,7 +46,7 @@ struct OptionsState {
   uint8_t messageAction;
   // A key counts when it goes down; every latch starts set, so keys held
   // as the screen opens count only once pressed again.
-  uint8_t latchUp, latchDown, latchLeft, latchRight, latchEnter, latchLeave;
+  uint8_t latchUp, latchDown, latchLeft, latchRight, latchEnter, latchLeave, latchTap;
   GameSettings settings;
 };
 
@@ -61,7 +61,7 @@ bool Take(int virtualKey, uint8_t* latch) {
 }
 
 void LatchAll(OptionsState* s) {
-  s->latchUp = s->latchDown = s->latchLeft = s->latchRight = s->latchEnter = s->latchLeave = 1;
+  s->latchUp = s->latchDown = s->latchLeft = s->latchRight = s->latchEnter = s->latchLeave = s->latchTap = 1;
 }
 
 int RowY(int row) { return Top + LineHeight * row; }
@@ -228,6 +228,39 @@ void Change(OptionsState* s, int step) {
   if (s->row == RowEffects) PlaySoundEffect(SeOk);
 }
 
+// Where a tap on the picture landed: the middle of its cell.
+void TapPoint(int* x, int* y) {
+  int line = 0, column = 0;
+  for (int bit = 0; bit < TouchCellBits; bit++) {
+    if (KeyDown(VK_TOUCH_LINE_1 + bit)) line |= 1 << bit;
+    if (KeyDown(VK_TOUCH_COLUMN_1 + bit)) column |= 1 << bit;
+  }
+  *x = column * TouchCellWidth + TouchCellWidth / 2;
+  *y = line * TouchCellHeight + TouchCellHeight / 2;
+}
+
+// A tap (touch screens): the row under it is chosen, and on a key's row the
+// column; a tap on the row already chosen selects it as Enter does, and on a
+// value's "<" or ">" half changes it at once. Returns true for Enter.
+bool Tap(OptionsState* s) {
+  if (!Take(VK_TOUCH_TAP, &s->latchTap)) return false;
+  int x = 0, y = 0;
+  TapPoint(&x, &y);
+  if (y < Top || y >= RowY(Rows)) return false;
+  const uint8_t row = static_cast<uint8_t>((y - Top) / LineHeight);
+  const bool keyRow = row >= RowFirstKey && row < RowDefaults;
+  const uint8_t column = x >= PadX ? 1 : 0;
+  const bool again = row == s->row && (!keyRow || x < ValueX || column == s->column);
+  s->row = row;
+  s->message = MessageNone;
+  if (keyRow && x >= ValueX) s->column = column;
+  if (row < RowFirstKey && x >= ValueX) {
+    Change(s, x < ValueX + 24 ? -1 : 1);
+    return false;
+  }
+  return again;
+}
+
 // One pass; true when the screen is left.
 bool Step(OptionsState* s) {
   if (s->choosing) {
@@ -240,7 +273,8 @@ bool Step(OptionsState* s) {
   if (Take(VK_DOWN, &s->latchDown)) s->row = static_cast<uint8_t>((s->row + 1) % Rows);
   if (Take(VK_LEFT, &s->latchLeft)) Change(s, -1);
   if (Take(VK_RIGHT, &s->latchRight)) Change(s, 1);
-  if (KeyDown(VK_F1) || !Take(VK_RETURN, &s->latchEnter)) return false;
+  const bool tapped = Tap(s);
+  if (!tapped && (KeyDown(VK_F1) || !Take(VK_RETURN, &s->latchEnter))) return false;
   s->message = MessageNone;
   if (s->row == RowBack) return true;
   if (s->row == RowDefaults) {

@@ -67,3 +67,14 @@ constexpr int VK_F3 = 0x72;
 constexpr int VK_GAMEPAD_A = 0xC3;
 constexpr int VK_GAMEPAD_LAST = 0xDA;  // the right stick pushed left
 inline bool IsPadKey(int vk) { return vk >= VK_GAMEPAD_A && vk <= VK_GAMEPAD_LAST; }
+// The page's touch controls (the browser): TOUCH is held beside the game key
+// of any control pressed, so that a recording knows when touch was the last
+// thing used. A tap on the picture holds TOUCH_TAP with the bits of the cell
+// it landed in, cells of 20 x 16 pixels: TOUCH_LINE_1..16 the line from the
+// top, TOUCH_COLUMN_1..16 the column from the left.
+constexpr int VK_TOUCH = 0xE8;
+constexpr int VK_TOUCH_TAP = 0xE9;
+constexpr int VK_TOUCH_LINE_1 = 0xEA;
+constexpr int VK_TOUCH_COLUMN_1 = 0xEF;
+constexpr int TouchCellBits = 5;
+constexpr int TouchCellWidth = 20, TouchCellHeight = 16;

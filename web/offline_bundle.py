@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 # Writes the service worker for the page's folder: the list of the files it
-# keeps offline and a version that is a hash of them all, so any change to
-# the bundle gives the worker a new cache. Leaves the file alone when nothing
-# changed.
+# keeps offline (those in its subfolders too, as paths under it) and a
+# version that is a hash of them all, so any change to the bundle gives the
+# worker a new cache. Leaves the file alone when nothing changed.
 #   offline_bundle.py TEMPLATE FOLDER
 import hashlib
 import json
@@ -12,8 +12,14 @@ import sys
 
 template, folder = sys.argv[1], sys.argv[2]
 out = os.path.join(folder, "service_worker.js")
-names = sorted(n for n in os.listdir(folder)
-               if os.path.isfile(os.path.join(folder, n)) and n != "service_worker.js" and not n.startswith("."))
+names = []
+for at, dirs, files in os.walk(folder):
+    dirs[:] = sorted(d for d in dirs if not d.startswith("."))
+    for n in files:
+        path = os.path.relpath(os.path.join(at, n), folder).replace(os.sep, "/")
+        if path != "service_worker.js" and not n.startswith("."):
+            names.append(path)
+names.sort()
 digest = hashlib.sha256()
 for n in names:
     digest.update(n.encode() + b"\0")

@@ -118,7 +118,10 @@ target_link_options(twinworlds PRIVATE
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free
   ${PRELOADS})
 
-set(PAGE_FILES index.html page.js audio_worklet.js touch_controls.js manifest.webmanifest)
+# The page's script is a set of modules in page/, one a concern.
+file(GLOB PAGE_SCRIPTS CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/web ${CMAKE_SOURCE_DIR}/web/page/*.js)
+set(PAGE_FILES index.html audio_worklet.js manifest.webmanifest ${PAGE_SCRIPTS})
+file(MAKE_DIRECTORY ${WEB_OUT}/page)
 set(SYNTH_DIR ${CMAKE_SOURCE_DIR}/web/node_modules/js-synthesizer)
 set(COPIED)
 foreach(f ${PAGE_FILES})

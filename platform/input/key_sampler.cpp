@@ -19,7 +19,9 @@ uint8_t ScreenOfLastSample = InputAnyScreen;
 bool PadHushed = false;  // a button held since the screen changed
 uint16_t HeldFor[BindableKeys];
 uint8_t LastSample[256];
-bool PadLast = false;
+// What the player touched last: the screens name its keys, buttons or controls.
+enum LastDevice : uint8_t { LastKeyboard, LastPad, LastTouch };
+uint8_t Last = LastKeyboard;
 
 bool AnyPadKey(const uint8_t* down) {
   for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++)
@@ -49,7 +51,8 @@ void SettlePadKeys(uint8_t* pad) {
 }
 
 // The pad was the last thing touched when one of its buttons went down;
-// the keyboard, when a key went down with no pad button held.
+// the touch controls, when a key went down with TOUCH held (touch's own mark
+// among them); the keyboard, when a key went down with neither held.
 void NoteLastDevice(const uint8_t* down) {
   bool padNew = false, keyNew = false;
   for (int vk = 0; vk < 256; vk++) {
@@ -57,8 +60,9 @@ void NoteLastDevice(const uint8_t* down) {
     if (IsPadKey(vk)) padNew = true;
     else keyNew = true;
   }
-  if (padNew) PadLast = true;
-  else if (keyNew && !AnyPadKey(down)) PadLast = false;
+  if (padNew) Last = LastPad;
+  else if (keyNew && down[VK_TOUCH]) Last = LastTouch;
+  else if (keyNew && !AnyPadKey(down)) Last = LastKeyboard;
   std::memcpy(LastSample, down, sizeof LastSample);
 }
 
@@ -73,7 +77,8 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   ThenLive = thenLive;
   ScriptNext = 0;
   Screen = ScreenOfLastSample = InputAnyScreen;
-  PadHushed = PadLast = false;
+  PadHushed = false;
+  Last = LastKeyboard;
   SetChoosingKey(false);
   std::memset(LastSample, 0, sizeof LastSample);
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
@@ -108,4 +113,5 @@ void SetInputScreen(uint8_t screen) {
 }
 
 uint8_t CurrentInputScreen() { return Screen; }
-bool PadLastUsed() { return PadLast; }
+bool PadLastUsed() { return Last == LastPad; }
+bool TouchLastUsed() { return Last == LastTouch; }

@@ -30,3 +30,6 @@ uint8_t CurrentInputScreen();
 // True when a pad button went down at a later sample than any key: the
 // screens then name pad buttons. Follows the samples, so replays alike.
 bool PadLastUsed();
+// True when the touch controls were the last thing used (TOUCH held as a
+// key went down): the screens then name the touch controls.
+bool TouchLastUsed();

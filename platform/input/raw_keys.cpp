@@ -84,6 +84,12 @@ const RawKey RawKeyTable[] = {
     {0xDC, "OEM_5", "\\"},
     {0xDD, "OEM_6", "]"},
     {0xDE, "OEM_7", "'"},
+    {0xE8, "TOUCH", nullptr},
+    {0xE9, "TOUCH_TAP", nullptr},
+    {0xEA, "TOUCH_LINE_1", nullptr}, {0xEB, "TOUCH_LINE_2", nullptr}, {0xEC, "TOUCH_LINE_4", nullptr},
+    {0xED, "TOUCH_LINE_8", nullptr}, {0xEE, "TOUCH_LINE_16", nullptr},
+    {0xEF, "TOUCH_COLUMN_1", nullptr}, {0xF0, "TOUCH_COLUMN_2", nullptr}, {0xF1, "TOUCH_COLUMN_4", nullptr},
+    {0xF2, "TOUCH_COLUMN_8", nullptr}, {0xF3, "TOUCH_COLUMN_16", nullptr},
 };
 const int RawKeys = sizeof RawKeyTable / sizeof RawKeyTable[0];
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/backend.h"
-#include "platform/input/key_sampler.h"  // SetInputScreen, PadLastUsed
+#include "platform/input/key_sampler.h"  // SetInputScreen, PadLastUsed, TouchLastUsed
 #include "platform/input/raw_keys.h"    // the key pressed while one is chosen
 #include "platform/settings/settings.h"
 

@@ -84,8 +84,7 @@ bool StartPlatform(const RunOptions& options) {
   EndSignal = 0;
   EndAsked = false;
   EndPicture.clear();
-  // A headless run is a script: the player's settings never change it. A
-  // build without a settings file (the browser's) keeps the defaults.
+  // A headless run is a script: the player's settings never change it.
   // Playback and scripts never write the file either.
   SetSettingsWritable(!options.headless && options.inputFile.empty());
   if (!options.headless) {

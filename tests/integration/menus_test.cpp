@@ -132,15 +132,17 @@ TEST(Language, ChangesTheWordsOnTheScreenAndNothingElse) {
 
 // The pause bar names the keys bound: F1 bound to F4 on the options screen
 // changes the bar's first line and nothing else; a pad touched last changes
-// its two lines to the pad's buttons and nothing else.
-TEST(Prompts, NameTheBoundKeyAndThePadsButton) {
+// its two lines to the pad's buttons and nothing else, and the touch
+// controls used last to theirs, unlike the pad's.
+TEST(Prompts, NameTheBoundKeyThePadsButtonAndTheTouchControl) {
   PlayFolder g("prompts");
   g.WriteBothStages(Stage());
   const std::string play = "17 ESCAPE\n18\n20 RETURN\n21\n25 ESCAPE\n26\n";
   const std::string rebind = "3 UP\n4\n5 UP\n6\n7 UP\n8\n9 UP\n10\n11 UP\n12\n13 RETURN\n14\n15 F4\n16\n";
-  const std::string inputs[3] = {"1 F3\n2\n" + play, "1 F3\n2\n" + rebind + play, "1 F3\n2\n" + play + "30 GAMEPAD_A\n31\n"};
-  Picture shots[3];
-  for (int i = 0; i < 3; i++) {
+  const std::string inputs[4] = {"1 F3\n2\n" + play, "1 F3\n2\n" + rebind + play, "1 F3\n2\n" + play + "30 GAMEPAD_A\n31\n",
+                                 "1 F3\n2\n" + play + "30 TOUCH\n31\n"};
+  Picture shots[4];
+  for (int i = 0; i < 4; i++) {
     const PlayRun run = g.Run(inputs[i], 40, {"--lang", "ja", "--screenshot", "shot.png"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     ASSERT_TRUE(ReadPng(g.dir / "shot.png", &shots[i]));
@@ -160,6 +162,30 @@ TEST(Prompts, NameTheBoundKeyAndThePadsButton) {
   EXPECT_GE(pad.front(), 200);
   EXPECT_LT(pad.back(), 240);
   EXPECT_GE(pad.back(), 220);  // the options line too: Back, not F3
+  const std::vector<int> touch = rowsThatDiffer(shots[0], shots[3]);
+  ASSERT_FALSE(touch.empty());
+  EXPECT_GE(touch.front(), 200);
+  EXPECT_GE(touch.back(), 220);
+  EXPECT_LT(touch.back(), 240);
+  EXPECT_FALSE(rowsThatDiffer(shots[2], shots[3]).empty());
+}
+
+// The options screen by taps on the picture (the page's touch controls):
+// a tap on the effects volume's "<" chooses the row and turns it down (its
+// sound heard once), a tap on Back chooses it and a second leaves; then
+// Enter on the title starts the game.
+TEST(OptionsScreen, TapsChooseChangeAndLeave) {
+  PlayFolder g("options_taps");
+  g.WriteBothStages(Stage());
+  // Cells of 20 x 16: the effects row (the third, from y 34) in line 4, its
+  // "<" in column 15; Back (the last of 24 rows) in line 25, column 2.
+  const std::string effects = "TOUCH TOUCH_TAP TOUCH_LINE_4 TOUCH_COLUMN_1 TOUCH_COLUMN_2 TOUCH_COLUMN_4 TOUCH_COLUMN_8";
+  const std::string back = "TOUCH TOUCH_TAP TOUCH_LINE_1 TOUCH_LINE_8 TOUCH_LINE_16 TOUCH_COLUMN_2";
+  const std::string input = "1 F3\n2\n4 " + effects + "\n5\n7 " + back + "\n8\n10 " + back + "\n11\n14 RETURN\n15\n";
+  const PlayRun run = g.Run(input, 30);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.state["sounds"]["SeOk"], 1);
+  EXPECT_EQ(run.state["gameMode"], 0);  // in the first world: the options screen was left
 }
 
 }  // namespace

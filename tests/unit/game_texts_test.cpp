@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/game_texts.h"
+#include "platform/input/key_sampler.h"
 #include "platform/picture/font.h"
 #include "platform/picture/text_encoding.h"
 #include "support/display_fixture.h"
@@ -27,6 +28,8 @@ std::vector<Placed> PlacedTexts(int price) {
       {GameText(TextAnswerLine), answer},
       {GameText(TextThanks), {200, 165, 515, 190}},
       {GameText(TextPressEnter), answer},
+      {GameText(TextDeathAnswerLine), answer},
+      {GameText(TextPauseOptions), {140, 220, 530, 240}},
   };
   char text[512];
   for (TextId q : {TextLearnQuestion, TextRaiseQuestion}) {
@@ -64,22 +67,43 @@ struct GameTexts : ::testing::Test {
   HDC dc;
 };
 
+// The keys of one sample: RETURN, and TOUCH when the touch controls press it.
+bool SampleTouch = false;
+void TouchOrKey(uint32_t, uint8_t* down) {
+  down[VK_RETURN] = 1;
+  if (SampleTouch) down[VK_TOUCH] = 1;
+}
+void LastUsed(bool touch) {
+  SampleTouch = touch;
+  SetKeySource(TouchOrKey);
+  StartKeySampler(false, {}, "");
+  uint8_t down[256];
+  SampleKeys(0, down);
+  SetKeySource(nullptr);
+}
+
 TEST_F(GameTexts, EveryTextFitsItsRoomWithoutAGlyphCutInEitherLanguage) {
   ASSERT_TRUE(FontAvailable()) << "the asset builder cuts the glyph sheet";
-  for (Language language : {LanguageJapanese, LanguageEnglish}) {
-    SetTextLanguage(language);
-    // Skill points stop growing at 10000, so no price that can be asked or
-    // shown has more than five digits. The Japanese raising question cuts
-    // its last glyph at five; it stays as it has always been drawn.
-    for (const Placed& p : PlacedTexts(language == LanguageEnglish ? 99999 : 9999)) {
-      const std::string shown = Cp932ToUtf8(p.text.c_str());
-      for (char32_t ch : DecodeCp932(p.text.c_str(), static_cast<int>(p.text.size())))
-        EXPECT_TRUE(ch == U'\n' || FindGlyph(ch)) << "no glyph in: " << shown;
-      const std::vector<uint8_t> clipped = Drawn(p, 0);
-      EXPECT_TRUE(clipped != std::vector<uint8_t>(clipped.size(), 7)) << shown;
-      EXPECT_TRUE(clipped == Drawn(p, DT_NOCLIP)) << "cut by its rectangle: " << shown;
+  // As the keyboard names them, and as the touch controls do.
+  for (const bool touch : {false, true}) {
+    LastUsed(touch);
+    ASSERT_EQ(TouchLastUsed(), touch);
+    for (Language language : {LanguageJapanese, LanguageEnglish}) {
+      SetTextLanguage(language);
+      // Skill points stop growing at 10000, so no price that can be asked or
+      // shown has more than five digits. The Japanese raising question cuts
+      // its last glyph at five; it stays as it has always been drawn.
+      for (const Placed& p : PlacedTexts(language == LanguageEnglish ? 99999 : 9999)) {
+        const std::string shown = Cp932ToUtf8(p.text.c_str());
+        for (char32_t ch : DecodeCp932(p.text.c_str(), static_cast<int>(p.text.size())))
+          EXPECT_TRUE(ch == U'\n' || FindGlyph(ch)) << "no glyph in: " << shown;
+        const std::vector<uint8_t> clipped = Drawn(p, 0);
+        EXPECT_TRUE(clipped != std::vector<uint8_t>(clipped.size(), 7)) << shown;
+        EXPECT_TRUE(clipped == Drawn(p, DT_NOCLIP)) << "cut by its rectangle: " << shown;
+      }
     }
   }
+  LastUsed(false);
 }
 
 TEST(GameTextTable, JapaneseUntilChosenAndEnglishInPlainAscii) {

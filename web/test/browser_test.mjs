@@ -295,9 +295,10 @@ async function rects(page) {
       const r = document.getElementById(id).getBoundingClientRect();
       return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height };
     };
-    const controls = [...document.querySelectorAll('#touch .control')].map((e) => {
+    const controls = [...document.querySelectorAll('#touch .control')].filter((e) => e.getClientRects().length).map((e) => {
       const r = e.getBoundingClientRect();
-      return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height, vk: e.dataset.vk };
+      return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height, vk: e.dataset.vk,
+        name: e.dataset.name, small: e.classList.contains('small') };
     });
     return { screen: box('screen'), fullscreen: box('fullscreen'), controls, scrollW: document.documentElement.scrollWidth };
   });
@@ -316,8 +317,10 @@ async function touchAndLayout(title) {
     await page.touchscreen.tap(195, 100);
     const r = await rects(page);
     assert(inside(r.screen, 390, 844) && r.screen.width > 380, 'the picture: ' + JSON.stringify(r.screen));
-    assert(inside(r.fullscreen, 390, 844) && r.fullscreen.height >= 30, 'the button: ' + JSON.stringify(r.fullscreen));
-    assert(r.controls.length >= 10 && r.controls.every((c) => inside(c, 390, 844)), 'the controls');
+    assert(inside(r.fullscreen, 390, 844) && r.fullscreen.height >= 44, 'the button: ' + JSON.stringify(r.fullscreen));
+    // The title's own: Enter and Options, thumb-sized.
+    assert(['enter', 'options'].every((n) => r.controls.some((c) => c.name === n)), 'the title\'s controls');
+    assert(r.controls.every((c) => inside(c, 390, 844) && c.width >= 48 && c.height >= 48), 'the controls');
     assert(r.controls.every((c) => c.top >= r.screen.bottom - 1), 'the controls cover the picture upright');
     assert(r.scrollW <= 390, 'the page is ' + r.scrollW + ' px wide');
   });
@@ -343,6 +346,15 @@ async function touchAndLayout(title) {
     };
     await tap(13);
     await waitUntil('the first stage', () => inStage(page, title), 120, 500);
+    // On its side, Skills and Pause stand in the margins beside the picture.
+    await page.setViewport({ width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await new Promise((res) => setTimeout(res, 300));
+    const side = await rects(page);
+    const small = side.controls.filter((c) => c.small);
+    assert(small.length === 2 && small.every((c) => c.left >= side.screen.right || c.right <= side.screen.left),
+      'the small buttons over the picture: ' + JSON.stringify(small));
+    await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await new Promise((res) => setTimeout(res, 300));
     // Right on the d-pad held while the other thumb jumps.
     const r = (await rects(page)).controls.find((c) => !c.vk);
     const run = await page.touchscreen.touchStart(r.right - 15, r.top + r.height / 2);
@@ -361,20 +373,137 @@ async function touchAndLayout(title) {
     await new Promise((res) => setTimeout(res, 500));
     await tap(0x70);
     await new Promise((res) => setTimeout(res, 500));
+    // A double tap on Pause: paused and back again, never quit (the second
+    // tap lands on Resume, and a quit is held).
+    const pause = await at(0x1b);
+    for (let i = 0; i < 2; i++) {
+      const t = await page.touchscreen.touchStart(...pause);
+      await new Promise((res) => setTimeout(res, 60));
+      await t.end();
+      await new Promise((res) => setTimeout(res, 90));
+    }
+    await new Promise((res) => setTimeout(res, 800));
     const recording = await page.evaluate(() => window.twinworlds.recording());
     for (const key of ['RETURN', 'RIGHT Z', 'CONTROL', 'ESCAPE', 'F1'])
-      assert(new RegExp('^\\d+ ' + key + '$', 'm').test(recording), 'no "' + key + '" in the recording:\n' + recording);
+      assert(new RegExp('^\\d+ ' + key + ' TOUCH$', 'm').test(recording), 'no "' + key + '" in the recording:\n' + recording);
+    assert(!/F2/.test(recording) && !(await page.evaluate(() => window.twinworlds.done)), 'quit by a double tap:\n' + recording);
+    assert((await rects(page)).controls.some((c) => c.vk === '27'), 'not back in play');
     assert(page.errors.length === 0, page.errors.join(' | '));
   });
   await page.close();
 }
 
+async function phonePage(query) {
+  const page = await newPage();
+  await page.emulate({ viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+    userAgent: 'Mozilla/5.0 (Linux; Android 14) Mobile' });
+  await page.goto(base + query);
+  return page;
+}
+
+// A touch on the middle of a rectangle, held for `ms`.
+async function press(page, r, ms = 150) {
+  const t = await page.touchscreen.touchStart(r.left + r.width / 2, r.top + r.height / 2);
+  await new Promise((res) => setTimeout(res, ms));
+  await t.end();
+}
+async function control(page, name) {
+  let c;
+  await waitUntil('the ' + name + ' control', async () => (c = (await rects(page)).controls.find((k) => k.name === name)), 60, 200);
+  return c;
+}
+const onTitle = async (page, title) => {
+  await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 60, 300);
+  await control(page, 'enter');
+};
+async function playAgainButton(page) {
+  return page.evaluate(() => {
+    const r = document.getElementById('play-again').getBoundingClientRect();
+    return { left: r.left, top: r.top, width: r.width, height: r.height };
+  });
+}
+
+// The ends of a game on a phone: a shared run replayed to just before a
+// death (opened first, it plays at the normal pace while other tests run),
+// the player taking over and answering N by holding it, then "Play again"
+// by touch; a ?input= game run to its end, then Play again by Enter; both
+// back to the title. And the options by touch: Options on the title, a tap
+// on the music volume's "<", Back. The function returned runs them.
+async function touchEndings(title) {
+  const dying = path.join(work, 'dying.txt');
+  // Enemies called while running right: dead at about flip 400.
+  fs.writeFileSync(dying, 'twinworlds-input 1\n1 RETURN\n2\n10 BACK RIGHT\n480\n');
+  const link = execFileSync(native, ['--share', dying, '--share-base', base], { encoding: 'utf8' }).trim();
+  const dyingPage = await phonePage(link.slice(base.length));
+  return async () => {
+    await check('touch: a shared run ended by a held N (a tap does not quit), then Play again by touch', async () => {
+      const page = dyingPage;
+      try {
+        await page.bringToFront();
+        // The status line follows the player taking over.
+        await waitUntil('the player taking over', () => page.evaluate(() => window.twinworlds.status !== 'replaying' &&
+          window.twinworlds.status !== 'loading'), 60, 300);
+        const no = await control(page, 'holdNo');
+        await press(page, no, 150);
+        await new Promise((res) => setTimeout(res, 800));
+        assert(!(await page.evaluate(() => window.twinworlds.done)), 'a tap on N quit');
+        await press(page, no, 1300);
+        await waitUntil('the end', () => page.evaluate(() => window.twinworlds.done), 10, 200);
+        const recording = await page.evaluate(() => window.twinworlds.recording());
+        assert(/^\d+ N TOUCH$/m.test(recording), 'no held N in the recording:\n' + recording);
+        await press(page, await playAgainButton(page));
+        await onTitle(page, title);
+        assert(await page.evaluate(() => window.twinworlds.games === 2 && !window.twinworlds.done), 'not a second game');
+        assert(page.errors.length === 0, page.errors.join(' | '));
+      } finally {
+        await page.close();
+      }
+    });
+    await check('touch: a ?input= game to its end, then Play again by Enter', async () => {
+      // The game's end comes with ?frames (a windowed game plays on after its input file).
+      const file = 'data:text/plain,' + encodeURIComponent('twinworlds-input 1\n1\n');
+      const page = await phonePage('?frames=60&input=' + encodeURIComponent(file));
+      try {
+        await waitUntil('the end of the input', () => page.evaluate(() => window.twinworlds.done), 60, 300);
+        assert(await page.evaluate(() => window.twinworlds.status === 'ended'), 'not ended');
+        await page.keyboard.press('Enter');
+        await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 60, 300);
+        assert(page.errors.length === 0, page.errors.join(' | '));
+      } finally {
+        await page.close();
+      }
+    });
+    await check('touch: the options by touch: Options, the music volume\'s "<", Back', async () => {
+      const page = await phonePage('');
+      try {
+        await onTitle(page, title);
+        await press(page, await control(page, 'options'));
+        await control(page, 'back');
+        // The music volume's row (the second, 16 pixels a row from 34), its "<".
+        const r = (await rects(page)).screen, k = r.width / 640;
+        await press(page, { left: r.left + 302 * k, top: r.top + (34 + 16 + 6) * k, width: 4 * k, height: 4 * k });
+        await new Promise((res) => setTimeout(res, 300));
+        await press(page, await control(page, 'back'));
+        await control(page, 'enter');
+        const settings = await page.evaluate(() => window.twinworlds.settings());
+        assert(/^music_volume = 90\b/m.test(settings), 'the music volume:\n' + settings);
+        const recording = await page.evaluate(() => window.twinworlds.recording());
+        assert(/ F3 TOUCH\n/.test(recording) && /TOUCH TOUCH_TAP/.test(recording) && /ESCAPE TOUCH\n/.test(recording),
+          'the recording:\n' + recording);
+      } finally {
+        await page.close();
+      }
+    });
+  };
+}
+
 // Each bad parameter or failed load: said in the page, and the run done.
 async function badParameters() {
   await check('bad parameters and loads are said in the page, and done is set', async () => {
+    // A link cut to a length base64 cannot decode (4k + 1) says so.
     const cases = [['?frames=abc', 'frames'], ['?lang=xx', 'lang'], ['?input=index.html', 'input'],
-      ['?input=demos/missing.txt', '404'], ['?speed=2', 'speed'], ['?headless=yes', 'headless'], ['#run=AAAA', 'link'],
-      ['?lang=ja&frames=-1', 'フリップ']];
+      ['?input=demos/missing.txt', '404'], ['?input=', 'input'], ['?headless=yes', 'headless'], ['#run=AAAA', 'link'],
+      ['#run=' + 'AbCd'.repeat(1024) + 'A', 'cut short'], ['?lang=JA&frames=-1', 'フリップ']];
     for (const [query, word] of cases) {
       const page = await newPage();
       await page.goto(base + query);
@@ -430,7 +559,7 @@ async function sharedLink() {
 function bundleTable(eachFile = true) {
   let raw = 0, packed = 0;
   if (eachFile) console.log('      file                          raw bytes    gzipped');
-  for (const name of fs.readdirSync(page_dir).sort()) {
+  for (const name of fs.readdirSync(page_dir, { recursive: true }).sort()) {
     const file = path.join(page_dir, name);
     if (!fs.statSync(file).isFile()) continue;
     const body = fs.readFileSync(file), gz = zlib.gzipSync(body, { level: 9 }).length;
@@ -504,7 +633,7 @@ async function measureAll(title) {
 }
 
 // Everything but the replays runs in Chromium alone.
-async function chromiumTests(title) {
+async function chromiumTests(title, touchTitle) {
   bundleTable(false);
   let live;
   await check('the page shows the title without a click', async () => {
@@ -522,12 +651,24 @@ async function chromiumTests(title) {
       ` (the game's main began at ${t.mainStartMs.toFixed(0)} ms)`);
     assert(live.errors.length === 0, live.errors.join(' | '));
   });
+  // Played at the normal pace meanwhile, told after the offline test.
+  const endings = await touchEndings(touchTitle);
   await check('Enter starts the game; sound and music play', async () => {
     await live.keyboard.press('Enter');
     await waitUntil('the first stage', () => inStage(live, title), 120, 500);
     // The mixer's blocks reach the audio thread, and the music's player runs.
     await waitUntil('sound', () => live.evaluate(() => window.twinworlds.framesPlayed > 44100 && TW.music.voices() > 0), 60, 500);
     assert(live.errors.length === 0, live.errors.join(' | '));
+  });
+  await check('Escape closes the share panel, and the game does not take it', async () => {
+    await live.evaluate(() => document.getElementById('share-run').click());
+    const shown = () => live.evaluate(() => document.getElementById('share').classList.contains('shown'));
+    assert(await shown(), 'the panel did not open');
+    await live.keyboard.press('Escape');
+    assert(!(await shown()), 'the panel is still open');
+    await new Promise((res) => setTimeout(res, 300));
+    const keys = await live.evaluate(() => window.twinworlds.recording());
+    assert(!/ESCAPE/.test(keys), 'the game took Escape:\n' + keys);
   });
   if (benchCpu > 0) {
     const ticks = () => cpuTicks(browser.process().pid);
@@ -577,9 +718,16 @@ async function chromiumTests(title) {
     await waitUntil('the first stage', () => inStage(page, title), 120, 500);
     await page.close();
   });
-  await touchAndLayout(title);
+  await touchAndLayout(touchTitle);
+  await check('?fbclid= and ?utm_source=, as social sites add them, are left alone: the game plays', async () => {
+    const page = await openPage('?fbclid=x&utm_source=y');
+    await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 60, 300);
+    assert(page.errors.length === 0 && (await page.evaluate(() => window.twinworlds.status)) !== 'error', page.errors.join(' | '));
+    await page.close();
+  });
   await badParameters();
   await offlineAfterOneVisit(title);
+  await endings();
   await replays();
   await sharedLink();
 }
@@ -589,8 +737,14 @@ try {
   // The page speaks the browser's language (English here), as the desktop follows the locale.
   runNative(['--frames', '20', '--screenshot', titlePng, '--lang', 'en']);
   const title = decodePng(fs.readFileSync(titlePng));
+  // On a touch screen the page marks touch from the start: the title's foot
+  // line names the touch control.
+  const touchInput = path.join(work, 'touch.txt'), touchTitlePng = path.join(work, 'touch-title.png');
+  fs.writeFileSync(touchInput, 'twinworlds-input 1\n0 TOUCH\n1\n');
+  runNative(['--frames', '20', '--screenshot', touchTitlePng, '--lang', 'en', '--input', touchInput]);
+  const touchTitle = decodePng(fs.readFileSync(touchTitlePng));
   if (measure) await measureAll(title);
-  else await chromiumTests(title);
+  else await chromiumTests(title, touchTitle);
   await browser.close();
   await replayBrowser.close();
   browser = replayBrowser = null;

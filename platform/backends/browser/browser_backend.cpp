@@ -1,6 +1,6 @@
 // The browser: the picture on the page's canvas, keys from the page, the
 // mixer's sound into Web Audio. Every wait yields to the page (Asyncify), so
-// the game keeps its own loops. The page's side is web/page.js (`TW`).
+// the game keeps its own loops. The page's side is web/page/game_calls.js (`TW`).
 // Pads come from the page's Gamepad API and go through the same bindings as
 // the desktop's.
 #include <emscripten.h>
@@ -11,12 +11,14 @@
 #include "platform/backend.h"
 #include "platform/input/run_link.h"
 #include "platform/input/bindings.h"
+#include "platform/input/key_sampler.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
 
 // clang-format off
 EM_JS(void, JsShowPicture, (const uint8_t* rgba), { TW.showPicture(HEAPU8.subarray(rgba, rgba + 640 * 480 * 4)); });
-EM_JS(void, JsSampleKeys, (uint8_t* down), { TW.sampleKeys(HEAPU8.subarray(down, down + 256)); });
+// With the screen the game shows (InputScreen), which the touch controls follow.
+EM_JS(void, JsSampleKeys, (uint8_t* down, int screen), { TW.sampleKeys(HEAPU8.subarray(down, down + 256), screen); });
 // Each pad as SDL reads one: button bits in SDL's order, six axes.
 EM_JS(int, JsSamplePads, (uint32_t* buttons, int16_t* axes, int most), {
   return TW.samplePads(HEAPU32.subarray(buttons >> 2, (buttons >> 2) + most),
@@ -66,7 +68,7 @@ void Close() {
 
 bool PumpEvents() { return false; }
 
-void SampleKeyboard(uint8_t* down) { JsSampleKeys(down); }
+void SampleKeyboard(uint8_t* down) { JsSampleKeys(down, CurrentInputScreen()); }
 
 void SamplePads(uint8_t* down) {
   uint32_t buttons[MostPads];

@@ -93,4 +93,6 @@ int PadButtonFromName(const char* name) { return SDL_GameControllerGetButtonFrom
 
 int PadAxisFromName(const char* name) { return SDL_GameControllerGetAxisFromString(name); }
 
-std::string SettingsFilePath() { return ""; }
+// In the page's memory: what the options screen changes lasts while the
+// page is open, and the page hands it from one game to the next ("Play again").
+std::string SettingsFilePath() { return "/settings/twinworlds.conf"; }

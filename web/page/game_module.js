@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+// The game's emscripten module (createTwinworlds): its arguments, where its
+// words go, and the loader's hooks that count its bytes and say its faults.
+// One a game: "Play again" starts another on the same page, the settings
+// the options screen changed handed over from the last.
+import { fail } from './errors.js';
+import { loadStart, result } from './harness.js';
+import { fetchWithProgress } from './loading.js';
+import { headless, params } from './parameters.js';
+import { progress } from './status.js';
+import { language, T } from './texts.js';
+import { canvas } from './layout.js';
+
+const SettingsFile = '/settings/twinworlds.conf';
+// The game now running, or last run.
+export let game = null;
+// The wasm compiled for the first game serves the next.
+let compiled = null;
+
+// A new module for a game; `inputText` the input file it plays, if any.
+export function newGame(inputText, settingsText) {
+  const args = ['--dump-state', '/out/state.json', '--screenshot', '/out/last.png'];
+  // The language the options screen chose last outranks the page's.
+  if (!settingsText || !/^language = (ja|en)\b/m.test(settingsText)) args.push('--lang', language);
+  if (headless) args.push('--headless');
+  if (params.has('frames')) args.push('--frames', params.get('frames'));
+  const m = {
+    arguments: args,
+    canvas,
+    inputText,
+    print: (t) => (console.log(t), result.exitLog.push(t)),
+    printErr: (t) => (console.warn(t), result.exitLog.push(t)),
+    // After the game data is in place, just before main.
+    onRuntimeInitialized() {
+      m.FS.mkdir('/out');
+      m.FS.chdir('/game');
+      if (m.inputText !== undefined) m.FS.writeFile('/input.txt', m.inputText);
+      if (settingsText) {
+        m.FS.mkdir('/settings');
+        m.FS.writeFile(SettingsFile, settingsText);
+      }
+      result.mainStartMs = performance.now() - loadStart;
+    },
+    // The emscripten loader's own word on the game data: "(loaded/total)".
+    setStatus(text) {
+      const m = /\((\d+)\/(\d+)\)/.exec(text || '');
+      if (m) progress('data', Number(m[1]), Number(m[2]));
+    },
+    // The wasm, fetched so its bytes can be counted, compiled as it comes.
+    instantiateWasm(imports, done) {
+      if (compiled) {
+        WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled));
+        return {};
+      }
+      fetchWithProgress('twinworlds.wasm', 'game')
+        .then((r) => {
+          if (!r.ok) throw new Error('twinworlds.wasm (' + r.status + ')');
+          return WebAssembly.instantiateStreaming
+            ? WebAssembly.instantiateStreaming(r, imports)
+            : r.arrayBuffer().then((b) => WebAssembly.instantiate(b, imports));
+        })
+        .then((out) => done(out.instance, (compiled = out.module)))
+        .catch((e) => fail(T.failed(e.message)));
+      return {};
+    },
+    // An abort ends the run: a load that failed, or a trap before the game
+    // first waits.
+    onAbort: (what) => fail((result.mainStartMs === null ? T.failed : T.stopped)(String(what))),
+  };
+  if (inputText !== undefined) args.push('--input', '/input.txt');
+  game = m;
+  return m;
+}
+
+// The settings file the game wrote, to hand to the next.
+export function gameSettings() {
+  try {
+    return game.FS.readFile(SettingsFile, { encoding: 'utf8' });
+  } catch (e) {
+    return undefined;
+  }
+}

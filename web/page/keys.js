@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// The keyboard: keys by what they are labelled, as on the desktop, held
+// (`live`) or pressed since the game's last sample (`pressed`).
+import { startSound } from './audio.js';
+import { toggleFullscreen } from './fullscreen.js';
+import { result } from './harness.js';
+import { touch } from './touch_controls.js';
+
+const Codes = {
+  Backspace: 8, Enter: 13, NumpadEnter: 13, ControlLeft: 0x11, ControlRight: 0x11, Escape: 0x1b,
+  Space: 0x20, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28,
+};
+// The game's keys: the browser does nothing else with them.
+const Claimed = new Set([8, 13, 0x11, 0x1b, 0x20, 0x25, 0x26, 0x27, 0x28, 0x70, 0x71, 0x72, 67, 78, 88, 89, 90]);
+export const live = new Uint8Array(256), pressed = new Uint8Array(256);
+
+function virtualKey(e) {
+  if (e.key && e.key.length === 1) {
+    const c = e.key.toUpperCase();
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c.charCodeAt(0);
+  }
+  if (Codes[e.code] !== undefined) return Codes[e.code];
+  const f = /^F([1-9]|1[0-2])$/.exec(e.key || '');
+  return f ? 0x6f + Number(f[1]) : -1;
+}
+
+export function watchKeys() {
+  addEventListener('keydown', (e) => {
+    if (result.firstKeyAt === null) result.firstKeyAt = performance.now();
+    startSound();
+    touch.hide();
+    // Tab, then Enter or Space on the page's own buttons: theirs, not the game's.
+    if (e.target instanceof HTMLButtonElement && (e.code === 'Enter' || e.code === 'Space')) return;
+    if (e.target instanceof HTMLInputElement) return;
+    if (e.key === 'F11') {
+      e.preventDefault();
+      return toggleFullscreen();
+    }
+    const vk = virtualKey(e);
+    if (vk < 0) return;
+    if (Claimed.has(vk)) e.preventDefault();
+    if (vk === 13 && e.altKey) return toggleFullscreen();
+    live[vk] = 1;
+    pressed[vk] = 1;
+  });
+  addEventListener('keyup', (e) => {
+    const vk = virtualKey(e);
+    if (vk < 0) return;
+    if (Claimed.has(vk)) e.preventDefault();
+    live[vk] = 0;
+  });
+  // Keys held when the page loses the focus would never come up.
+  addEventListener('blur', () => live.fill(0));
+  document.addEventListener('visibilitychange', () => document.hidden && live.fill(0));
+  // A click or a touch lets the sound start, as a key does.
+  addEventListener('pointerdown', startSound);
+}
+
+// The keys of one of the game's samples: the keyboard's and the touch controls'.
+export function sampleKeys(down) {
+  for (let vk = 0; vk < 256; vk++) down[vk] = live[vk] | pressed[vk] | touch.held[vk] | touch.pressed[vk];
+  pressed.fill(0);
+  touch.pressed.fill(0);
+}
