@@ -22,6 +22,7 @@ uint8_t CachedIndex[64];
 bool CacheValid[64];
 
 std::chrono::steady_clock::time_point LastPresent;
+uint64_t Presented = 0, Converted = 0;
 
 uint8_t ShownIndex(int x, int y) {
   return Front ? Front[static_cast<size_t>(y) * FrontPitch + x] : Kept[static_cast<size_t>(y) * ScreenWidth + x];
@@ -48,6 +49,7 @@ void KeepShownPicture(const uint8_t* pixels, int pitch) {
 
 void StartShownPicture() {
   NotePaletteChange();
+  Presented = Converted = 0;
   LastPresent = std::chrono::steady_clock::now();
 }
 
@@ -100,11 +102,13 @@ void PresentPaced() {
     if (elapsed < 1000 / 60) ActiveBackend->delay(static_cast<uint32_t>(1000 / 60 - elapsed));
   }
   ActiveBackend->present(Front, FrontPitch, PaletteInForce());
+  Presented++;
   LastPresent = Clock::now();
 }
 
 void ConvertToPixels32(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette, uint32_t* out, int outPitchBytes,
                        bool rgbaBytes) {
+  Converted++;
   uint32_t colours[256];
   for (int i = 0; i < 256; i++) {
     const uint32_t r = palette[i].peRed, g = palette[i].peGreen, b = palette[i].peBlue;
@@ -117,3 +121,6 @@ void ConvertToPixels32(const uint8_t* pixels, int pitch, const PALETTEENTRY* pal
     for (int x = 0; x < ScreenWidth; x++) d[x] = colours[s[x]];
   }
 }
+
+uint64_t PicturesPresented() { return Presented; }
+uint64_t PicturesConverted() { return Converted; }

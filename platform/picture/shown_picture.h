@@ -37,3 +37,7 @@ void PresentPaced();
 // alpha in memory, as a canvas has them.
 void ConvertToPixels32(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette, uint32_t* out, int outPitchBytes,
                        bool rgbaBytes);
+// Since the run started: pictures handed to the backend, and pictures
+// converted (--timedemo prints both).
+uint64_t PicturesPresented();
+uint64_t PicturesConverted();

@@ -182,6 +182,8 @@ void FinishPlatform() {
                 seconds > 0 ? Flips / seconds : 0.0);
     std::printf("timedemo: start-up to first flip %.2f ms; flip to flip median %.4f ms, worst %.4f ms\n",
                 FirstFlipMs, median, worst);
+    std::printf("timedemo: %llu pictures presented, %llu converted for the screen\n",
+                static_cast<unsigned long long>(PicturesPresented()), static_cast<unsigned long long>(PicturesConverted()));
     std::printf("timedemo: peak memory %.1f MiB\n", usage.ru_maxrss / 1024.0);
   }
   if (ActiveBackend) ActiveBackend->close();
