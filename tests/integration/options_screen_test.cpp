@@ -139,4 +139,19 @@ TEST(OptionsScreen, ChangesEveryEntryKeepsThePlayersLinesAndReplays) {
   EXPECT_NE(restored.find("my_mod_setting = 7\n"), std::string::npos);
 }
 
+// "Back" chosen with Enter leaves the options screen opened from the title,
+// and that Enter starts no game; the next one does.
+TEST(OptionsScreen, TheEnterOfBackStaysOnTheTitle) {
+  PlayFolder g("options_back");
+  auto rows = EmptyRows(40, 15);
+  for (int c = 0; c < 40; c++) rows[9][c] = 1;
+  g.WriteBothStages(rows);
+  const std::string back = "3 F3\n4\n6 UP\n7\n8 RETURN\n";
+  const PlayRun stays = g.Run(back + "12\n", 30);
+  ASSERT_EQ(stays.exitCode, 0) << stays.errors;
+  EXPECT_EQ(stays.state["gameMode"], 3);
+  const PlayRun starts = g.Run(back + "9\n12 RETURN\n13\n", 30);
+  EXPECT_EQ(starts.state["gameMode"], 0);
+}
+
 }  // namespace
