@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <sstream>
+
 #include <nlohmann/json.hpp>
 
 #include "platform/files/data_folder.h"
@@ -242,6 +244,22 @@ TEST_F(Startup, HelpVersionAndAnUnknownOptionSayWhatTheyMust) {
   GameRun unknown = RunGame(folder, {"--fly"});
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_EQ(unknown.err, "twinworlds: --fly: unknown option (twinworlds --help lists the options)\n");
+}
+
+// The title shows one picture at every flip: a window converts it for the
+// screen once, not at every present (--timedemo counts both).
+TEST_F(Startup, AWindowConvertsThePictureOnlyWhenItChanges) {
+  WriteFixtureBitmaps(folder);
+  const GameRun run = RunGame(folder, {"--window", "--frames", "60", "--timedemo"},
+                              {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_CONFIG_HOME=" + folder.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  unsigned long presented = 0, converted = 0, p, c;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);)
+    if (std::sscanf(line.c_str(), "timedemo: %lu pictures presented, %lu", &p, &c) == 2) presented = p, converted = c;
+  EXPECT_GE(presented, 60u) << run.out;
+  EXPECT_GE(converted, 1u) << run.out;
+  EXPECT_LE(converted, 3u) << run.out;
 }
 
 TEST_F(Startup, AHeadlessInputFileEndsTheRunSoonAfterItsLastLine) {

@@ -48,6 +48,8 @@ WindowPlace Windowed{};
 constexpr uint32_t NoticeMs = 2500;
 std::string Notice;
 uint32_t NoticeUntil = 0;
+// The notice the texture holds over the picture ("" none).
+std::string NoticeDrawn;
 
 std::vector<SDL_Keycode> HeldKeys;
 uint8_t PressedSinceSample[256];
@@ -287,6 +289,8 @@ bool Open(const WindowRequest& request) {
   }
   WatchX11Window(TheSdlWindow);
   WindowOpened = true;
+  ForgetConvertedPicture();
+  NoticeDrawn.clear();
   // Hidden while over the picture, in a window as in full screen.
   SDL_ShowCursor(SDL_DISABLE);
   HeldKeys.clear();
@@ -313,11 +317,20 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
   if (!Texture || WindowGone()) return;
   void* out;
   int outPitch;
-  if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
-  ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
   if (!Notice.empty() && SDL_TICKS_PASSED(SDL_GetTicks(), NoticeUntil)) Notice.clear();
-  if (!Notice.empty()) DrawNotice(Notice.c_str(), static_cast<uint32_t*>(out), outPitch / 4);
-  SDL_UnlockTexture(Texture);
+  // The texture keeps the last picture: it is converted again only when the
+  // picture, its palette or the notice over it changed.
+  const bool changed = PictureChangedSinceConversion(pixels, pitch, palette);
+  if (changed || Notice != NoticeDrawn) {
+    if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) {
+      ForgetConvertedPicture();
+      return;
+    }
+    ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
+    if (!Notice.empty()) DrawNotice(Notice.c_str(), static_cast<uint32_t*>(out), outPitch / 4);
+    SDL_UnlockTexture(Texture);
+    NoticeDrawn = Notice;
+  }
   ShowTexture();
 }
 
@@ -384,6 +397,9 @@ bool PumpEvents() {
       case SDL_KEYDOWN:
       case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
       case SDL_SYSWMEVENT: closed = X11WindowDestroyedBy(e) || closed; break;
+      // The renderer may have lost the texture's pixels.
+      case SDL_RENDER_TARGETS_RESET:
+      case SDL_RENDER_DEVICE_RESET: ForgetConvertedPicture(); break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
@@ -450,6 +466,7 @@ bool ShowMessageBox(const char* caption, const char* text) {
   MessageBoxButton button;
   DrawMessageBox(caption, text, argb.data(), &button);
   SDL_UpdateTexture(Texture, nullptr, argb.data(), ScreenWidth * 4);
+  ForgetConvertedPicture();
   SDL_ShowCursor(SDL_ENABLE);
   SDL_RaiseWindow(TheSdlWindow);
   bool done = false;
