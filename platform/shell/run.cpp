@@ -54,6 +54,7 @@ void SetFlipObserver(void (*observer)(uint32_t flip)) { FlipObserver = observer;
 
 bool StartPlatform(const RunOptions& options) {
   Options = options;
+  if (!options.notice.empty()) std::fprintf(stderr, "twinworlds: %s\n", options.notice.c_str());
   std::vector<InputLine> input;
   if (!options.inputFile.empty()) {
     std::string why;

@@ -97,9 +97,11 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       return false;
     }
   }
-  if (o.scaleGiven && !o.window) {
-    *error = "--scale: only goes with --window";
-    return false;
+  // --scale means a window; with --fullscreen too, full screen wins (and
+  // says so); a headless run has no window to scale.
+  if (o.scaleGiven && !o.window && !o.headless) {
+    if (o.fullscreen) o.notice = "--fullscreen wins over --scale " + std::to_string(o.scale) + ": full screen";
+    else o.window = true;
   }
   if (shareBaseGiven && o.shareFile.empty()) {
     *error = "--share-base: only goes with --share";
@@ -135,8 +137,8 @@ std::string UsageText() {
   return "usage: twinworlds [options]\n"
          "  --window             play in a window (default: full screen, or as the settings file says)\n"
          "  --fullscreen         play full screen whatever the settings file says\n"
-         "  --scale N            with --window: N times 640 x 480; 0 the largest that fits (default: the\n"
-         "                       window as it was last left; larger is brought down, with a line on stderr)\n"
+         "  --scale N            a window N times 640 x 480; 0 the largest that fits (default: the window\n"
+         "                       as it was last left; larger is brought down, with a line on stderr)\n"
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
          "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
          "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"

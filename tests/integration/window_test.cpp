@@ -47,13 +47,14 @@ TEST(Window, OpensAndTakesKeys) {
   std::filesystem::remove_all(folder);
 }
 
-// Runs a shell script under a virtual X server of 1024 x 768 in the folder,
-// with the game as its $1; true when it ends with status 0.
-bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script) {
+// Runs a shell script under a virtual X server (of 1024 x 768 unless said)
+// in the folder, with the game as its $1; true when it ends with status 0.
+bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script,
+                  const std::string& screen = "1024x768") {
   std::ofstream(folder / "script.sh") << "set -u\n" << script;
   const std::string command = "cd '" + folder.string() +
                               "' && XDG_CONFIG_HOME=\"$PWD/config\" SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 "
-                              "timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash script.sh '" +
+                              "timeout 120 xvfb-run -a -s '-screen 0 " + screen + "x24' bash script.sh '" +
                               std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
   return std::system(command.c_str()) == 0;
 }
@@ -100,6 +101,24 @@ TEST(Window, HasItsIconSavesScreenshotsWhereTheDesktopSaysAndPausesWhenTheFocusG
     const uint8_t* edge = picture.At(320, 200);
     EXPECT_EQ(edge[0] + edge[1] + edge[2], 0) << name;
   }
+  std::filesystem::remove_all(folder);
+}
+
+// --scale alone means a window of that scale.
+TEST(Window, ScaleAloneOpensAWindowOfThatScale) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_scale");
+  WriteFixtureBitmaps(folder);
+  std::string script;
+  for (const char* scale : {"3", "2"})
+    script += std::string("\"$1\" --scale ") + scale + " --frames 40 &\ngame=$!\n" +
+              "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\nsleep 0.3\n" +
+              "xdotool getwindowgeometry --shell \"$id\" > scale" + scale + ".txt\nwait $game\n";
+  ASSERT_TRUE(RunUnderXvfb(folder, script, "2048x1536")) << ReadText(folder / "xvfb.log");
+  for (const char* line : {"WIDTH=1920\n", "HEIGHT=1440\n"})
+    EXPECT_NE(ReadText(folder / "scale3.txt").find(line), std::string::npos) << ReadText(folder / "scale3.txt");
+  for (const char* line : {"WIDTH=1280\n", "HEIGHT=960\n"})
+    EXPECT_NE(ReadText(folder / "scale2.txt").find(line), std::string::npos) << ReadText(folder / "scale2.txt");
   std::filesystem::remove_all(folder);
 }
 
