@@ -20,6 +20,8 @@ bool PadHushed = false;  // a button held since the screen changed
 uint16_t HeldFor[BindableKeys];
 uint8_t LastSample[256];
 bool PadLast = false;
+uint8_t LiveFace = PadFaceXbox;
+uint8_t SampledFace = PadFaceXbox;
 
 bool AnyPadKey(const uint8_t* down) {
   for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++)
@@ -74,6 +76,7 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   ScriptNext = 0;
   Screen = ScreenOfLastSample = InputAnyScreen;
   PadHushed = PadLast = false;
+  LiveFace = SampledFace = PadFaceXbox;
   SetChoosingKey(false);
   std::memset(LastSample, 0, sizeof LastSample);
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
@@ -84,6 +87,7 @@ void FinishKeySampler() { FinishRecording(&Recording); }
 void SampleKeys(uint32_t flip, uint8_t* down) {
   std::memset(down, 0, 256);
   if (UseScript && ThenLive && (Script.empty() || flip > Script.back().flip)) UseScript = false;
+  SampledFace = PadFaceXbox;
   if (KeySource) {
     KeySource(flip, down);
   } else if (UseScript) {
@@ -95,6 +99,7 @@ void SampleKeys(uint32_t flip, uint8_t* down) {
     uint8_t pad[256] = {};
     ActiveBackend->sampleKeyboard(down);
     ActiveBackend->samplePads(pad);
+    SampledFace = LiveFace;
     if (Screen != InputChoosingKey) SettlePadKeys(pad);
     for (int vk = 0; vk < 256; vk++) down[vk] |= pad[vk];
   }
@@ -109,3 +114,5 @@ void SetInputScreen(uint8_t screen) {
 
 uint8_t CurrentInputScreen() { return Screen; }
 bool PadLastUsed() { return PadLast; }
+void NotePadFace(uint8_t face) { LiveFace = face < PadFaces ? face : static_cast<uint8_t>(PadFaceXbox); }
+uint8_t PadFaceShown() { return SampledFace; }

@@ -30,3 +30,9 @@ uint8_t CurrentInputScreen();
 // True when a pad button went down at a later sample than any key: the
 // screens then name pad buttons. Follows the samples, so replays alike.
 bool PadLastUsed();
+// The backend's word at each live sample: the face of the pad touched last.
+void NotePadFace(uint8_t face);
+// The face the screens name the pad's buttons by: the live pad's while the
+// keys come from the backend, else the default (an input file or a tool's
+// keys carry no pad, and a replay draws the same pictures on any machine).
+uint8_t PadFaceShown();
