@@ -51,6 +51,12 @@ struct Backend {
   // Goes full screen, or to a window of the scale (0 the largest that
   // fits), while the game runs. Null: the window stays as it opened.
   void (*applyWindow)(const WindowRequest& request);
+  // True while full screen: Alt+Enter switches without the game. Null:
+  // as the window opened.
+  bool (*fullScreen)();
+  // The largest whole scale of a window that fits the display. Null: no
+  // display to fit.
+  int (*largestScale)();
   // A window that loses the focus (or is minimised) in a live game shows
   // Escape at the next keyboard sample, so the pause menu opens and the
   // recording holds it, and holds its sound from then on; this lets the

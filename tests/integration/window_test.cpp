@@ -122,6 +122,27 @@ TEST(Window, ScaleAloneOpensAWindowOfThatScale) {
   std::filesystem::remove_all(folder);
 }
 
+// Alt+Enter on the options screen: its Display entry says full screen, as
+// the options screen of a game started full screen does.
+TEST(Window, TheOptionsScreenFollowsAltEnter) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_alt_enter");
+  WriteFixtureBitmaps(folder);
+  std::string script;
+  for (const char* options : {"--window --screenshot switched.png", "--fullscreen --screenshot full.png"}) {
+    const std::string run = options;
+    script += "XDG_CONFIG_HOME=\"$PWD/" + run.substr(2, 6) + "\" \"$1\" --lang en " + run + " &\ngame=$!\n" +
+              "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+              "xdotool windowfocus --sync \"$id\" || true\nsleep 0.5\nxdotool key F3\nsleep 0.5\n" +
+              (run[2] == 'w' ? "xdotool key alt+Return\nsleep 1\n" : "") + "kill -TERM $game\nwait $game\n";
+  }
+  ASSERT_TRUE(RunUnderXvfb(folder, script)) << ReadText(folder / "xvfb.log");
+  const std::string switched = ReadText(folder / "switched.png");
+  ASSERT_FALSE(switched.empty()) << ReadText(folder / "xvfb.log");
+  EXPECT_TRUE(switched == ReadText(folder / "full.png"));
+  std::filesystem::remove_all(folder);
+}
+
 // The window as the player left it comes back at the next start; one left
 // where no display is now comes back inside the one there is.
 TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
@@ -150,6 +171,33 @@ TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
   EXPECT_NE(settings.find("\nwindow_size = 700x600\n"), std::string::npos) << settings;
   std::filesystem::remove_all(folder);
 }
+
+#ifdef TW_XPICTURE_EXE
+// A window made smaller than 640 x 480 (as a tiling window manager may)
+// shows the whole picture scaled down, not a part of it: the title's foot
+// line, 50 rows above the picture's bottom, is there at half the height.
+TEST(Window, SmallerThanThePictureShowsAllOfIt) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_small");
+  WriteFixtureBitmaps(folder);
+  ASSERT_TRUE(RunUnderXvfb(folder, std::string("\"$1\" --window --scale 1 --frames 150 &\ngame=$!\n"
+                                               "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+                                               "sleep 0.5\nxdotool windowsize \"$id\" 320 240\nsleep 0.7\n'") +
+                                   TW_XPICTURE_EXE + "' twinworlds shown.ppm\nwait $game\n"))
+      << ReadText(folder / "xvfb.log");
+  const std::string ppm = ReadText(folder / "shown.ppm");
+  const std::string head = "P6\n320 240\n255\n";
+  ASSERT_EQ(ppm.substr(0, head.size()), head) << ReadText(folder / "xvfb.log");
+  int white = 0;
+  for (int y = 210; y < 226; y++)
+    for (int x = 0; x < 320; x++) {
+      const unsigned char* p = reinterpret_cast<const unsigned char*>(ppm.data()) + head.size() + (y * 320 + x) * 3;
+      white += p[0] > 200 && p[1] > 200 && p[2] > 200;
+    }
+  EXPECT_GT(white, 50);
+  std::filesystem::remove_all(folder);
+}
+#endif
 
 #ifdef TW_XCLOSE_EXE
 // A player who browses the skill menu a long while and then closes the window

@@ -31,6 +31,8 @@ const Backend Recorder = {.open = OpenNothing,
                           .unlockAudio = nullptr,
                           .delay = nullptr,
                           .applyWindow = nullptr,
+                          .fullScreen = nullptr,
+                          .largestScale = nullptr,
                           .releaseHeldAudio = nullptr};
 
 class PaletteFade : public ::testing::Test {

@@ -158,6 +158,8 @@ const Backend BrowserBackend = {
     .unlockAudio = UnlockAudio,
     .delay = Delay,
     .applyWindow = nullptr,
+    .fullScreen = nullptr,
+    .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
 };
 
@@ -178,6 +180,8 @@ const Backend BrowserHeadlessBackend = {
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
     .applyWindow = nullptr,
+    .fullScreen = nullptr,
+    .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
 };
 

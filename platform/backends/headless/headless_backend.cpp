@@ -40,5 +40,7 @@ const Backend HeadlessBackend = {
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
     .applyWindow = nullptr,
+    .fullScreen = nullptr,
+    .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
 };

@@ -249,6 +249,15 @@ void Close() {
   VideoStarted = false;
 }
 
+// Whole steps while the window holds the picture at least once; a window
+// made smaller than that (a tiling window manager's, say) shows all of it
+// scaled down rather than a part of it.
+void FitPictureToWindow() {
+  int w = 0, h = 0;
+  if (!Renderer || SDL_GetRendererOutputSize(Renderer, &w, &h) != 0) return;
+  SDL_RenderSetIntegerScale(Renderer, w >= ScreenWidth && h >= ScreenHeight ? SDL_TRUE : SDL_FALSE);
+}
+
 bool Open(const WindowRequest& request) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
@@ -278,7 +287,7 @@ bool Open(const WindowRequest& request) {
   }
   if (Renderer) {
     SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight);
-    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    FitPictureToWindow();
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
                                 ScreenHeight);
   }
@@ -369,6 +378,8 @@ void ApplyWindow(const WindowRequest& request) {
   SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+bool IsFullScreen() { return TheSdlWindow && (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP); }
+
 void OnKey(const SDL_KeyboardEvent& key, bool down) {
   if (down && key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT)) {
     if (!key.repeat) ToggleFullScreen();
@@ -404,6 +415,7 @@ bool PumpEvents() {
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
         if (e.window.event == SDL_WINDOWEVENT_MOVED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowPlace();
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) FitPictureToWindow();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
           SDL_RenderClear(Renderer);
           SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
@@ -498,6 +510,8 @@ const Backend SdlBackend = {
     .unlockAudio = UnlockDevice,
     .delay = Delay,
     .applyWindow = ApplyWindow,
+    .fullScreen = IsFullScreen,
+    .largestScale = LargestScaleThatFits,
     .releaseHeldAudio = ReleaseHeldAudio,
 };
 
