@@ -172,6 +172,27 @@ TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
   std::filesystem::remove_all(folder);
 }
 
+// Under a window manager that decorates the window, the place kept is the
+// place it comes back to: start after start, it does not creep by the
+// decoration.
+TEST(Window, ItsPlaceStaysPutUnderAWindowManager) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool") || !HaveProgram("openbox"))
+    GTEST_SKIP() << "xvfb, xdotool and openbox are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_wm");
+  WriteFixtureBitmaps(folder);
+  std::string script = "openbox >/dev/null 2>&1 &\nwm=$!\nsleep 1\n";
+  for (int i = 0; i < 3; i++)
+    script += std::string("\"$1\" --window --frames 40 &\ngame=$!\n") +
+              "id=$(timeout 30 xdotool search --sync --name '^twinworlds$' | head -1)\nsleep 0.5\n" +
+              (i == 0 ? "xdotool windowmove \"$id\" 100 80\nsleep 0.3\n" : "") +
+              "wait $game\ngrep '^window_position' config/twinworlds/twinworlds.conf >> places.txt\n";
+  script += "kill $wm\n";
+  ASSERT_TRUE(RunUnderXvfb(folder, script)) << ReadText(folder / "xvfb.log");
+  EXPECT_EQ(ReadText(folder / "places.txt"),
+            "window_position = 100,80\nwindow_position = 100,80\nwindow_position = 100,80\n");
+  std::filesystem::remove_all(folder);
+}
+
 #ifdef TW_XPICTURE_EXE
 // A window made smaller than 640 x 480 (as a tiling window manager may)
 // shows the whole picture scaled down, not a part of it: the title's foot

@@ -36,12 +36,21 @@ bool VideoStarted = false;
 bool WindowOpened = false;
 
 // The window's place and size when last a window (not full screen): what
-// Alt+Enter returns to and what the settings file keeps at exit.
+// Alt+Enter returns to and what the settings file keeps at exit. SDL puts
+// a new window's frame at the place asked for, but moves and reports the
+// place of what is inside the frame: the settings file keeps the frame's
+// corner, so that a window comes back where it was under a window manager
+// that decorates it. In here the place is the inside's, but for one just
+// read from the file (`frameCorner`) until the window says where it is.
 struct WindowPlace {
   int x, y, width, height;
   bool known;
+  bool frameCorner;
 };
 WindowPlace Windowed{};
+// The window manager's decoration left of and above the window, as last
+// seen while a window.
+int DecorationLeft = 0, DecorationTop = 0;
 
 // A short line over the picture in the window (never in the game's
 // picture), until the tick it goes.
@@ -75,7 +84,7 @@ int ScaleOfSize(int width, int height) { return std::max(1, std::min(width / Scr
 // changed since (by hand, or from the options) is taken over the size.
 WindowPlace RestoredPlace(int width, int height) {
   const GameSettings& s = CurrentSettings();
-  WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false};
+  WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false, false};
   int savedWidth = 0, savedHeight = 0;
   const bool sized = ParseWindowSize(s.windowSize, &savedWidth, &savedHeight) &&
                      ScaleOfSize(savedWidth, savedHeight) == s.scale;
@@ -104,7 +113,7 @@ WindowPlace RestoredPlace(int width, int height) {
     place.x = std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - place.width));
     place.y = std::clamp(y, usable.y, std::max(usable.y, usable.y + usable.h - place.height));
   }
-  place.known = sized && placed && display >= 0;
+  place.known = place.frameCorner = sized && placed && display >= 0;
   return place;
 }
 
@@ -116,6 +125,12 @@ void NoteWindowPlace() {
   SDL_GetWindowPosition(TheSdlWindow, &Windowed.x, &Windowed.y);
   SDL_GetWindowSize(TheSdlWindow, &Windowed.width, &Windowed.height);
   Windowed.known = true;
+  Windowed.frameCorner = false;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(TheSdlWindow, &top, &left, &bottom, &right) == 0) {
+    DecorationLeft = left;
+    DecorationTop = top;
+  }
 }
 
 // At exit: full screen or a window, and the window's size, place and scale,
@@ -129,7 +144,9 @@ void SaveWindowPlace() {
   if (Windowed.known) {
     values.push_back({"scale", std::to_string(ScaleOfSize(Windowed.width, Windowed.height))});
     values.push_back({"window_size", std::to_string(Windowed.width) + "x" + std::to_string(Windowed.height)});
-    values.push_back({"window_position", std::to_string(Windowed.x) + "," + std::to_string(Windowed.y)});
+    const int x = Windowed.frameCorner ? Windowed.x : Windowed.x - DecorationLeft;
+    const int y = Windowed.frameCorner ? Windowed.y : Windowed.y - DecorationTop;
+    values.push_back({"window_position", std::to_string(x) + "," + std::to_string(y)});
   }
   SaveSettingValues(values);
 }
@@ -277,7 +294,8 @@ bool Open(const WindowRequest& request) {
   // one last left, when the settings file keeps it.
   Windowed = request.restore ? RestoredPlace(ScreenWidth * scale, ScreenHeight * scale)
                              : WindowPlace{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
-                                           ScreenHeight * scale, false};
+                                           ScreenHeight * scale, false, false};
+  DecorationLeft = DecorationTop = 0;
   TheSdlWindow = SDL_CreateWindow(WindowTitle, Windowed.x, Windowed.y, Windowed.width, Windowed.height, flags);
   if (TheSdlWindow) {
     SetGameIcon(TheSdlWindow);
@@ -350,7 +368,10 @@ void ToggleFullScreen() {
     SDL_SetWindowFullscreen(TheSdlWindow, 0);
     if (Windowed.known) {
       SDL_SetWindowSize(TheSdlWindow, Windowed.width, Windowed.height);
-      SDL_SetWindowPosition(TheSdlWindow, Windowed.x, Windowed.y);
+      // A frame's corner from the file, for a game started full screen:
+      // the decoration is not known yet, so the frame may sit higher by it.
+      const int left = Windowed.frameCorner ? DecorationLeft : 0, top = Windowed.frameCorner ? DecorationTop : 0;
+      SDL_SetWindowPosition(TheSdlWindow, Windowed.x + left, Windowed.y + top);
     } else {
       const int scale = LargestScaleThatFits();
       SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
