@@ -163,7 +163,10 @@ void ParseSettingsText(const std::string& text, GameSettings* out, std::vector<s
     if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     line = Trim(line);
     if (line.empty()) continue;
-    auto problem = [&](const std::string& what) { problems->push_back("line " + std::to_string(number) + ": " + what); };
+    // The line is quoted as a terminal can show it, whatever its bytes.
+    auto problem = [&](const std::string& what) {
+      problems->push_back(PrintableText("line " + std::to_string(number) + ": " + what));
+    };
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
       problem("not a 'name = value' line");

@@ -120,6 +120,10 @@ TEST(InputFile, RefusesBadLinesNamingTheLine) {
   std::vector<InputLine> lines;
   std::string error;
   EXPECT_FALSE(LoadInputFile("/nonexistent/input.txt", &lines, &error));
+  // A binary file's bytes are quoted as a terminal can show them; its
+  // UTF-8 stays as it is.
+  EXPECT_FALSE(ParseInputText("0 \x1b]2;x\x07\xff\xc2\x9b\xe3\x81\x82\n", &lines, &error));
+  EXPECT_EQ(error, "line 1: unknown key '\\x1B]2;x\\x07\\xFF\\xC2\\x9B\xe3\x81\x82'");
 }
 
 TEST(InputFile, KeyNamesGoBothWays) {
