@@ -34,9 +34,10 @@ struct Backend {
   // the last call, through the player's bindings; then the same for pads.
   void (*sampleKeyboard)(uint8_t* down);
   void (*samplePads)(uint8_t* down);
-  // Shows the box until the player answers; true when the window was closed
-  // meanwhile.
-  bool (*messageBox)(const char* utf8Caption, const char* utf8Text);
+  // Shows the box until the player answers, or `endAsked` says the run is
+  // to end (a signal); true when the window was closed meanwhile. A window
+  // no one can see (no display) shows none.
+  bool (*messageBox)(const char* utf8Caption, const char* utf8Text, bool (*endAsked)());
   // The audio device: 44100 Hz, 16-bit stereo, `mix` called from the
   // device's own thread for each block. False when there is none (said once
   // on stderr when a device was expected).

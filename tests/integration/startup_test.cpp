@@ -246,6 +246,22 @@ TEST_F(Startup, HelpVersionAndAnUnknownOptionSayWhatTheyMust) {
   EXPECT_EQ(unknown.err, "twinworlds: --fly: unknown option (twinworlds --help lists the options)\n");
 }
 
+// No one can answer a box no one sees: with no display the game says so
+// and ends; in a window of SDL's dummy driver the data error is said on
+// stderr and the game ends rather than wait for an OK.
+TEST_F(Startup, NoDisplayAndAnUnseenWindowNeverWaitForAnAnswer) {
+  const std::string game = std::string(TW_GAME_EXE) + " --window --lang en --data '" + folder.string() + "' 2> err.txt";
+  const std::string in = "cd '" + folder.string() + "' && XDG_CONFIG_HOME=\"$PWD\" SDL_AUDIODRIVER=dummy ";
+  int status = std::system((in + "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 30 " + game).c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(ReadText(folder / "err.txt").find("cannot open a window: no display"), std::string::npos)
+      << ReadText(folder / "err.txt");
+  status = std::system((in + "SDL_VIDEODRIVER=dummy timeout 30 " + game).c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(ReadText(folder / "err.txt").find("Error: Cannot load the bitmaps"), std::string::npos)
+      << ReadText(folder / "err.txt");
+}
+
 // The title shows one picture at every flip: a window converts it for the
 // screen once, not at every present (--timedemo counts both).
 TEST_F(Startup, AWindowConvertsThePictureOnlyWhenItChanges) {

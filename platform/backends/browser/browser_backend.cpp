@@ -82,7 +82,7 @@ void SamplePads(uint8_t* down) {
   }
 }
 
-bool MessageBox(const char* caption, const char* text) {
+bool MessageBox(const char* caption, const char* text, bool (*)()) {
   JsMessageBox(caption, text);
   return false;
 }

@@ -34,6 +34,9 @@ SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool VideoStarted = false;
 bool WindowOpened = false;
+// A window no one sees (SDL's dummy or offscreen driver, as asked for by
+// SDL_VIDEODRIVER): its boxes never wait for an answer.
+bool Unseen = false;
 
 // The window's place and size when last a window (not full screen): what
 // Alt+Enter returns to and what the settings file keeps at exit. SDL puts
@@ -281,6 +284,16 @@ bool Open(const WindowRequest& request) {
     return false;
   }
   VideoStarted = true;
+  // With no display SDL falls back on a driver that shows nothing: a game
+  // no one could see, nor answer, is no game.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  Unseen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (Unseen && !(asked && *asked)) {
+    std::fprintf(stderr, "twinworlds: cannot open a window: no display (--headless runs without one)\n");
+    Close();
+    return false;
+  }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   int scale = LargestScaleThatFits();
   if (request.window && request.scale > scale) {
@@ -492,8 +505,8 @@ bool EndsMessageBox(const SDL_Event& e, const MessageBoxButton& button, bool* cl
 
 // The game's own box in its own window: the text is drawn with the game's
 // font, so it reads right whatever the locale and the system's fonts.
-bool ShowMessageBox(const char* caption, const char* text) {
-  if (!Texture || WindowGone()) return false;
+bool ShowMessageBox(const char* caption, const char* text, bool (*endAsked)()) {
+  if (!Texture || WindowGone() || Unseen) return false;
   std::vector<uint32_t> argb(static_cast<size_t>(ScreenWidth) * ScreenHeight);
   bool closed = false;
   MessageBoxButton button;
@@ -503,7 +516,7 @@ bool ShowMessageBox(const char* caption, const char* text) {
   SDL_ShowCursor(SDL_ENABLE);
   SDL_RaiseWindow(TheSdlWindow);
   bool done = false;
-  while (!done && !WindowGone()) {
+  while (!done && !WindowGone() && !(endAsked && endAsked())) {
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
     SDL_RenderPresent(Renderer);
