@@ -127,72 +127,32 @@ const char* PadText(Language language, TextId id) {
 
 Language Chosen = LanguageJapanese;
 
-// The pad's buttons as the pad in hand labels them, by face (bindings.h:
-// Xbox, PlayStation, Nintendo); in Japanese a PlayStation's face buttons are
-// their symbols.
-struct PadButtonName {
-  const char* item;
-  const char* face[PadFaces];
-  const char* japanesePlayStation;  // null: as in English
+// Where Japanese names a pad's part otherwise than English (pad_names.h):
+// a PlayStation's face buttons are their symbols, and the directions.
+struct JapanesePadName {
+  const char* part;
+  uint8_t face;  // PadFaces: every face
+  const char* name;
 };
-const PadButtonName PadButtonNames[] = {
-    {"a", {"A", "Cross", "B"}, "×"},
-    {"b", {"B", "Circle", "A"}, "○"},
-    {"x", {"X", "Square", "Y"}, "□"},
-    {"y", {"Y", "Triangle", "X"}, "△"},
-    {"back", {"Back", "Share", "Minus"}, nullptr},
-    {"start", {"Start", "Options", "Plus"}, nullptr},
-    {"guide", {"Guide", "PS", "Home"}, nullptr},
-    {"leftshoulder", {"LB", "L1", "L"}, nullptr},
-    {"rightshoulder", {"RB", "R1", "R"}, nullptr},
-    {"leftstick", {"LS", "L3", "LS"}, nullptr},
-    {"rightstick", {"RS", "R3", "RS"}, nullptr},
-    {"+lefttrigger", {"LT", "L2", "ZL"}, nullptr},
-    {"+righttrigger", {"RT", "R2", "ZR"}, nullptr},
+const JapanesePadName JapanesePadNames[] = {
+    {"a", PadFacePlayStation, "×"}, {"b", PadFacePlayStation, "○"},
+    {"x", PadFacePlayStation, "□"}, {"y", PadFacePlayStation, "△"},
+    {"dpup", PadFaces, "十字↑"}, {"dpdown", PadFaces, "十字↓"}, {"dpleft", PadFaces, "十字←"}, {"dpright", PadFaces, "十字→"},
+    {"-leftx", PadFaces, "左スティック←"}, {"+leftx", PadFaces, "左スティック→"},
+    {"-lefty", PadFaces, "左スティック↑"}, {"+lefty", PadFaces, "左スティック↓"},
+    {"-rightx", PadFaces, "右スティック←"}, {"+rightx", PadFaces, "右スティック→"},
+    {"-righty", PadFaces, "右スティック↑"}, {"+righty", PadFaces, "右スティック↓"},
 };
 
-// Directions are named alike on every pad.
-struct PadDirectionName {
-  const char* item;
-  const char* ja;
-  const char* en;
-};
-const PadDirectionName PadDirectionNames[] = {
-    {"dpup", "十字↑", "Up"}, {"dpdown", "十字↓", "Down"}, {"dpleft", "十字←", "Left"}, {"dpright", "十字→", "Right"},
-    {"-leftx", "左スティック←", "Left stick left"}, {"+leftx", "左スティック→", "Left stick right"},
-    {"-lefty", "左スティック↑", "Left stick up"}, {"+lefty", "左スティック↓", "Left stick down"},
-    {"-rightx", "右スティック←", "Right stick left"}, {"+rightx", "右スティック→", "Right stick right"},
-    {"-righty", "右スティック↑", "Right stick up"}, {"+righty", "右スティック↓", "Right stick down"},
-};
-
-const char* PadPartName(const std::string& part, uint8_t face) {
-  if (face >= PadFaces) face = PadFaceXbox;
-  for (const PadButtonName& b : PadButtonNames)
-    if (part == b.item)
-      return Chosen == LanguageJapanese && face == PadFacePlayStation && b.japanesePlayStation ? b.japanesePlayStation
-                                                                                              : b.face[face];
-  for (const PadDirectionName& d : PadDirectionNames)
-    if (part == d.item) return Chosen == LanguageJapanese ? d.ja : d.en;
+const char* JapanesePadPart(const std::string& part, uint8_t face) {
+  if (Chosen != LanguageJapanese) return nullptr;
+  for (const JapanesePadName& j : JapanesePadNames)
+    if (part == j.part && (j.face == PadFaces || j.face == face)) return j.name;
   return nullptr;
 }
 
 std::string Built[TextCount];
 std::string Label;
-
-std::string PadLabel(const std::string& pad, uint8_t face) {
-  std::string out;
-  size_t start = 0;
-  // Buttons held together: "Back+Start".
-  while (start <= pad.size()) {
-    size_t plus = pad.find('+', start == 0 && !pad.empty() && (pad[0] == '+' || pad[0] == '-') ? 1 : start);
-    if (plus == std::string::npos) plus = pad.size();
-    const std::string part = pad.substr(start, plus - start);
-    const char* name = PadPartName(part, face);
-    out += (out.empty() ? "" : "+") + std::string(name ? name : part.c_str());
-    start = plus + 1;
-  }
-  return out;
-}
 
 int ActionNamed(const std::string& name) {
   for (int i = 0; i < BindableKeys; i++)
@@ -260,7 +220,7 @@ const char* LanguageOwnName(Language language) {
 
 const char* PadItemLabel(const char* item, uint8_t face) {
   const std::string text = item;
-  Label = text.rfind("pad:", 0) == 0 ? PadLabel(text.substr(4), face) : text;
+  Label = text.rfind("pad:", 0) == 0 ? PadItemName(text.substr(4), face, JapanesePadPart) : text;
   return Label.c_str();
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/input/key_sampler.h"  // SetInputScreen, PadLastUsed
+#include "platform/input/pad_names.h"    // the pad's buttons by name
 #include "platform/input/raw_keys.h"    // the key pressed while one is chosen
 #include "platform/settings/settings.h"
 
