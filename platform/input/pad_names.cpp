@@ -33,10 +33,10 @@ struct DirectionName {
   const char* name;
 };
 const DirectionName DirectionNames[] = {
-    {"dpup", "Up"},
-    {"dpdown", "Down"},
-    {"dpleft", "Left"},
-    {"dpright", "Right"},
+    {"dpup", "D-pad up"},
+    {"dpdown", "D-pad down"},
+    {"dpleft", "D-pad left"},
+    {"dpright", "D-pad right"},
     {"-leftx", "Left stick left"},
     {"+leftx", "Left stick right"},
     {"-lefty", "Left stick up"},

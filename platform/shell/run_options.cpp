@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/backend.h"
+#include "platform/shell/controls_text.h"
 
 #ifndef TWINWORLDS_VERSION
 #define TWINWORLDS_VERSION "0"
@@ -158,23 +159,8 @@ std::string UsageText() {
          "  --dump-state FILE    at exit, the game state as JSON\n"
          "  --timedemo           at exit, print the speed figures\n"
          "  --help               print this and end\n"
-         "  --version            print the version and end\n"
-         "controls (keyboard / pad; change them in " +
-         (SettingsFilePath().empty() ? std::string("~/.config/twinworlds/twinworlds.conf") : SettingsFilePath()) +
-         "):\n"
-         "  Left Right           run                        d-pad, left stick\n"
-         "  Up/Down + X          upward slash / downward thrust, once learned\n"
-         "  Z                    jump; while clinging to a wall, jump off it   A\n"
-         "  X                    vertical slash             X\n"
-         "  C                    horizontal slash           B\n"
-         "  Space                switch worlds              Y, shoulders\n"
-         "  Ctrl                 skill menu                 Back\n"
-         "  Backspace            while held, enemies may appear\n"
-         "  Enter                start, choose, continue    Start\n"
-         "  Y N                  answer questions           A B\n"
-         "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
-         "  Alt+Enter            full screen or a window\n"
-         "  F12                  save a screenshot in your pictures folder (~/Pictures)\n";
+         "  --version            print the version and end\n" +
+         ControlsText();
 }
 
 std::string VersionLine() { return std::string("twinworlds ") + TWINWORLDS_VERSION; }

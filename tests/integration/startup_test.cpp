@@ -237,6 +237,15 @@ TEST_F(Startup, HelpVersionAndAnUnknownOptionSayWhatTheyMust) {
                              "--frames", "--screenshot", "--dump-state", "--timedemo", "--help", "--version"})
     EXPECT_NE(help.out.find(std::string("\n  ") + option + " "), std::string::npos) << option;
   EXPECT_NE(help.out.find("jump"), std::string::npos);
+  // The controls are the ones the settings file binds.
+  std::filesystem::create_directories(folder / "twinworlds");
+  std::ofstream(folder / "twinworlds/twinworlds.conf") << "pause = F4, pad:back+start\n";
+  const GameRun bound = RunGame(folder, {"--help"}, {"XDG_CONFIG_HOME=" + folder.string()});
+  EXPECT_NE(bound.out.find("\n  F4                     Back+Start                 pause menu"), std::string::npos)
+      << bound.out;
+  EXPECT_NE(bound.out.find("\n  F3                     Back                       title and pause menu"),
+            std::string::npos)
+      << bound.out;
   GameRun version = RunGame(folder, {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("twinworlds ", 0), 0u);
