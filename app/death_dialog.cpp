@@ -14,6 +14,7 @@ namespace {
 
 constexpr int PenaltySkills = 5;
 constexpr int32_t PenaltyLevels = 2;
+constexpr RECT WholeScreen{0, 0, ScreenWidth, ScreenHeight};
 
 }  // namespace
 
@@ -28,19 +29,36 @@ void ContinueAfterDeath(PlayerRecord* active, PlayerRecord* other) {
 }
 
 void RunDeathDialog(PlayerRecord* active, PlayerRecord* other) {
+  // The frame the box is drawn over: on continuing it goes back on both
+  // buffers, so neither the flip that follows nor a pause menu opened by an
+  // Escape pressed meanwhile shows the old box.
+  DDSURFACEDESC2 desc{};
+  DDSurface* frame = nullptr;
+  CreateOffscreenSurface(&desc, ScreenWidth, ScreenHeight, &frame);
+  if (frame) BltFast(frame, 0, 0, BackBuffer, &WholeScreen, BltOpaque);
+  bool answered = false;
   while (true) {
     SetInputScreen(InputDeathDialog);
     DrawQuestionBox(GameText(TextDeathQuestion), GameText(TextDeathAnswerLine));
     // An Enter still held from a purchase in the skill menu does not count.
-    if (KeyDown('Y') || (KeyDown(VK_RETURN) && KeyLatchEnter == 0)) break;
+    if (KeyDown('Y') || (KeyDown(VK_RETURN) && KeyLatchEnter == 0)) {
+      answered = true;
+      break;
+    }
     if (KeyDown('N')) {
       PostQuitMessage(0);
-      return;
+      break;
     }
     // A closed window ends the game from here too, through the main loop.
-    if (IsQuitRequested()) return;
+    if (IsQuitRequested()) break;
     Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
   }
+  if (frame && answered) {
+    BltFast(BackBuffer, 0, 0, frame, &WholeScreen, BltOpaque);
+    BltFast(PrimarySurface, 0, 0, frame, &WholeScreen, BltOpaque);
+  }
+  if (frame) Release(frame);
+  if (!answered) return;
   ContinueAfterDeath(active, other);
   PlaySoundEffect(SeLvup);
 }

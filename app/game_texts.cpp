@@ -1,8 +1,9 @@
 // The game's texts: Japanese as code page 932 bytes (this file is compiled
 // with -fexec-charset=CP932), English in plain ASCII. A text that names a
 // key says {action} where the bound key's name goes, {action|spelling} where
-// the default key has a spelling of its own, and {k:action} or {p:action}
-// for the keyboard's or the pad's whatever was touched last.
+// the default key has a spelling of its own, {k:action} or {p:action}
+// for the keyboard's or the pad's whatever was touched last, and {pad:a}
+// for a pad button itself.
 #include "app/game_texts.h"
 
 #include <cstring>
@@ -55,6 +56,8 @@ const char* const Texts[2][TextCount] = {
     "「%s」と入れ替えました。",
     "「%s」のキーがなくなるので使えません。",
     "↑↓:選ぶ　←→:変える　{enter}:決める　{pause}:戻る",
+    "デスクトップに合わせる(%s)",
+    "倍率%dはこの画面に入りません。ウィンドウは%d倍です。",
     "左", "右", "上", "下", "ジャンプ", "縦斬り", "横斬り", "世界の切り替え", "スキルメニュー", "敵を呼ぶ",
     "決定", "はい", "いいえ", "ポーズ", "ポーズ:ゲームに戻る", "ポーズ:終了", "オプション",
   },
@@ -98,6 +101,8 @@ const char* const Texts[2][TextCount] = {
     "Swapped with \"%s\".",
     "Refused: \"%s\" would be left without one.",
     "Up/Down: choose   Left/Right: change   {enter}: select   {pause}: back",
+    "As the desktop (%s)",
+    "Scale %d does not fit this display: the window is %d times.",
     "Left", "Right", "Up", "Down", "Jump", "Vertical slash", "Horizontal slash", "Switch worlds", "Skill menu",
     "Call enemies", "Enter", "Yes", "No", "Pause", "Pause: back to the game", "Pause: quit", "Options",
   },
@@ -115,7 +120,7 @@ const char* PadText(Language language, TextId id) {
     case TextPressEnter: return ja ? "Please {enter} Button" : "Press {enter}";
     case TextPauseOptions: return ja ? "{options}:オプション" : "{options}: options";
     case TextOptionsHint:
-      return ja ? "十字キー:選ぶ・変える　A:決める　B:戻る" : "D-pad: choose, change   A: select   B: back";
+      return ja ? "十字キー:選ぶ・変える　{pad:a}:決める　{pad:b}:戻る" : "D-pad: choose, change   {pad:a}: select   {pad:b}: back";
     default: return nullptr;
   }
 }
@@ -142,43 +147,34 @@ const char* TouchText(Language language, TextId id) {
   }
 }
 
-struct PadName {
-  const char* item;
-  const char* ja;
-  const char* en;
+Language Chosen = LanguageJapanese;
+
+// Where Japanese names a pad's part otherwise than English (pad_names.h):
+// a PlayStation's face buttons are their symbols, and the directions.
+struct JapanesePadName {
+  const char* part;
+  uint8_t face;  // PadFaces: every face
+  const char* name;
 };
-const PadName PadNames[] = {
-    {"a", "A", "A"}, {"b", "B", "B"}, {"x", "X", "X"}, {"y", "Y", "Y"}, {"start", "Start", "Start"},
-    {"back", "Back", "Back"}, {"guide", "Guide", "Guide"}, {"leftshoulder", "LB", "LB"},
-    {"rightshoulder", "RB", "RB"}, {"leftstick", "LS", "LS"}, {"rightstick", "RS", "RS"},
-    {"dpup", "十字↑", "Up"}, {"dpdown", "十字↓", "Down"}, {"dpleft", "十字←", "Left"}, {"dpright", "十字→", "Right"},
-    {"+lefttrigger", "LT", "LT"}, {"+righttrigger", "RT", "RT"},
-    {"-leftx", "左スティック←", "Left stick left"}, {"+leftx", "左スティック→", "Left stick right"},
-    {"-lefty", "左スティック↑", "Left stick up"}, {"+lefty", "左スティック↓", "Left stick down"},
-    {"-rightx", "右スティック←", "Right stick left"}, {"+rightx", "右スティック→", "Right stick right"},
-    {"-righty", "右スティック↑", "Right stick up"}, {"+righty", "右スティック↓", "Right stick down"},
+const JapanesePadName JapanesePadNames[] = {
+    {"a", PadFacePlayStation, "×"}, {"b", PadFacePlayStation, "○"},
+    {"x", PadFacePlayStation, "□"}, {"y", PadFacePlayStation, "△"},
+    {"dpup", PadFaces, "十字↑"}, {"dpdown", PadFaces, "十字↓"}, {"dpleft", PadFaces, "十字←"}, {"dpright", PadFaces, "十字→"},
+    {"-leftx", PadFaces, "左スティック←"}, {"+leftx", PadFaces, "左スティック→"},
+    {"-lefty", PadFaces, "左スティック↑"}, {"+lefty", PadFaces, "左スティック↓"},
+    {"-rightx", PadFaces, "右スティック←"}, {"+rightx", PadFaces, "右スティック→"},
+    {"-righty", PadFaces, "右スティック↑"}, {"+righty", PadFaces, "右スティック↓"},
 };
 
-Language Chosen = LanguageJapanese;
+const char* JapanesePadPart(const std::string& part, uint8_t face) {
+  if (Chosen != LanguageJapanese) return nullptr;
+  for (const JapanesePadName& j : JapanesePadNames)
+    if (part == j.part && (j.face == PadFaces || j.face == face)) return j.name;
+  return nullptr;
+}
+
 std::string Built[TextCount];
 std::string Label;
-
-std::string PadLabel(const std::string& pad) {
-  std::string out;
-  size_t start = 0;
-  // Buttons held together: "Back+Start".
-  while (start <= pad.size()) {
-    size_t plus = pad.find('+', start == 0 && !pad.empty() && (pad[0] == '+' || pad[0] == '-') ? 1 : start);
-    if (plus == std::string::npos) plus = pad.size();
-    const std::string part = pad.substr(start, plus - start);
-    const char* name = part.c_str();
-    for (const PadName& p : PadNames)
-      if (part == p.item) name = Chosen == LanguageJapanese ? p.ja : p.en;
-    out += (out.empty() ? "" : "+") + std::string(name);
-    start = plus + 1;
-  }
-  return out;
-}
 
 int ActionNamed(const std::string& name) {
   for (int i = 0; i < BindableKeys; i++)
@@ -195,6 +191,8 @@ std::string Fill(const std::string& marker, bool pad) {
     name.erase(bar);
     hasSpelling = true;
   }
+  // A pad button by itself, whatever it is bound to.
+  if (name.rfind("pad:", 0) == 0) return KeyLabel(name.c_str());
   if (name.rfind("k:", 0) == 0) {
     pad = false;
     name.erase(0, 2);
@@ -238,11 +236,17 @@ std::string Build(const char* text, bool pad) {
 void SetTextLanguage(Language language) { Chosen = language == LanguageEnglish ? LanguageEnglish : LanguageJapanese; }
 Language TextLanguage() { return Chosen; }
 
-const char* KeyLabel(const char* item) {
+const char* LanguageOwnName(Language language) {
+  return Texts[language == LanguageEnglish ? LanguageEnglish : LanguageJapanese][TextOptionsLanguageName];
+}
+
+const char* PadItemLabel(const char* item, uint8_t face) {
   const std::string text = item;
-  Label = text.rfind("pad:", 0) == 0 ? PadLabel(text.substr(4)) : text;
+  Label = text.rfind("pad:", 0) == 0 ? PadItemName(text.substr(4), face, JapanesePadPart) : text;
   return Label.c_str();
 }
+
+const char* KeyLabel(const char* item) { return PadItemLabel(item, PadFaceShown()); }
 
 const char* GameText(TextId id) {
   if (id >= TextCount) id = TextPauseMenu;

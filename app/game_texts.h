@@ -54,6 +54,8 @@ enum TextId : uint8_t {
   TextOptionsSwapped,  // a format of the other game key's name (%s)
   TextOptionsRefused,  // the same
   TextOptionsHint,
+  TextOptionsLanguageDesktop,  // a format of the desktop's language's own name (%s)
+  TextOptionsScaleTooLarge,    // a format of the scale kept (%d) and the one shown (%d)
   // The game keys' names, in BindableKeyTable's order.
   TextActionNames,
   TextCount = TextActionNames + 17
@@ -64,5 +66,10 @@ enum TextId : uint8_t {
 void SetTextLanguage(Language language);
 Language TextLanguage();
 const char* GameText(TextId id);
-// The name a screen gives a key or pad item ("Left Ctrl", "pad:start").
+// A language's own name ("日本語", "English"), whichever is chosen.
+const char* LanguageOwnName(Language language);
+// The name a screen gives a key or pad item ("Left Ctrl", "pad:start"): a
+// pad's button as the pad in hand labels it (key_sampler.h: PadFaceShown).
 const char* KeyLabel(const char* item);
+// The same for a pad of the given face (bindings.h: PadFace).
+const char* PadItemLabel(const char* item, uint8_t face);

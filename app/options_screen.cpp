@@ -29,7 +29,10 @@ enum OptionsRow : uint8_t {
   Rows
 };
 constexpr int VolumeStep = 10;
+// The scales offered with no display to fit (a headless run).
 constexpr int LargestScale = 8;
+// The language entry's values: the desktop's, then each language.
+const char* const LanguageChoices[3] = {"", "en", "ja"};
 constexpr int Top = 34;
 constexpr int LineHeight = 16;
 constexpr int LabelX = 56, ValueX = 300, PadX = 460;
@@ -65,6 +68,12 @@ void LatchAll(OptionsState* s) {
 }
 
 int RowY(int row) { return Top + LineHeight * row; }
+
+// The scales offered: those whose window fits the display.
+int LargestOffered() {
+  const int fits = LargestWindowScale();
+  return fits > 0 ? fits : LargestScale;
+}
 
 void Text(HDC dc, const char* text, int x, int y, COLORREF colour) {
   SetTextColor(dc, colour);
@@ -109,10 +118,15 @@ void Draw(const OptionsState& s) {
     const char* label = "";
     value[0] = 0;
     switch (row) {
-      case RowLanguage:
+      case RowLanguage: {
         label = GameText(TextOptionsLanguage);
-        std::snprintf(value, sizeof value, "< %s >", GameText(TextOptionsLanguageName));
+        char desktop[48];
+        std::snprintf(desktop, sizeof desktop, GameText(TextOptionsLanguageDesktop),
+                      LanguageOwnName(LanguageFromLocale()));
+        std::snprintf(value, sizeof value, "< %s >",
+                      s.settings.language.empty() ? desktop : GameText(TextOptionsLanguageName));
         break;
+      }
       case RowMusic:
         label = GameText(TextOptionsMusic);
         std::snprintf(value, sizeof value, "< %d >", s.settings.musicVolume);
@@ -148,6 +162,11 @@ void Draw(const OptionsState& s) {
     char line[160];
     std::snprintf(line, sizeof line, GameText(s.message == MessageSwapped ? TextOptionsSwapped : TextOptionsRefused),
                   GameText(static_cast<TextId>(TextActionNames + s.messageAction)));
+    Centred(dc, line, messageY, chosen);
+  } else if (s.row == RowScale && s.settings.scale > LargestOffered()) {
+    // A scale kept from a larger display.
+    char line[160];
+    std::snprintf(line, sizeof line, GameText(TextOptionsScaleTooLarge), s.settings.scale, LargestOffered());
     Centred(dc, line, messageY, chosen);
   }
   Centred(dc, GameText(TextOptionsHint), messageY + LineHeight + 1, ink);
@@ -204,8 +223,11 @@ void Choose(OptionsState* s) {
   }
 }
 
-void SetLanguage(OptionsState* s, Language language) {
-  s->settings.language = language == LanguageEnglish ? "en" : "ja";
+// "" follows the desktop's locale.
+void SetLanguage(OptionsState* s, const char* name) {
+  s->settings.language = name;
+  Language language = LanguageFromLocale();
+  LanguageFromName(name, &language);
   SetTextLanguage(language);
   SetRunLanguage(language);  // the platform's own words too
 }
@@ -214,11 +236,21 @@ void SetLanguage(OptionsState* s, Language language) {
 void Change(OptionsState* s, int step) {
   GameSettings& g = s->settings;
   switch (s->row) {
-    case RowLanguage: SetLanguage(s, TextLanguage() == LanguageJapanese ? LanguageEnglish : LanguageJapanese); return;
+    case RowLanguage: {
+      int at = 0;
+      for (int i = 0; i < 3; i++)
+        if (g.language == LanguageChoices[i]) at = i;
+      SetLanguage(s, LanguageChoices[(at + step + 3) % 3]);
+      return;
+    }
     case RowMusic: g.musicVolume = std::clamp(g.musicVolume + step * VolumeStep, 0, 100); break;
     case RowEffects: g.effectsVolume = std::clamp(g.effectsVolume + step * VolumeStep, 0, 100); break;
     case RowDisplay: g.fullscreen = !g.fullscreen; break;
-    case RowScale: g.scale = (g.scale + step + LargestScale + 1) % (LargestScale + 1); break;
+    case RowScale: {
+      const int largest = LargestOffered();
+      g.scale = g.scale > largest ? (step > 0 ? 0 : largest) : (g.scale + step + largest + 1) % (largest + 1);
+      break;
+    }
     default:
       if (s->row >= RowFirstKey && s->row < RowDefaults) s->column ^= 1;
       return;
@@ -316,6 +348,8 @@ void RunOptionsScreen() {
     DropQueuedKeys();
     if (IsQuitRequested()) break;
     if (Step(&s)) break;
+    // Alt+Enter changes the window without this screen.
+    s.settings.fullscreen = !ShownWindow().window;
     Draw(s);
     Flip(PrimarySurface, nullptr, DDFLIP_WAIT);
   }

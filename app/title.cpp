@@ -16,6 +16,9 @@ namespace {
 
 DWORD TitleClock = 0;
 uint8_t LatchOptions = 0;
+// The Enter that left the options screen ("Back") is the screen's: the
+// title starts a game only on an Enter pressed after it.
+uint8_t LatchEnter = 0;
 
 // The foot line: how to open the options screen, in white on the black.
 void DrawOptionsLine() {
@@ -97,12 +100,14 @@ int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTab
     LatchOptions = 1;
     RunOptionsScreen();
     if (IsQuitRequested()) return 1;
+    LatchEnter = 1;
   }
+  if (!KeyDown(VK_RETURN)) LatchEnter = 0;
   ClearBackBuffer();
   BltClipped(BackBuffer, 258, 300, TileSheet, 191, 18, 315, 34, BltKeyed);  // caption
   BltClipped(BackBuffer, 134, 100, TileSheet, 192, 42, 560, 90, BltKeyed);  // logo
   DrawOptionsLine();
-  if (KeyDown(VK_RETURN)) {
+  if (KeyDown(VK_RETURN) && LatchEnter == 0) {
     ClearBackBuffer();
     BltClipped(BackBuffer, 500, 460, TileSheet, 191, 0, 301, 16, BltKeyed);  // loading
     GameMode = ModeWorldA;

@@ -34,9 +34,10 @@ struct Backend {
   // the last call, through the player's bindings; then the same for pads.
   void (*sampleKeyboard)(uint8_t* down);
   void (*samplePads)(uint8_t* down);
-  // Shows the box until the player answers; true when the window was closed
-  // meanwhile.
-  bool (*messageBox)(const char* utf8Caption, const char* utf8Text);
+  // Shows the box until the player answers, or `endAsked` says the run is
+  // to end (a signal); true when the window was closed meanwhile. A window
+  // no one can see (no display) shows none.
+  bool (*messageBox)(const char* utf8Caption, const char* utf8Text, bool (*endAsked)());
   // The audio device: 44100 Hz, 16-bit stereo, `mix` called from the
   // device's own thread for each block. False when there is none (said once
   // on stderr when a device was expected).
@@ -51,6 +52,12 @@ struct Backend {
   // Goes full screen, or to a window of the scale (0 the largest that
   // fits), while the game runs. Null: the window stays as it opened.
   void (*applyWindow)(const WindowRequest& request);
+  // True while full screen: Alt+Enter switches without the game. Null:
+  // as the window opened.
+  bool (*fullScreen)();
+  // The largest whole scale of a window that fits the display. Null: no
+  // display to fit.
+  int (*largestScale)();
   // A window that loses the focus (or is minimised) in a live game shows
   // Escape at the next keyboard sample, so the pause menu opens and the
   // recording holds it, and holds its sound from then on; this lets the

@@ -50,6 +50,13 @@ constexpr int PadHoldFlips = 30;
 // button cannot serve both.
 bool PadActionsMeet(int a, int b);
 
+// How the pad in hand labels its buttons: an Xbox pad's A B X Y Back Start
+// (SDL's own names, and the default), a PlayStation's Cross Circle Square
+// Triangle Share Options, a Nintendo's B A Y X Minus Plus. The buttons are
+// read by place whatever the pad (SDL's A is always the lowest face button),
+// so only their names differ.
+enum PadFace : uint8_t { PadFaceXbox, PadFacePlayStation, PadFaceNintendo, PadFaces };
+
 // A pad's buttons (bit = SDL_GameControllerButton) and axes (SDL order).
 constexpr int PadAxes = 6;
 struct PadState {

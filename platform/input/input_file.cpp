@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/files/text_fields.h"
 #include "platform/files/whole_file.h"
 #include "platform/input/raw_keys.h"
 #include "platform/windows_types.h"
@@ -41,8 +42,9 @@ bool ParseInputText(const std::string& text, std::vector<InputLine>* out, std::s
     std::istringstream words(line);
     std::string first;
     if (!(words >> first)) continue;
+    // The line is quoted as a terminal can show it, whatever its bytes.
     auto fail = [&](const std::string& what) {
-      *error = "line " + std::to_string(lineNo) + ": " + what;
+      *error = PrintableText("line " + std::to_string(lineNo) + ": " + what);
       return false;
     };
     if (!any && first == "twinworlds-input") {

@@ -22,6 +22,8 @@ uint8_t LastSample[256];
 // What the player touched last: the screens name its keys, buttons or controls.
 enum LastDevice : uint8_t { LastKeyboard, LastPad, LastTouch };
 uint8_t Last = LastKeyboard;
+uint8_t LiveFace = PadFaceXbox;
+uint8_t SampledFace = PadFaceXbox;
 
 bool AnyPadKey(const uint8_t* down) {
   for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++)
@@ -79,6 +81,7 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   Screen = ScreenOfLastSample = InputAnyScreen;
   PadHushed = false;
   Last = LastKeyboard;
+  LiveFace = SampledFace = PadFaceXbox;
   SetChoosingKey(false);
   std::memset(LastSample, 0, sizeof LastSample);
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
@@ -89,6 +92,7 @@ void FinishKeySampler() { FinishRecording(&Recording); }
 void SampleKeys(uint32_t flip, uint8_t* down) {
   std::memset(down, 0, 256);
   if (UseScript && ThenLive && (Script.empty() || flip > Script.back().flip)) UseScript = false;
+  SampledFace = PadFaceXbox;
   if (KeySource) {
     KeySource(flip, down);
   } else if (UseScript) {
@@ -100,6 +104,7 @@ void SampleKeys(uint32_t flip, uint8_t* down) {
     uint8_t pad[256] = {};
     ActiveBackend->sampleKeyboard(down);
     ActiveBackend->samplePads(pad);
+    SampledFace = LiveFace;
     if (Screen != InputChoosingKey) SettlePadKeys(pad);
     for (int vk = 0; vk < 256; vk++) down[vk] |= pad[vk];
   }
@@ -115,3 +120,5 @@ void SetInputScreen(uint8_t screen) {
 uint8_t CurrentInputScreen() { return Screen; }
 bool PadLastUsed() { return Last == LastPad; }
 bool TouchLastUsed() { return Last == LastTouch; }
+void NotePadFace(uint8_t face) { LiveFace = face < PadFaces ? face : static_cast<uint8_t>(PadFaceXbox); }
+uint8_t PadFaceShown() { return SampledFace; }

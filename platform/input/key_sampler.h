@@ -33,3 +33,9 @@ bool PadLastUsed();
 // True when the touch controls were the last thing used (TOUCH held as a
 // key went down): the screens then name the touch controls.
 bool TouchLastUsed();
+// The backend's word at each live sample: the face of the pad touched last.
+void NotePadFace(uint8_t face);
+// The face the screens name the pad's buttons by: the live pad's while the
+// keys come from the backend, else the default (an input file or a tool's
+// keys carry no pad, and a replay draws the same pictures on any machine).
+uint8_t PadFaceShown();

@@ -38,11 +38,17 @@ void DrawText(uint32_t* argb, int x, int y, const std::u32string& text, uint32_t
   }
 }
 
-// A line too wide for `width` keeps its end (a path's file name), after "…".
-std::u32string FitLine(std::u32string line, int width) {
+// A line too wide for `width` keeps its start and its end (a path's first
+// folders and its file name), with "…" for what goes between.
+std::u32string FitLine(const std::u32string& line, int width) {
   if (TextWidth(line) <= width) return line;
-  while (!line.empty() && TextWidth(U"…" + line) > width) line.erase(0, 1);
-  return U"…" + line;
+  size_t head = line.size() / 2, tail = line.size() - head;
+  auto shortened = [&] { return line.substr(0, head) + U"…" + line.substr(line.size() - tail); };
+  while (head + tail > 0 && TextWidth(shortened()) > width) {
+    if (head > tail) head--;
+    else tail--;
+  }
+  return shortened();
 }
 
 std::vector<std::u32string> Lines(const std::u32string& text) {
@@ -79,6 +85,12 @@ void DrawMessageBox(const char* utf8Caption, const char* utf8Text, uint32_t* arg
   Fill(argb, button->x - 1, button->y - 1, button->w + 2, button->h + 2, Black);
   Fill(argb, button->x, button->y, button->w, button->h, Button);
   DrawText(argb, button->x + (button->w - TextWidth(ok)) / 2, button->y + 6, ok, Black);
+}
+
+std::string FitTextToWidth(const char* utf8Text, int width) {
+  std::string out;
+  for (char32_t c : FitLine(DecodeUtf8(utf8Text), width)) AppendUtf8(&out, c);
+  return out;
 }
 
 void DrawNotice(const char* utf8Text, uint32_t* argb, int pitch) {

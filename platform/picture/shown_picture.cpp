@@ -22,6 +22,11 @@ uint8_t CachedIndex[64];
 bool CacheValid[64];
 
 std::chrono::steady_clock::time_point LastPresent;
+uint64_t Presented = 0, Converted = 0;
+// The picture and palette last converted, to tell a new one from it.
+std::vector<uint8_t> Converted8(ScreenWidth * ScreenHeight, 0);
+PALETTEENTRY ConvertedPalette[256];
+bool ConvertedKnown = false;
 
 uint8_t ShownIndex(int x, int y) {
   return Front ? Front[static_cast<size_t>(y) * FrontPitch + x] : Kept[static_cast<size_t>(y) * ScreenWidth + x];
@@ -48,6 +53,8 @@ void KeepShownPicture(const uint8_t* pixels, int pitch) {
 
 void StartShownPicture() {
   NotePaletteChange();
+  Presented = Converted = 0;
+  ConvertedKnown = false;
   LastPresent = std::chrono::steady_clock::now();
 }
 
@@ -100,11 +107,13 @@ void PresentPaced() {
     if (elapsed < 1000 / 60) ActiveBackend->delay(static_cast<uint32_t>(1000 / 60 - elapsed));
   }
   ActiveBackend->present(Front, FrontPitch, PaletteInForce());
+  Presented++;
   LastPresent = Clock::now();
 }
 
 void ConvertToPixels32(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette, uint32_t* out, int outPitchBytes,
                        bool rgbaBytes) {
+  Converted++;
   uint32_t colours[256];
   for (int i = 0; i < 256; i++) {
     const uint32_t r = palette[i].peRed, g = palette[i].peGreen, b = palette[i].peBlue;
@@ -117,3 +126,21 @@ void ConvertToPixels32(const uint8_t* pixels, int pitch, const PALETTEENTRY* pal
     for (int x = 0; x < ScreenWidth; x++) d[x] = colours[s[x]];
   }
 }
+
+bool PictureChangedSinceConversion(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
+  bool same = ConvertedKnown && std::memcmp(ConvertedPalette, palette, sizeof ConvertedPalette) == 0;
+  for (int y = 0; y < ScreenHeight && same; y++)
+    same = std::memcmp(&Converted8[static_cast<size_t>(y) * ScreenWidth], pixels + static_cast<size_t>(y) * pitch,
+                       ScreenWidth) == 0;
+  if (same) return false;
+  for (int y = 0; y < ScreenHeight; y++)
+    std::memcpy(&Converted8[static_cast<size_t>(y) * ScreenWidth], pixels + static_cast<size_t>(y) * pitch, ScreenWidth);
+  std::memcpy(ConvertedPalette, palette, sizeof ConvertedPalette);
+  ConvertedKnown = true;
+  return true;
+}
+
+void ForgetConvertedPicture() { ConvertedKnown = false; }
+
+uint64_t PicturesPresented() { return Presented; }
+uint64_t PicturesConverted() { return Converted; }

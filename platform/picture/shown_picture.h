@@ -37,3 +37,15 @@ void PresentPaced();
 // alpha in memory, as a canvas has them.
 void ConvertToPixels32(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette, uint32_t* out, int outPitchBytes,
                        bool rgbaBytes);
+// True when the picture or the palette differs from the one given at the
+// last call that said true (always at the first call of a run, and after
+// ForgetConvertedPicture): a backend converts only then, since the game
+// shows the same picture at many flips (the title, the menus, a pause).
+bool PictureChangedSinceConversion(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette);
+// What the backend shows is no longer the picture last converted (a
+// message box drew over it, the renderer lost it).
+void ForgetConvertedPicture();
+// Since the run started: pictures handed to the backend, and pictures
+// converted (--timedemo prints both).
+uint64_t PicturesPresented();
+uint64_t PicturesConverted();

@@ -141,7 +141,7 @@ std::vector<SettingRow> SettingTable(GameSettings* s) {
       {"window_size", SettingText, &s->windowSize, 0, 0,
        "the window's size in pixels, WIDTHxHEIGHT, as it was last left; empty: as the scale says", CheckWindowSize},
       {"window_position", SettingText, &s->windowPosition, 0, 0,
-       "the window's place on the desktop, X,Y, as it was last left; empty: centred", CheckWindowPosition},
+       "the window's place on the desktop, X,Y of its frame's top left corner, as it was last left; empty: centred", CheckWindowPosition},
       {"language", SettingText, &s->language, 0, 0, "ja: Japanese text; en: English text; empty: as the locale says (--lang)", CheckLanguage},
       {"soundfont", SettingText, &s->soundFont, 0, 0,
        "the music's General MIDI soundfont, a .sf2 file; empty: /usr/share/sounds/sf2/default-GM.sf2, "
@@ -163,7 +163,10 @@ void ParseSettingsText(const std::string& text, GameSettings* out, std::vector<s
     if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     line = Trim(line);
     if (line.empty()) continue;
-    auto problem = [&](const std::string& what) { problems->push_back("line " + std::to_string(number) + ": " + what); };
+    // The line is quoted as a terminal can show it, whatever its bytes.
+    auto problem = [&](const std::string& what) {
+      problems->push_back(PrintableText("line " + std::to_string(number) + ": " + what));
+    };
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
       problem("not a 'name = value' line");

@@ -61,9 +61,14 @@ bool ShownKnown = false;
 }  // namespace
 
 WindowRequest ShownWindow() {
-  if (!ShownKnown) return WindowRequest{CurrentRunOptions().window || CurrentRunOptions().headless, CurrentRunOptions().scale, false};
-  return Shown;
+  WindowRequest shown = ShownKnown ? Shown
+                                   : WindowRequest{CurrentRunOptions().window || CurrentRunOptions().headless,
+                                                   CurrentRunOptions().scale, false};
+  if (ActiveBackend && ActiveBackend->fullScreen) shown.window = !ActiveBackend->fullScreen();
+  return shown;
 }
+
+int LargestWindowScale() { return ActiveBackend && ActiveBackend->largestScale ? ActiveBackend->largestScale() : 0; }
 
 std::string BoundItem(const GameSettings& settings, int action, bool pad) {
   if (action < 0 || action >= BindableKeys) return "";

@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/input/key_sampler.h"  // SetInputScreen, PadLastUsed, TouchLastUsed
+#include "platform/input/pad_names.h"    // the pad's buttons by name
 #include "platform/input/raw_keys.h"    // the key pressed while one is chosen
 #include "platform/settings/settings.h"
 
@@ -29,8 +30,12 @@ void RestoreDefaultBindings(GameSettings* settings);
 // The settings of the run from now on: the bindings the backends read, the
 // volumes (heard at once), full screen or window and its scale.
 void ApplySettings(const GameSettings& settings);
-// Full screen or a window, and its scale, as the run shows it now.
+// Full screen or a window, and its scale, as the run shows it now (Alt+Enter
+// included).
 WindowRequest ShownWindow();
+// The largest whole scale of a window that fits the display; 0 when there
+// is no display to fit (a headless run).
+int LargestWindowScale();
 // Writes the settings file with these values, keeping the player's comments
 // and lines the game does not know. A headless run, or one played from an
 // input file, writes nothing; false when it could not be written (said on

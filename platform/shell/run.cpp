@@ -54,6 +54,7 @@ void SetFlipObserver(void (*observer)(uint32_t flip)) { FlipObserver = observer;
 
 bool StartPlatform(const RunOptions& options) {
   Options = options;
+  if (!options.notice.empty()) std::fprintf(stderr, "twinworlds: %s\n", options.notice.c_str());
   std::vector<InputLine> input;
   if (!options.inputFile.empty()) {
     std::string why;
@@ -181,6 +182,8 @@ void FinishPlatform() {
                 seconds > 0 ? Flips / seconds : 0.0);
     std::printf("timedemo: start-up to first flip %.2f ms; flip to flip median %.4f ms, worst %.4f ms\n",
                 FirstFlipMs, median, worst);
+    std::printf("timedemo: %llu pictures presented, %llu converted for the screen\n",
+                static_cast<unsigned long long>(PicturesPresented()), static_cast<unsigned long long>(PicturesConverted()));
     std::printf("timedemo: peak memory %.1f MiB\n", usage.ru_maxrss / 1024.0);
   }
   if (ActiveBackend) ActiveBackend->close();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/backend.h"
+#include "platform/shell/controls_text.h"
 
 #ifndef TWINWORLDS_VERSION
 #define TWINWORLDS_VERSION "0"
@@ -97,9 +98,11 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       return false;
     }
   }
-  if (o.scaleGiven && !o.window) {
-    *error = "--scale: only goes with --window";
-    return false;
+  // --scale means a window; with --fullscreen too, full screen wins (and
+  // says so); a headless run has no window to scale.
+  if (o.scaleGiven && !o.window && !o.headless) {
+    if (o.fullscreen) o.notice = "--fullscreen wins over --scale " + std::to_string(o.scale) + ": full screen";
+    else o.window = true;
   }
   if (shareBaseGiven && o.shareFile.empty()) {
     *error = "--share-base: only goes with --share";
@@ -135,8 +138,8 @@ std::string UsageText() {
   return "usage: twinworlds [options]\n"
          "  --window             play in a window (default: full screen, or as the settings file says)\n"
          "  --fullscreen         play full screen whatever the settings file says\n"
-         "  --scale N            with --window: N times 640 x 480; 0 the largest that fits (default: the\n"
-         "                       window as it was last left; larger is brought down, with a line on stderr)\n"
+         "  --scale N            a window N times 640 x 480; 0 the largest that fits (default: the window\n"
+         "                       as it was last left; larger is brought down, with a line on stderr)\n"
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
          "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
          "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"
@@ -156,23 +159,8 @@ std::string UsageText() {
          "  --dump-state FILE    at exit, the game state as JSON\n"
          "  --timedemo           at exit, print the speed figures\n"
          "  --help               print this and end\n"
-         "  --version            print the version and end\n"
-         "controls (keyboard / pad; change them in " +
-         (SettingsFilePath().empty() ? std::string("~/.config/twinworlds/twinworlds.conf") : SettingsFilePath()) +
-         "):\n"
-         "  Left Right           run                        d-pad, left stick\n"
-         "  Up/Down + X          upward slash / downward thrust, once learned\n"
-         "  Z                    jump; while clinging to a wall, jump off it   A\n"
-         "  X                    vertical slash             X\n"
-         "  C                    horizontal slash           B\n"
-         "  Space                switch worlds              Y, shoulders\n"
-         "  Ctrl                 skill menu                 Back\n"
-         "  Backspace            while held, enemies may appear\n"
-         "  Enter                start, choose, continue    Start\n"
-         "  Y N                  answer questions           A B\n"
-         "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
-         "  Alt+Enter            full screen or a window\n"
-         "  F12                  save a screenshot in your pictures folder (~/Pictures)\n";
+         "  --version            print the version and end\n" +
+         ControlsText();
 }
 
 std::string VersionLine() { return std::string("twinworlds ") + TWINWORLDS_VERSION; }

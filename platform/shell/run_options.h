@@ -29,6 +29,7 @@ struct RunOptions {
   std::string soundFont;    // --soundfont: over the settings file's choice
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
+  std::string notice;       // one line for stderr as the run starts: which of two options wins
 };
 
 // A headless run from an input file with no --frames ends this many flips

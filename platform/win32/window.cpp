@@ -95,7 +95,7 @@ int MessageBoxA(HWND window, const char* text, const char* caption, UINT) {
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
   // A recorded or scripted run never stops to wait for a click.
   if (window && ActiveBackend && CurrentRunOptions().inputFile.empty() &&
-      ActiveBackend->messageBox(utf8Caption.c_str(), utf8Text.c_str()))
+      ActiveBackend->messageBox(utf8Caption.c_str(), utf8Text.c_str(), IsQuitRequested))
     RequestQuitFromOutside();
   return IDOK;
 }

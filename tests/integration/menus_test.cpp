@@ -110,6 +110,25 @@ TEST(DeathDialog, NEndsTheGameAndYContinuesWithTheLevelsLowered) {
   }
 }
 
+// An Escape pressed while the death dialog is up opens the pause menu once
+// the game has continued: over the game, not over the dialog's old box.
+TEST(DeathDialog, AnEscapeInsideOpensThePauseMenuOverTheGameNotTheOldBox) {
+  PlayFolder g("death_pause");
+  g.WriteBothStages(DeadlyStage());
+  const PlayRun run = g.Run("1 RETURN\n2\n400 ESCAPE\n401\n404 Y\n405\n", 420, {"--screenshot", "shot.png"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.state["sounds"]["SeLvup"], 1);
+  Picture shot;
+  ASSERT_TRUE(ReadPng(g.dir / "shot.png", &shot));
+  // The pause bar's white inside; the dialog's box (120, 160 to 520, 220)
+  // gone above the bar.
+  EXPECT_EQ(shot.At(110, 230)[0] + shot.At(110, 230)[1] + shot.At(110, 230)[2], 3 * 255);
+  for (int y : {162, 180, 198}) {
+    const uint8_t* p = shot.At(130, y);
+    EXPECT_NE(p[0] + p[1] + p[2], 3 * 255) << y;
+  }
+}
+
 // Pause menu, skill menu and the death dialog in both languages: the same
 // game to the last byte of its state, told in other words.
 TEST(Language, ChangesTheWordsOnTheScreenAndNothingElse) {

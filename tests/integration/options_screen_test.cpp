@@ -66,6 +66,7 @@ int PlayLive(const std::filesystem::path& dir, const KeyStep* script, size_t siz
   options.languageGiven = true;
   options.recordFile = "options.txt";
   options.dumpStateFile = "live.json";
+  options.screenshotFile = "live.png";
   options.frames = flips;
   if (!StartPlatform(options)) return 103;
   SetTextLanguage(CurrentRunOptions().language);
@@ -137,6 +138,55 @@ TEST(OptionsScreen, ChangesEveryEntryKeepsThePlayersLinesAndReplays) {
     EXPECT_EQ(Setting(restored, BindableKeyTable[i].name), BindableKeyTable[i].defaults) << BindableKeyTable[i].name;
   EXPECT_EQ(Setting(restored, "language"), "en");
   EXPECT_NE(restored.find("my_mod_setting = 7\n"), std::string::npos);
+}
+
+// The scale entry offers only what fits the display (the dummy driver's is
+// 1024 x 768: a window of 1), and the language entry comes back round to
+// the desktop's: three steps of each show the screen as it opened.
+const KeyStep AsOpened[] = {{3, VK_F3}, {4, 0}, {6, VK_DOWN}, {7, 0}, {8, VK_DOWN}, {9, 0},
+                            {10, VK_DOWN}, {11, 0}, {12, VK_DOWN}, {13, 0}};
+const KeyStep AroundTheEntries[] = {
+    {3, VK_F3},     {4, 0},   {6, VK_RIGHT},  {7, 0},   {8, VK_RIGHT},  {9, 0},  {10, VK_RIGHT}, {11, 0},
+    {12, VK_DOWN},  {13, 0},  {14, VK_DOWN},  {15, 0},  {16, VK_DOWN},  {17, 0}, {18, VK_DOWN},  {19, 0},
+    {20, VK_RIGHT}, {21, 0},  {22, VK_RIGHT}, {23, 0},
+};
+
+TEST(OptionsScreen, OffersOnlyScalesThatFitAndComesBackToTheDesktopsLanguage) {
+  PlayFolder g("options_around");
+  auto rows = EmptyRows(40, 15);
+  for (int c = 0; c < 40; c++) rows[9][c] = 1;
+  g.WriteBothStages(rows);
+  std::filesystem::create_directories(g.dir / "config/twinworlds");
+  // The desktop's language is the one the run was given.
+  setenv("LC_ALL", "ja_JP.UTF-8", 1);
+  struct Unset {
+    ~Unset() { unsetenv("LC_ALL"); }
+  } unset;
+  std::string shots[2];
+  for (int i = 0; i < 2; i++) {
+    g.Write("config/twinworlds/twinworlds.conf", "language =\nscale = 0\nfullscreen = false\n");
+    const KeyStep* script = i ? AroundTheEntries : AsOpened;
+    const size_t size = i ? std::size(AroundTheEntries) : std::size(AsOpened);
+    ASSERT_EQ(RunChild(g.dir, script, size, 30), 0);
+    shots[i] = ReadText(g.dir / "live.png");
+  }
+  ASSERT_FALSE(shots[0].empty());
+  EXPECT_TRUE(shots[0] == shots[1]);
+}
+
+// "Back" chosen with Enter leaves the options screen opened from the title,
+// and that Enter starts no game; the next one does.
+TEST(OptionsScreen, TheEnterOfBackStaysOnTheTitle) {
+  PlayFolder g("options_back");
+  auto rows = EmptyRows(40, 15);
+  for (int c = 0; c < 40; c++) rows[9][c] = 1;
+  g.WriteBothStages(rows);
+  const std::string back = "3 F3\n4\n6 UP\n7\n8 RETURN\n";
+  const PlayRun stays = g.Run(back + "12\n", 30);
+  ASSERT_EQ(stays.exitCode, 0) << stays.errors;
+  EXPECT_EQ(stays.state["gameMode"], 3);
+  const PlayRun starts = g.Run(back + "9\n12 RETURN\n13\n", 30);
+  EXPECT_EQ(starts.state["gameMode"], 0);
 }
 
 }  // namespace

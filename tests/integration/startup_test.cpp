@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <sstream>
+
 #include <nlohmann/json.hpp>
 
 #include "platform/files/data_folder.h"
@@ -235,6 +237,15 @@ TEST_F(Startup, HelpVersionAndAnUnknownOptionSayWhatTheyMust) {
                              "--frames", "--screenshot", "--dump-state", "--timedemo", "--help", "--version"})
     EXPECT_NE(help.out.find(std::string("\n  ") + option + " "), std::string::npos) << option;
   EXPECT_NE(help.out.find("jump"), std::string::npos);
+  // The controls are the ones the settings file binds.
+  std::filesystem::create_directories(folder / "twinworlds");
+  std::ofstream(folder / "twinworlds/twinworlds.conf") << "pause = F4, pad:back+start\n";
+  const GameRun bound = RunGame(folder, {"--help"}, {"XDG_CONFIG_HOME=" + folder.string()});
+  EXPECT_NE(bound.out.find("\n  F4                     Back+Start                 pause menu"), std::string::npos)
+      << bound.out;
+  EXPECT_NE(bound.out.find("\n  F3                     Back                       title and pause menu"),
+            std::string::npos)
+      << bound.out;
   GameRun version = RunGame(folder, {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("twinworlds ", 0), 0u);
@@ -242,6 +253,38 @@ TEST_F(Startup, HelpVersionAndAnUnknownOptionSayWhatTheyMust) {
   GameRun unknown = RunGame(folder, {"--fly"});
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_EQ(unknown.err, "twinworlds: --fly: unknown option (twinworlds --help lists the options)\n");
+}
+
+// No one can answer a box no one sees: with no display the game says so
+// and ends; in a window of SDL's dummy driver the data error is said on
+// stderr and the game ends rather than wait for an OK.
+TEST_F(Startup, NoDisplayAndAnUnseenWindowNeverWaitForAnAnswer) {
+  const std::string game = std::string(TW_GAME_EXE) + " --window --lang en --data '" + folder.string() + "' 2> err.txt";
+  const std::string in = "cd '" + folder.string() + "' && XDG_CONFIG_HOME=\"$PWD\" SDL_AUDIODRIVER=dummy ";
+  int status = std::system((in + "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 30 " + game).c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(ReadText(folder / "err.txt").find("cannot open a window: no display"), std::string::npos)
+      << ReadText(folder / "err.txt");
+  status = std::system((in + "SDL_VIDEODRIVER=dummy timeout 30 " + game).c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(ReadText(folder / "err.txt").find("Error: Cannot load the bitmaps"), std::string::npos)
+      << ReadText(folder / "err.txt");
+}
+
+// The title shows one picture at every flip: a window converts it for the
+// screen once, not at every present (--timedemo counts both).
+TEST_F(Startup, AWindowConvertsThePictureOnlyWhenItChanges) {
+  WriteFixtureBitmaps(folder);
+  const GameRun run = RunGame(folder, {"--window", "--frames", "60", "--timedemo"},
+                              {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_CONFIG_HOME=" + folder.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  unsigned long presented = 0, converted = 0, p, c;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);)
+    if (std::sscanf(line.c_str(), "timedemo: %lu pictures presented, %lu", &p, &c) == 2) presented = p, converted = c;
+  EXPECT_GE(presented, 60u) << run.out;
+  EXPECT_GE(converted, 1u) << run.out;
+  EXPECT_LE(converted, 3u) << run.out;
 }
 
 TEST_F(Startup, AHeadlessInputFileEndsTheRunSoonAfterItsLastLine) {

@@ -47,13 +47,14 @@ TEST(Window, OpensAndTakesKeys) {
   std::filesystem::remove_all(folder);
 }
 
-// Runs a shell script under a virtual X server of 1024 x 768 in the folder,
-// with the game as its $1; true when it ends with status 0.
-bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script) {
+// Runs a shell script under a virtual X server (of 1024 x 768 unless said)
+// in the folder, with the game as its $1; true when it ends with status 0.
+bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script,
+                  const std::string& screen = "1024x768") {
   std::ofstream(folder / "script.sh") << "set -u\n" << script;
   const std::string command = "cd '" + folder.string() +
                               "' && XDG_CONFIG_HOME=\"$PWD/config\" SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 "
-                              "timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' bash script.sh '" +
+                              "timeout 120 xvfb-run -a -s '-screen 0 " + screen + "x24' bash script.sh '" +
                               std::string(TW_GAME_EXE) + "' > xvfb.log 2>&1";
   return std::system(command.c_str()) == 0;
 }
@@ -103,6 +104,45 @@ TEST(Window, HasItsIconSavesScreenshotsWhereTheDesktopSaysAndPausesWhenTheFocusG
   std::filesystem::remove_all(folder);
 }
 
+// --scale alone means a window of that scale.
+TEST(Window, ScaleAloneOpensAWindowOfThatScale) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_scale");
+  WriteFixtureBitmaps(folder);
+  std::string script;
+  for (const char* scale : {"3", "2"})
+    script += std::string("\"$1\" --scale ") + scale + " --frames 40 &\ngame=$!\n" +
+              "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\nsleep 0.3\n" +
+              "xdotool getwindowgeometry --shell \"$id\" > scale" + scale + ".txt\nwait $game\n";
+  ASSERT_TRUE(RunUnderXvfb(folder, script, "2048x1536")) << ReadText(folder / "xvfb.log");
+  for (const char* line : {"WIDTH=1920\n", "HEIGHT=1440\n"})
+    EXPECT_NE(ReadText(folder / "scale3.txt").find(line), std::string::npos) << ReadText(folder / "scale3.txt");
+  for (const char* line : {"WIDTH=1280\n", "HEIGHT=960\n"})
+    EXPECT_NE(ReadText(folder / "scale2.txt").find(line), std::string::npos) << ReadText(folder / "scale2.txt");
+  std::filesystem::remove_all(folder);
+}
+
+// Alt+Enter on the options screen: its Display entry says full screen, as
+// the options screen of a game started full screen does.
+TEST(Window, TheOptionsScreenFollowsAltEnter) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_alt_enter");
+  WriteFixtureBitmaps(folder);
+  std::string script;
+  for (const char* options : {"--window --screenshot switched.png", "--fullscreen --screenshot full.png"}) {
+    const std::string run = options;
+    script += "XDG_CONFIG_HOME=\"$PWD/" + run.substr(2, 6) + "\" \"$1\" --lang en " + run + " &\ngame=$!\n" +
+              "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+              "xdotool windowfocus --sync \"$id\" || true\nsleep 0.5\nxdotool key F3\nsleep 0.5\n" +
+              (run[2] == 'w' ? "xdotool key alt+Return\nsleep 1\n" : "") + "kill -TERM $game\nwait $game\n";
+  }
+  ASSERT_TRUE(RunUnderXvfb(folder, script)) << ReadText(folder / "xvfb.log");
+  const std::string switched = ReadText(folder / "switched.png");
+  ASSERT_FALSE(switched.empty()) << ReadText(folder / "xvfb.log");
+  EXPECT_TRUE(switched == ReadText(folder / "full.png"));
+  std::filesystem::remove_all(folder);
+}
+
 // The window as the player left it comes back at the next start; one left
 // where no display is now comes back inside the one there is.
 TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
@@ -131,6 +171,54 @@ TEST(Window, ItsSizeAndPlaceAreRestoredOnADisplayThatIsThere) {
   EXPECT_NE(settings.find("\nwindow_size = 700x600\n"), std::string::npos) << settings;
   std::filesystem::remove_all(folder);
 }
+
+// Under a window manager that decorates the window, the place kept is the
+// place it comes back to: start after start, it does not creep by the
+// decoration.
+TEST(Window, ItsPlaceStaysPutUnderAWindowManager) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool") || !HaveProgram("openbox"))
+    GTEST_SKIP() << "xvfb, xdotool and openbox are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_wm");
+  WriteFixtureBitmaps(folder);
+  std::string script = "openbox >/dev/null 2>&1 &\nwm=$!\nsleep 1\n";
+  for (int i = 0; i < 3; i++)
+    script += std::string("\"$1\" --window --frames 40 &\ngame=$!\n") +
+              "id=$(timeout 30 xdotool search --sync --name '^twinworlds$' | head -1)\nsleep 0.5\n" +
+              (i == 0 ? "xdotool windowmove \"$id\" 100 80\nsleep 0.3\n" : "") +
+              "wait $game\ngrep '^window_position' config/twinworlds/twinworlds.conf >> places.txt\n";
+  script += "kill $wm\n";
+  ASSERT_TRUE(RunUnderXvfb(folder, script)) << ReadText(folder / "xvfb.log");
+  EXPECT_EQ(ReadText(folder / "places.txt"),
+            "window_position = 100,80\nwindow_position = 100,80\nwindow_position = 100,80\n");
+  std::filesystem::remove_all(folder);
+}
+
+#ifdef TW_XPICTURE_EXE
+// A window made smaller than 640 x 480 (as a tiling window manager may)
+// shows the whole picture scaled down, not a part of it: the title's foot
+// line, 50 rows above the picture's bottom, is there at half the height.
+TEST(Window, SmallerThanThePictureShowsAllOfIt) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_small");
+  WriteFixtureBitmaps(folder);
+  ASSERT_TRUE(RunUnderXvfb(folder, std::string("\"$1\" --window --scale 1 --frames 150 &\ngame=$!\n"
+                                               "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+                                               "sleep 0.5\nxdotool windowsize \"$id\" 320 240\nsleep 0.7\n'") +
+                                   TW_XPICTURE_EXE + "' twinworlds shown.ppm\nwait $game\n"))
+      << ReadText(folder / "xvfb.log");
+  const std::string ppm = ReadText(folder / "shown.ppm");
+  const std::string head = "P6\n320 240\n255\n";
+  ASSERT_EQ(ppm.substr(0, head.size()), head) << ReadText(folder / "xvfb.log");
+  int white = 0;
+  for (int y = 210; y < 226; y++)
+    for (int x = 0; x < 320; x++) {
+      const unsigned char* p = reinterpret_cast<const unsigned char*>(ppm.data()) + head.size() + (y * 320 + x) * 3;
+      white += p[0] > 200 && p[1] > 200 && p[2] > 200;
+    }
+  EXPECT_GT(white, 50);
+  std::filesystem::remove_all(folder);
+}
+#endif
 
 #ifdef TW_XCLOSE_EXE
 // A player who browses the skill menu a long while and then closes the window

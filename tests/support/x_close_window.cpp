@@ -1,38 +1,15 @@
 // Asks a window to close as a window manager's close button does: a
 // WM_DELETE_WINDOW message to the first window of the given name.
 //   twinworlds_xclose NAME
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
 #include <cstdio>
-#include <cstring>
 
-namespace {
-
-Window Find(Display* display, Window window, const char* name) {
-  char* title = nullptr;
-  if (XFetchName(display, window, &title) && title) {
-    const bool same = std::strcmp(title, name) == 0;
-    XFree(title);
-    if (same) return window;
-  }
-  Window root, parent, *children = nullptr;
-  unsigned count = 0;
-  Window found = 0;
-  if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-    for (unsigned i = 0; i < count && !found; i++) found = Find(display, children[i], name);
-    if (children) XFree(children);
-  }
-  return found;
-}
-
-}  // namespace
+#include "support/x_find_window.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 1;
-  const Window window = Find(display, DefaultRootWindow(display), argv[1]);
+  const Window window = FindWindowNamed(display, DefaultRootWindow(display), argv[1]);
   if (!window) {
     std::fprintf(stderr, "no window named %s\n", argv[1]);
     return 1;

@@ -120,4 +120,36 @@ TEST(GameTextTable, JapaneseUntilChosenAndEnglishInPlainAscii) {
   EXPECT_STREQ(GameText(TextStatusPicture), "image\\stage1\\status.BMP");
 }
 
+// Each pad's buttons by the names printed on it, chords and directions too.
+TEST(GameTextTable, PadButtonsAreNamedAsThePadInHandLabelsThem) {
+  struct Row {
+    const char* item;
+    const char* names[PadFaces];  // Xbox, PlayStation, Nintendo
+  };
+  const Row english[] = {
+      {"pad:a", {"A", "Cross", "B"}},           {"pad:b", {"B", "Circle", "A"}},
+      {"pad:x", {"X", "Square", "Y"}},          {"pad:y", {"Y", "Triangle", "X"}},
+      {"pad:back", {"Back", "Share", "Minus"}}, {"pad:start", {"Start", "Options", "Plus"}},
+      {"pad:leftshoulder", {"LB", "L1", "L"}},  {"pad:+righttrigger", {"RT", "R2", "ZR"}},
+      {"pad:back+start", {"Back+Start", "Share+Options", "Minus+Plus"}},
+      {"pad:-leftx", {"Left stick left", "Left stick left", "Left stick left"}},
+      {"Left Ctrl", {"Left Ctrl", "Left Ctrl", "Left Ctrl"}},
+  };
+  SetTextLanguage(LanguageEnglish);
+  for (const Row& r : english)
+    for (int face = 0; face < PadFaces; face++) EXPECT_STREQ(PadItemLabel(r.item, face), r.names[face]) << r.item;
+  SetTextLanguage(LanguageJapanese);
+  const Row japanese[] = {
+      {"pad:a", {"A", "×", "B"}},
+      {"pad:y", {"Y", "△", "X"}},
+      {"pad:start", {"Start", "Options", "Plus"}},
+      {"pad:dpup", {"十字↑", "十字↑", "十字↑"}},
+  };
+  for (const Row& r : japanese)
+    for (int face = 0; face < PadFaces; face++)
+      EXPECT_EQ(Cp932ToUtf8(PadItemLabel(r.item, face)), r.names[face]) << r.item;
+  // Without a live pad (a replay, a test's keys) the default names.
+  EXPECT_STREQ(KeyLabel("pad:b"), "B");
+}
+
 }  // namespace

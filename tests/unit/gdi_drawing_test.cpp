@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/picture/font.h"
+#include "platform/picture/message_box.h"
+#include "platform/picture/text_encoding.h"
 #include "support/display_fixture.h"
 
 namespace {
@@ -141,6 +143,22 @@ TEST_F(GdiDrawing, OpaqueTextFillsItsCells) {
   DrawTextA(dc, "AB", -1, &r, 0);
   EXPECT_EQ(Count(0, 0, 0, 16, 16) + Count(2, 0, 0, 16, 16), 256);
   EXPECT_EQ(At(16, 0), 7);
+}
+
+// A path too long for the box or the notice keeps its start and its file
+// name; the middle goes.
+TEST(MessageBoxText, ALongPathLosesItsMiddle) {
+  ASSERT_TRUE(FontAvailable()) << "the asset builder cuts the glyph sheet";
+  const std::string path = "/home/player/" + std::string(80, 'x') + "/image/stage1/back.BMP";
+  const std::string shown = FitTextToWidth(path.c_str(), 300);
+  EXPECT_EQ(shown.rfind("/home/player/", 0), 0u) << shown;
+  EXPECT_EQ(shown.substr(shown.size() - 8), "back.BMP") << shown;
+  EXPECT_NE(shown.find("…"), std::string::npos) << shown;
+  int width = 0;
+  for (char32_t c : DecodeUtf8(shown.c_str())) width += FindGlyph(c) ? FindGlyph(c)->width : 0;
+  EXPECT_LE(width, 300) << shown;
+  EXPECT_GT(width, 280) << shown;
+  EXPECT_EQ(FitTextToWidth("/short/path.BMP", 300), "/short/path.BMP");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ void Nothing() {}
 bool NoEvents() { return false; }
 uint32_t NoTicks() { return 0; }
 void NoKeys(uint8_t*) {}
-bool NoBox(const char*, const char*) { return false; }
+bool NoBox(const char*, const char*, bool (*)()) { return false; }
 // No audio, no waits.
 const Backend Recorder = {.open = OpenNothing,
                           .close = Nothing,
@@ -31,6 +31,8 @@ const Backend Recorder = {.open = OpenNothing,
                           .unlockAudio = nullptr,
                           .delay = nullptr,
                           .applyWindow = nullptr,
+                          .fullScreen = nullptr,
+                          .largestScale = nullptr,
                           .releaseHeldAudio = nullptr};
 
 class PaletteFade : public ::testing::Test {

@@ -42,6 +42,23 @@ TEST(RunOptions, AcceptsTheOptionsAndTheirValues) {
   EXPECT_EQ(o.language, LanguageJapanese);
 }
 
+// --scale alone means a window; --fullscreen wins over it, saying so; a
+// headless run takes it without a word, as it takes the settings file's.
+TEST(RunOptions, ScaleMeansAWindowUnlessFullScreenIsAskedFor) {
+  RunOptions o;
+  std::string error;
+  ASSERT_TRUE(Parse({"--scale", "3"}, &o, &error)) << error;
+  EXPECT_TRUE(o.window);
+  EXPECT_EQ(o.scale, 3);
+  EXPECT_EQ(o.notice, "");
+  ASSERT_TRUE(Parse({"--scale", "3", "--fullscreen"}, &o, &error)) << error;
+  EXPECT_FALSE(o.window);
+  EXPECT_EQ(o.notice, "--fullscreen wins over --scale 3: full screen");
+  ASSERT_TRUE(Parse({"--headless", "--scale", "2"}, &o, &error)) << error;
+  EXPECT_FALSE(o.window);
+  EXPECT_EQ(o.notice, "");
+}
+
 TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
   // Each case with the option its message must name first.
   const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
@@ -49,7 +66,6 @@ TEST(RunOptions, RefusesWithOneLineNamingTheOption) {
       {{"--frames"}, "--frames"},
       {{"--frames", "-1"}, "--frames"},
       {{"--frames", "12x"}, "--frames"},
-      {{"--scale", "2"}, "--scale"},
       {{"--window", "--scale", "17"}, "--scale"},
       {{"--headless", "--window"}, "--window"},
       {{"--input"}, "--input"},
@@ -104,6 +120,10 @@ TEST(InputFile, RefusesBadLinesNamingTheLine) {
   std::vector<InputLine> lines;
   std::string error;
   EXPECT_FALSE(LoadInputFile("/nonexistent/input.txt", &lines, &error));
+  // A binary file's bytes are quoted as a terminal can show them; its
+  // UTF-8 stays as it is.
+  EXPECT_FALSE(ParseInputText("0 \x1b]2;x\x07\xff\xc2\x9b\xe3\x81\x82\n", &lines, &error));
+  EXPECT_EQ(error, "line 1: unknown key '\\x1B]2;x\\x07\\xFF\\xC2\\x9B\xe3\x81\x82'");
 }
 
 TEST(InputFile, KeyNamesGoBothWays) {

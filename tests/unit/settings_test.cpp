@@ -65,6 +65,8 @@ TEST(Settings, OddLinesAreReadAndBadOnesReportedByLineAndIgnored) {
   const char* starts[] = {"line 3: scale", "line 5: effects_volume", "line 7: left", "line 8: right",
                           "line 9:", "line 10: unknown setting 'colour'", "line 12:", "line 14: language"};
   for (size_t i = 0; i < problems.size(); i++) EXPECT_EQ(problems[i].rfind(starts[i], 0), 0u) << problems[i];
+  // A file's bytes are quoted as a terminal can show them.
+  EXPECT_EQ(problems[6], "line 12: unknown setting '\\xFF\\xFE'");
 }
 
 TEST(Settings, AnAbsentFileIsWrittenWithTheDefaultsAndOnlyThen) {

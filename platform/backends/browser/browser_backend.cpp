@@ -48,9 +48,11 @@ void (*AudioMix)(int16_t*, int) = nullptr;
 int16_t MixBlock[LargestMix * 2];
 double LastYield = 0;
 
-// Canvas pixels are bytes in the order red, green, blue, alpha.
+// Canvas pixels are bytes in the order red, green, blue, alpha; converted
+// again only when the picture or its palette changed.
 void ShowPicture(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
-  ConvertToPixels32(pixels, pitch, palette, reinterpret_cast<uint32_t*>(Rgba), ScreenWidth * 4, true);
+  if (PictureChangedSinceConversion(pixels, pitch, palette))
+    ConvertToPixels32(pixels, pitch, palette, reinterpret_cast<uint32_t*>(Rgba), ScreenWidth * 4, true);
   JsShowPicture(Rgba);
 }
 
@@ -82,7 +84,7 @@ void SamplePads(uint8_t* down) {
   }
 }
 
-bool MessageBox(const char* caption, const char* text) {
+bool MessageBox(const char* caption, const char* text, bool (*)()) {
   JsMessageBox(caption, text);
   return false;
 }
@@ -158,6 +160,8 @@ const Backend BrowserBackend = {
     .unlockAudio = UnlockAudio,
     .delay = Delay,
     .applyWindow = nullptr,
+    .fullScreen = nullptr,
+    .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
 };
 
@@ -178,6 +182,8 @@ const Backend BrowserHeadlessBackend = {
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
     .applyWindow = nullptr,
+    .fullScreen = nullptr,
+    .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
 };
 

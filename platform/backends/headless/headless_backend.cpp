@@ -14,7 +14,7 @@ void Close() {}
 void Present(const uint8_t*, int, const PALETTEENTRY*) {}
 bool PumpEvents() { return false; }
 void NoKeys(uint8_t*) {}
-bool MessageBox(const char*, const char*) { return false; }
+bool MessageBox(const char*, const char*, bool (*)()) { return false; }
 bool OpenAudio(void (*)(int16_t*, int)) { return false; }
 void CloseAudio() {}
 void LockAudio() {}
@@ -40,5 +40,7 @@ const Backend HeadlessBackend = {
     .unlockAudio = UnlockAudio,
     .delay = nullptr,
     .applyWindow = nullptr,
+    .fullScreen = nullptr,
+    .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
 };

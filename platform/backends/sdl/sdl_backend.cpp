@@ -34,20 +34,34 @@ SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool VideoStarted = false;
 bool WindowOpened = false;
+// A window no one sees (SDL's dummy or offscreen driver, as asked for by
+// SDL_VIDEODRIVER): its boxes never wait for an answer.
+bool Unseen = false;
 
 // The window's place and size when last a window (not full screen): what
-// Alt+Enter returns to and what the settings file keeps at exit.
+// Alt+Enter returns to and what the settings file keeps at exit. SDL puts
+// a new window's frame at the place asked for, but moves and reports the
+// place of what is inside the frame: the settings file keeps the frame's
+// corner, so that a window comes back where it was under a window manager
+// that decorates it. In here the place is the inside's, but for one just
+// read from the file (`frameCorner`) until the window says where it is.
 struct WindowPlace {
   int x, y, width, height;
   bool known;
+  bool frameCorner;
 };
 WindowPlace Windowed{};
+// The window manager's decoration left of and above the window, as last
+// seen while a window.
+int DecorationLeft = 0, DecorationTop = 0;
 
 // A short line over the picture in the window (never in the game's
 // picture), until the tick it goes.
 constexpr uint32_t NoticeMs = 2500;
 std::string Notice;
 uint32_t NoticeUntil = 0;
+// The notice the texture holds over the picture ("" none).
+std::string NoticeDrawn;
 
 std::vector<SDL_Keycode> HeldKeys;
 uint8_t PressedSinceSample[256];
@@ -73,7 +87,7 @@ int ScaleOfSize(int width, int height) { return std::max(1, std::min(width / Scr
 // changed since (by hand, or from the options) is taken over the size.
 WindowPlace RestoredPlace(int width, int height) {
   const GameSettings& s = CurrentSettings();
-  WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false};
+  WindowPlace place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, false, false};
   int savedWidth = 0, savedHeight = 0;
   const bool sized = ParseWindowSize(s.windowSize, &savedWidth, &savedHeight) &&
                      ScaleOfSize(savedWidth, savedHeight) == s.scale;
@@ -102,7 +116,7 @@ WindowPlace RestoredPlace(int width, int height) {
     place.x = std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - place.width));
     place.y = std::clamp(y, usable.y, std::max(usable.y, usable.y + usable.h - place.height));
   }
-  place.known = sized && placed && display >= 0;
+  place.known = place.frameCorner = sized && placed && display >= 0;
   return place;
 }
 
@@ -114,6 +128,12 @@ void NoteWindowPlace() {
   SDL_GetWindowPosition(TheSdlWindow, &Windowed.x, &Windowed.y);
   SDL_GetWindowSize(TheSdlWindow, &Windowed.width, &Windowed.height);
   Windowed.known = true;
+  Windowed.frameCorner = false;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(TheSdlWindow, &top, &left, &bottom, &right) == 0) {
+    DecorationLeft = left;
+    DecorationTop = top;
+  }
 }
 
 // At exit: full screen or a window, and the window's size, place and scale,
@@ -127,7 +147,9 @@ void SaveWindowPlace() {
   if (Windowed.known) {
     values.push_back({"scale", std::to_string(ScaleOfSize(Windowed.width, Windowed.height))});
     values.push_back({"window_size", std::to_string(Windowed.width) + "x" + std::to_string(Windowed.height)});
-    values.push_back({"window_position", std::to_string(Windowed.x) + "," + std::to_string(Windowed.y)});
+    const int x = Windowed.frameCorner ? Windowed.x : Windowed.x - DecorationLeft;
+    const int y = Windowed.frameCorner ? Windowed.y : Windowed.y - DecorationTop;
+    values.push_back({"window_position", std::to_string(x) + "," + std::to_string(y)});
   }
   SaveSettingValues(values);
 }
@@ -247,12 +269,31 @@ void Close() {
   VideoStarted = false;
 }
 
+// Whole steps while the window holds the picture at least once; a window
+// made smaller than that (a tiling window manager's, say) shows all of it
+// scaled down rather than a part of it.
+void FitPictureToWindow() {
+  int w = 0, h = 0;
+  if (!Renderer || SDL_GetRendererOutputSize(Renderer, &w, &h) != 0) return;
+  SDL_RenderSetIntegerScale(Renderer, w >= ScreenWidth && h >= ScreenHeight ? SDL_TRUE : SDL_FALSE);
+}
+
 bool Open(const WindowRequest& request) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "twinworlds: cannot open a window: %s (--headless runs without one)\n", SDL_GetError());
     return false;
   }
   VideoStarted = true;
+  // With no display SDL falls back on a driver that shows nothing: a game
+  // no one could see, nor answer, is no game.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  Unseen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (Unseen && !(asked && *asked)) {
+    std::fprintf(stderr, "twinworlds: cannot open a window: no display (--headless runs without one)\n");
+    Close();
+    return false;
+  }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   int scale = LargestScaleThatFits();
   if (request.window && request.scale > scale) {
@@ -266,7 +307,8 @@ bool Open(const WindowRequest& request) {
   // one last left, when the settings file keeps it.
   Windowed = request.restore ? RestoredPlace(ScreenWidth * scale, ScreenHeight * scale)
                              : WindowPlace{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidth * scale,
-                                           ScreenHeight * scale, false};
+                                           ScreenHeight * scale, false, false};
+  DecorationLeft = DecorationTop = 0;
   TheSdlWindow = SDL_CreateWindow(WindowTitle, Windowed.x, Windowed.y, Windowed.width, Windowed.height, flags);
   if (TheSdlWindow) {
     SetGameIcon(TheSdlWindow);
@@ -276,7 +318,7 @@ bool Open(const WindowRequest& request) {
   }
   if (Renderer) {
     SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight);
-    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    FitPictureToWindow();
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
                                 ScreenHeight);
   }
@@ -287,6 +329,8 @@ bool Open(const WindowRequest& request) {
   }
   WatchX11Window(TheSdlWindow);
   WindowOpened = true;
+  ForgetConvertedPicture();
+  NoticeDrawn.clear();
   // Hidden while over the picture, in a window as in full screen.
   SDL_ShowCursor(SDL_DISABLE);
   HeldKeys.clear();
@@ -313,11 +357,20 @@ void Present(const uint8_t* pixels, int pitch, const PALETTEENTRY* palette) {
   if (!Texture || WindowGone()) return;
   void* out;
   int outPitch;
-  if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) return;
-  ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
   if (!Notice.empty() && SDL_TICKS_PASSED(SDL_GetTicks(), NoticeUntil)) Notice.clear();
-  if (!Notice.empty()) DrawNotice(Notice.c_str(), static_cast<uint32_t*>(out), outPitch / 4);
-  SDL_UnlockTexture(Texture);
+  // The texture keeps the last picture: it is converted again only when the
+  // picture, its palette or the notice over it changed.
+  const bool changed = PictureChangedSinceConversion(pixels, pitch, palette);
+  if (changed || Notice != NoticeDrawn) {
+    if (SDL_LockTexture(Texture, nullptr, &out, &outPitch) != 0) {
+      ForgetConvertedPicture();
+      return;
+    }
+    ConvertToPixels32(pixels, pitch, palette, static_cast<uint32_t*>(out), outPitch, false);
+    if (!Notice.empty()) DrawNotice(Notice.c_str(), static_cast<uint32_t*>(out), outPitch / 4);
+    SDL_UnlockTexture(Texture);
+    NoticeDrawn = Notice;
+  }
   ShowTexture();
 }
 
@@ -328,7 +381,10 @@ void ToggleFullScreen() {
     SDL_SetWindowFullscreen(TheSdlWindow, 0);
     if (Windowed.known) {
       SDL_SetWindowSize(TheSdlWindow, Windowed.width, Windowed.height);
-      SDL_SetWindowPosition(TheSdlWindow, Windowed.x, Windowed.y);
+      // A frame's corner from the file, for a game started full screen:
+      // the decoration is not known yet, so the frame may sit higher by it.
+      const int left = Windowed.frameCorner ? DecorationLeft : 0, top = Windowed.frameCorner ? DecorationTop : 0;
+      SDL_SetWindowPosition(TheSdlWindow, Windowed.x + left, Windowed.y + top);
     } else {
       const int scale = LargestScaleThatFits();
       SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
@@ -355,6 +411,8 @@ void ApplyWindow(const WindowRequest& request) {
   SDL_SetWindowSize(TheSdlWindow, ScreenWidth * scale, ScreenHeight * scale);
   SDL_SetWindowPosition(TheSdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
+
+bool IsFullScreen() { return TheSdlWindow && (SDL_GetWindowFlags(TheSdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP); }
 
 void OnKey(const SDL_KeyboardEvent& key, bool down) {
   if (down && key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT)) {
@@ -384,10 +442,14 @@ bool PumpEvents() {
       case SDL_KEYDOWN:
       case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
       case SDL_SYSWMEVENT: closed = X11WindowDestroyedBy(e) || closed; break;
+      // The renderer may have lost the texture's pixels.
+      case SDL_RENDER_TARGETS_RESET:
+      case SDL_RENDER_DEVICE_RESET: ForgetConvertedPicture(); break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
         if (e.window.event == SDL_WINDOWEVENT_MOVED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowPlace();
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) FitPictureToWindow();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
           SDL_RenderClear(Renderer);
           SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
@@ -443,17 +505,18 @@ bool EndsMessageBox(const SDL_Event& e, const MessageBoxButton& button, bool* cl
 
 // The game's own box in its own window: the text is drawn with the game's
 // font, so it reads right whatever the locale and the system's fonts.
-bool ShowMessageBox(const char* caption, const char* text) {
-  if (!Texture || WindowGone()) return false;
+bool ShowMessageBox(const char* caption, const char* text, bool (*endAsked)()) {
+  if (!Texture || WindowGone() || Unseen) return false;
   std::vector<uint32_t> argb(static_cast<size_t>(ScreenWidth) * ScreenHeight);
   bool closed = false;
   MessageBoxButton button;
   DrawMessageBox(caption, text, argb.data(), &button);
   SDL_UpdateTexture(Texture, nullptr, argb.data(), ScreenWidth * 4);
+  ForgetConvertedPicture();
   SDL_ShowCursor(SDL_ENABLE);
   SDL_RaiseWindow(TheSdlWindow);
   bool done = false;
-  while (!done && !WindowGone()) {
+  while (!done && !WindowGone() && !(endAsked && endAsked())) {
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
     SDL_RenderPresent(Renderer);
@@ -481,6 +544,8 @@ const Backend SdlBackend = {
     .unlockAudio = UnlockDevice,
     .delay = Delay,
     .applyWindow = ApplyWindow,
+    .fullScreen = IsFullScreen,
+    .largestScale = LargestScaleThatFits,
     .releaseHeldAudio = ReleaseHeldAudio,
 };
 
