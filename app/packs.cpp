@@ -33,6 +33,29 @@ void BitmapSize(const char* name, int* width, int* height) {
   DeleteObject(bitmap);
 }
 
+// The size a bitmap file's header gives, 0 x 0 when it has none: enough
+// for the game's own bitmap, which start-up loads whole anyway.
+void BitmapHeaderSize(const char* name, int* width, int* height) {
+  *width = *height = 0;
+  FILE* f = OpenDataFile(name, "rb");
+  if (!f) return;
+  uint8_t b[26] = {};
+  const size_t got = std::fread(b, 1, sizeof b, f);
+  std::fclose(f);
+  if (got < sizeof b || b[0] != 'B' || b[1] != 'M') return;
+  auto u32 = [&](int at) {
+    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24;
+  };
+  if (u32(14) == 12) {  // the old OS/2 header
+    *width = b[18] | b[19] << 8;
+    *height = static_cast<int16_t>(b[20] | b[21] << 8);
+  } else {
+    *width = static_cast<int32_t>(u32(18));
+    *height = static_cast<int32_t>(u32(22));
+  }
+  if (*height < 0) *height = -*height;
+}
+
 // Why the game would refuse one of the pack's files ("" none); `said` when
 // the loader has said it on stderr already.
 std::string FileFault(const Pack& pack, const PackFile& file, bool* said) {
@@ -49,7 +72,7 @@ std::string FileFault(const Pack& pack, const PackFile& file, bool* said) {
     BitmapSize(name, &w, &h);
     if (w == 0) return file.path + ": cannot be loaded as an 8-bit bitmap";
     SetPackInForce(nullptr);
-    BitmapSize(name, &ownW, &ownH);
+    BitmapHeaderSize(name, &ownW, &ownH);
     SetPackInForce(&pack);
     *said = false;
     if (ownW != 0 && (w != ownW || h != ownH)) {

@@ -242,22 +242,26 @@ Pack ReadPack(const std::string& folder, const std::string& id) {
     p.files.push_back({key, real});
   }
   std::sort(p.files.begin(), p.files.end(), [](const PackFile& a, const PackFile& b) { return a.key < b.key; });
+  return p;
+}
+
+const std::string& PackHash(Pack* p) {
+  if (!p->hash.empty()) return p->hash;
   Sha256 h;
   StartSha256(&h);
-  for (const PackFile& f : p.files) {
+  for (const PackFile& f : p->files) {
+    // A file gone since the pack was read counts as empty: the game could
+    // not open it either.
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(f.path, LargestPackFile, &bytes)) {
-      p.fault = f.path + ": cannot be read";
-      return p;
-    }
+    ReadWholeFile(f.path, LargestPackFile, &bytes);
     uint8_t length[8];
     for (int i = 0; i < 8; i++) length[i] = static_cast<uint8_t>(static_cast<uint64_t>(bytes.size()) >> (8 * i));
     AddSha256(&h, f.key.data(), f.key.size() + 1);  // with its terminating zero
     AddSha256(&h, length, sizeof length);
     AddSha256(&h, bytes.data(), bytes.size());
   }
-  p.hash = FinishSha256(&h);
-  return p;
+  p->hash = FinishSha256(&h);
+  return p->hash;
 }
 
 std::vector<Pack> ReadPacksIn(const std::vector<std::string>& folders) {
@@ -287,6 +291,11 @@ void SetPackInForce(const Pack* pack) {
 }
 
 const Pack* PackInForce() { return AnyInForce ? &InForce : nullptr; }
+
+const std::string& PackInForceHash() {
+  static const std::string none;
+  return AnyInForce ? PackHash(&InForce) : none;
+}
 
 const std::string* PackFileFor(const std::string& relative) {
   if (!AnyInForce || InForce.files.empty()) return nullptr;

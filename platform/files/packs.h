@@ -36,7 +36,8 @@ struct Pack {
   std::vector<PackFile> files;  // sorted by key
   // SHA-256 over the files, in the order of their keys: each key, a zero
   // byte, the length as 8 bytes little-endian, the contents. pack.txt and
-  // files the game never opens are not in it.
+  // files the game never opens are not in it. Made only when asked for
+  // (PackHash), since only recordings need it: "" until then.
   std::string hash;
   // "" when the pack's files can be used as far as this reading goes (what
   // they hold is for the game's own loaders to judge); otherwise one line
@@ -51,7 +52,7 @@ constexpr int MostPackEntries = 1000;
 
 // Reads `folder` as the pack `id` (its name in the packs folder, or, for a
 // folder given by its path, the last part of it), against the data folder
-// in force: which of its files stand for the game's, and their hash.
+// in force: which of its files stand for the game's.
 // Nothing is written, nothing outside the folder is read.
 Pack ReadPack(const std::string& folder, const std::string& id);
 // The id of a folder given by its path: its last part.
@@ -61,10 +62,15 @@ std::string PackIdOfPath(const std::string& folder);
 // each folder. Folders that do not exist are passed over.
 std::vector<Pack> ReadPacksIn(const std::vector<std::string>& folders);
 
+// The pack's hash, made once.
+const std::string& PackHash(Pack* pack);
+
 // The pack in force from now on (copied); null: the game's own data.
 void SetPackInForce(const Pack* pack);
 // Null while the game's own data is in force.
 const Pack* PackInForce();
+// The hash of the pack in force (PackHash); "" for none.
+const std::string& PackInForceHash();
 // The file of the pack in force that stands for a data file, named as the
 // game names it with '/' ("stage/Magic1234.txt", any case); null when
 // there is none.

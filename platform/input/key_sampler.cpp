@@ -84,7 +84,7 @@ namespace {
 
 InputPackClaim ClaimInForce() {
   const Pack* p = PackInForce();
-  return p ? InputPackClaim{p->id, p->hash} : InputPackClaim{};
+  return p ? InputPackClaim{p->id, PackInForceHash()} : InputPackClaim{};
 }
 
 }  // namespace

@@ -87,10 +87,12 @@ bool StartPack(const RunOptions& options, const InputPackClaim& claim) {
   const std::string line = "--input " + options.inputFile + ": recorded on the pack '" + claim.name + "'";
   if (!p) return Refuse(line + ", not on the game's own stages; play it with --pack " + claim.name);
   // The same files under another name are the same game.
-  if (p->hash == claim.hash) return true;
+  const std::string& hash = PackInForceHash();
+  if (hash == claim.hash) return true;
   if (p->id != claim.name) return Refuse(line + ", not on '" + p->id + "'; play it with --pack " + claim.name);
   return Refuse(line + " as its files were then (" + claim.hash.substr(0, 12) + "), and these differ (" +
-                p->hash.substr(0, 12) + "); play it with --pack " + claim.name + " as it was");
+                (hash.empty() ? std::string("cannot be read") : hash.substr(0, 12)) + "); play it with --pack " +
+                claim.name + " as it was");
 }
 
 }  // namespace
@@ -102,6 +104,9 @@ void SetQuitObserver(void (*observer)()) { QuitObserver = observer; }
 void SetFlipObserver(void (*observer)(uint32_t flip)) { FlipObserver = observer; }
 
 bool StartPlatform(const RunOptions& options) {
+  // Start-up counts from here: the input file, the settings and the pack
+  // are read in it.
+  RunStart = Clock::now();
   Options = options;
   std::vector<InputLine> input;
   InputPackClaim claim;
@@ -161,7 +166,7 @@ bool StartPlatform(const RunOptions& options) {
   if (!StartPack(options, claim)) return false;
   Flips = 0;
   StartShownPicture();
-  RunStart = LastFlipTime = Clock::now();
+  LastFlipTime = Clock::now();
   StartKeySampler(!options.inputFile.empty(), input, options.recordFile, options.thenPlay);
   return true;
 }
