@@ -100,6 +100,7 @@ InputRecording StartRecording(const std::string& path) {
   InputRecording r{};
   r.file = std::fopen(path.c_str(), "w");
   if (!r.file) std::fprintf(stderr, "twinworlds: %s: cannot write the recording\n", path.c_str());
+  else std::fputs("twinworlds-input 1\n", r.file);
   return r;
 }
 
@@ -111,10 +112,7 @@ void RecordKeys(InputRecording* r, uint32_t flip, const uint8_t* down) {
   line += '\n';
   std::memcpy(r->last, down, sizeof r->last);
   r->any = true;
-  if (!r->headed) {
-    r->waiting += line;
-    return;
-  }
+  if (!r->headed) r->written += line;
   std::fputs(line.c_str(), r->file);
   // The page reads the recording while the game runs (a run shared as a link).
   std::fflush(r->file);
@@ -123,13 +121,14 @@ void RecordKeys(InputRecording* r, uint32_t flip, const uint8_t* down) {
 void WriteRecordingHeader(InputRecording* r, const InputPackClaim* pack) {
   if (!r->file || r->headed) return;
   r->headed = true;
-  if (pack && !pack->name.empty())
+  if (pack && !pack->name.empty()) {
+    // Longer than what it replaces, so every byte of that is written over.
+    std::rewind(r->file);
     std::fprintf(r->file, "twinworlds-input 2\npack %s %s\n", pack->hash.c_str(), pack->name.c_str());
-  else
-    std::fputs("twinworlds-input 1\n", r->file);
-  std::fputs(r->waiting.c_str(), r->file);
-  r->waiting.clear();
-  std::fflush(r->file);
+    std::fputs(r->written.c_str(), r->file);
+    std::fflush(r->file);
+  }
+  r->written.clear();
 }
 
 void FinishRecording(InputRecording* r, const InputPackClaim* pack) {

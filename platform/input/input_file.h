@@ -33,21 +33,23 @@ bool LoadInputFile(const std::string& path, std::vector<InputLine>* out, std::st
 const char* KeyName(int virtualKey);
 int KeyFromName(const std::string& name);
 
-// The recording: a header, then a line whenever the keys change. The
-// header says which pack the game was played on, which the title may still
-// change: it is written when the new game starts (or at the end, for a run
-// that never began one), and the lines before it wait until then.
+// The recording: a header, then a line whenever the keys change, each
+// written at once (the page reads the file while the game runs). The
+// header says which pack the game is played on, which the title may still
+// change: it is settled when the new game starts (or at the end, for a run
+// that never began one); a game on a pack then rewrites the file from its
+// start with its own header, the lines so far kept.
 struct InputRecording {
   FILE* file;
   uint8_t last[256];
   bool any;
-  bool headed;          // the header is written
-  std::string waiting;  // the lines before it
+  bool headed;          // the header is settled
+  std::string written;  // the lines before that
 };
 // Null file (said on stderr) when it cannot be written.
 InputRecording StartRecording(const std::string& path);
 void RecordKeys(InputRecording* recording, uint32_t flip, const uint8_t* down);
-// The header, for the game played on `pack` (null or no name: the game's
-// own data, version 1); once.
+// Settles the header, for the game played on `pack` (null or no name: the
+// game's own data, version 1, as written at the start); once.
 void WriteRecordingHeader(InputRecording* recording, const InputPackClaim* pack);
 void FinishRecording(InputRecording* recording, const InputPackClaim* pack);
