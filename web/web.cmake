@@ -31,6 +31,12 @@ add_library(twinworlds_platform STATIC ${PLATFORM_SOURCES})
 # page has one thread, and a bitmap's header is read once.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/win32/gdi_bitmap_file.cpp PROPERTIES COMPILE_OPTIONS -mno-bulk-memory)
 target_include_directories(twinworlds_platform PUBLIC ${CMAKE_SOURCE_DIR} ${WEB_INCLUDE})
+# What runs only when a pack is read or the list of stages is shown is built
+# for size: the bundle is what the title waits for.
+set(FOR_SIZE ${CMAKE_SOURCE_DIR}/platform/files/packs.cpp ${CMAKE_SOURCE_DIR}/platform/files/pack_info.cpp
+    ${CMAKE_SOURCE_DIR}/platform/shell/pack_choice.cpp ${CMAKE_BINARY_DIR}/cp932/app/packs.cpp
+    ${CMAKE_BINARY_DIR}/cp932/app/pack_chooser.cpp)
+set_source_files_properties(${FOR_SIZE} PROPERTIES COMPILE_OPTIONS -Os)
 
 # The game's Japanese strings are code page 932 bytes; clang has no
 # -fexec-charset for it, so each source is compiled from a copy whose

@@ -98,15 +98,23 @@ bool ParsePackInfo(const uint8_t* bytes, size_t size, PackInfo* out, std::string
     const std::string key = Trim(line.substr(0, equals));
     std::string base, language;
     if (!KnownKey(key, &base, &language)) continue;
-    read.values[language.empty() ? base : base + "[" + language + "]"] = Trim(line.substr(equals + 1));
+    const std::string name = language.empty() ? base : base + "[" + language + "]";
+    const std::string value = Trim(line.substr(equals + 1));
+    bool given = false;
+    for (auto& [k, v] : read.values)
+      if (k == name) v = value, given = true;
+    if (!given) read.values.emplace_back(name, value);
   }
   *out = read;
   return true;
 }
 
 std::string PackInfoText(const PackInfo& info, const std::string& key, const std::string& language) {
-  if (auto own = info.values.find(key + "[" + language + "]"); own != info.values.end() && !own->second.empty())
-    return own->second;
-  auto plain = info.values.find(key);
-  return plain == info.values.end() ? "" : plain->second;
+  const std::string own = key + "[" + language + "]";
+  std::string plain;
+  for (const auto& [k, v] : info.values) {
+    if (k == own && !v.empty()) return v;
+    if (k == key) plain = v;
+  }
+  return plain;
 }

@@ -9,16 +9,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 // pack.txt is a few lines: anything larger than this is not one.
 constexpr size_t LargestPackInfo = 64 << 10;
 constexpr size_t LongestPackInfoLine = 1024;
 
 struct PackInfo {
-  // "name", "name[ja]", "author" ... -> the value as written (UTF-8).
-  std::map<std::string, std::string> values;
+  // "name", "name[ja]", "author" ... and the value as written (UTF-8),
+  // each key once (the last line of it wins).
+  std::vector<std::pair<std::string, std::string>> values;
 };
 
 // Null when the bytes are a pack.txt (unknown keys dropped, a byte order

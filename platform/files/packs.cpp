@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <map>
-#include <set>
 
 #include "platform/files/data_folder.h"
 #include "platform/files/sha256.h"
@@ -29,6 +27,13 @@ std::string Lower(std::string text) {
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// A few dozen names: sorted by insertion, which keeps the browser's build
+// smaller than std::sort's code for strings.
+void SortNames(std::vector<std::string>* names) {
+  for (size_t i = 1; i < names->size(); i++)
+    for (size_t j = i; j > 0 && (*names)[j] < (*names)[j - 1]; j--) std::swap((*names)[j], (*names)[j - 1]);
 }
 
 std::string RealPath(const std::string& path) {
@@ -64,9 +69,10 @@ void ListFiles(const std::string& folder, const std::string& relative, int depth
 // The game data's files a pack may stand in for, in lower case: those under
 // its stage/, image/, se/ and Sound/ (its glyph sheet and its own packs/
 // are not the game's to open). Listed once for each data folder.
-const std::set<std::string>& OverlaidNames() {
+// Sorted, so that a pack's files are listed in their order.
+const std::vector<std::string>& OverlaidNames() {
   static std::string listedFor = "\n";
-  static std::set<std::string> names;
+  static std::vector<std::string> names;
   if (listedFor == DataFolder()) return names;
   listedFor = DataFolder();
   names.clear();
@@ -78,7 +84,8 @@ const std::set<std::string>& OverlaidNames() {
     if (stat(Join(DataFolder(), resolved).c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) continue;
     ListFiles(DataFolder(), resolved, 3, &found);
   }
-  for (const std::string& f : found) names.insert(Lower(f));
+  for (const std::string& f : found) names.push_back(Lower(f));
+  SortNames(&names);
   return names;
 }
 
@@ -221,16 +228,22 @@ Pack ReadPack(const std::string& folder, const std::string& id) {
     p.fault = w.fault;
     return p;
   }
-  const std::set<std::string>& game = OverlaidNames();
-  std::map<std::string, std::string> seen;  // key -> relative path
-  for (const auto& [relative, real] : w.files) {
-    const std::string key = Lower(relative);
-    if (!game.count(key)) continue;
-    if (auto twin = seen.find(key); twin != seen.end()) {
-      p.fault = w.root + ": " + twin->second + " and " + relative + " are one file whatever their case";
-      return p;
+  // The game's names in their order, so the files come out sorted.
+  std::vector<std::string> keys;
+  for (const auto& file : w.files) keys.push_back(Lower(file.first));
+  for (const std::string& key : OverlaidNames()) {
+    size_t found = keys.size();
+    for (size_t i = 0; i < keys.size(); i++) {
+      if (keys[i] != key) continue;
+      if (found != keys.size()) {
+        p.fault = w.root + ": " + w.files[found].first + " and " + w.files[i].first + " are one file whatever their case";
+        return p;
+      }
+      found = i;
     }
-    seen[key] = relative;
+    if (found == keys.size()) continue;
+    const std::string& relative = w.files[found].first;
+    const std::string& real = w.files[found].second;
     if (stat(real.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) {
       p.fault = w.root + "/" + relative + ": is not a regular file";
       return p;
@@ -241,7 +254,6 @@ Pack ReadPack(const std::string& folder, const std::string& id) {
     }
     p.files.push_back({key, real});
   }
-  std::sort(p.files.begin(), p.files.end(), [](const PackFile& a, const PackFile& b) { return a.key < b.key; });
   return p;
 }
 
@@ -266,7 +278,7 @@ const std::string& PackHash(Pack* p) {
 
 std::vector<Pack> ReadPacksIn(const std::vector<std::string>& folders) {
   std::vector<Pack> out;
-  std::set<std::string> ids;
+  std::vector<std::string> ids;
   for (const std::string& folder : folders) {
     std::vector<std::string> names;
     if (DIR* d = opendir(folder.c_str())) {
@@ -278,9 +290,12 @@ std::vector<Pack> ReadPacksIn(const std::vector<std::string>& folders) {
       }
       closedir(d);
     }
-    std::sort(names.begin(), names.end());
+    SortNames(&names);
     for (const std::string& name : names)
-      if (ids.insert(name).second) out.push_back(ReadPack(Join(folder, name), name));
+      if (std::find(ids.begin(), ids.end(), name) == ids.end()) {
+        ids.push_back(name);
+        out.push_back(ReadPack(Join(folder, name), name));
+      }
   }
   return out;
 }
@@ -299,8 +314,9 @@ const std::string& PackInForceHash() {
 
 const std::string* PackFileFor(const std::string& relative) {
   if (!AnyInForce || InForce.files.empty()) return nullptr;
+  // A few dozen at most, and only when a file is opened.
   const std::string key = Lower(relative);
-  auto at = std::lower_bound(InForce.files.begin(), InForce.files.end(), key,
-                             [](const PackFile& f, const std::string& k) { return f.key < k; });
-  return at != InForce.files.end() && at->key == key ? &at->path : nullptr;
+  for (const PackFile& f : InForce.files)
+    if (f.key == key) return &f.path;
+  return nullptr;
 }
