@@ -197,9 +197,9 @@ TEST(OptionsScreen, TapsChooseChangeAndLeave) {
   PlayFolder g("options_taps");
   g.WriteBothStages(Stage());
   // Cells of 20 x 16: the effects row (the third, from y 34) in line 4, its
-  // "<" in column 15; Back (the last of 24 rows) in line 25, column 2.
+  // "<" in column 15; Back (the last of 25 rows) in line 26, column 2.
   const std::string effects = "TOUCH TOUCH_TAP TOUCH_LINE_4 TOUCH_COLUMN_1 TOUCH_COLUMN_2 TOUCH_COLUMN_4 TOUCH_COLUMN_8";
-  const std::string back = "TOUCH TOUCH_TAP TOUCH_LINE_1 TOUCH_LINE_8 TOUCH_LINE_16 TOUCH_COLUMN_2";
+  const std::string back = "TOUCH TOUCH_TAP TOUCH_LINE_2 TOUCH_LINE_8 TOUCH_LINE_16 TOUCH_COLUMN_2";
   const std::string input = "1 F3\n2\n4 " + effects + "\n5\n7 " + back + "\n8\n10 " + back + "\n11\n14 RETURN\n15\n";
   const PlayRun run = g.Run(input, 30);
   ASSERT_EQ(run.exitCode, 0) << run.errors;

@@ -1,5 +1,6 @@
-// A game folder with fixture bitmaps and two fixture stages, a run of the
-// game on it with an input file, and the state it dumps.
+// A game folder with fixture bitmaps and two fixture stages, packs in the
+// player's packs folder beside it, a run of the game on it with an input
+// file, and the state it dumps.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -33,26 +34,46 @@ struct PlayFolder {
     WriteBytes((dir / relative).string(), std::vector<uint8_t>(text.begin(), text.end()));
   }
   // Width, height, then the rows, each value followed by a comma.
-  void WriteStage(const std::string& file, const StageRows& rows, const std::string& lineEnd = "\n") const {
+  static std::string StageText(const StageRows& rows, const std::string& lineEnd = "\n") {
     std::ostringstream s;
     s << rows[0].size() << "," << rows.size() << "," << lineEnd;
     for (const auto& row : rows) {
       for (int v : row) s << v << ",";
       s << lineEnd;
     }
-    Write("stage/" + file, s.str());
+    return s.str();
+  }
+  void WriteStage(const std::string& file, const StageRows& rows, const std::string& lineEnd = "\n") const {
+    Write("stage/" + file, StageText(rows, lineEnd));
   }
   void WriteBothStages(const StageRows& rows) const {
     WriteStage("fai_kansei.txt", rows);
     WriteStage("Magic1234.txt", rows);
   }
 
+  // $XDG_DATA_HOME of every run, so that its packs are the test's alone.
+  std::filesystem::path DataHome() const { return dir / "data-home"; }
+  // A pack in the player's packs folder, and a file in it (its pack.txt
+  // by default).
+  std::filesystem::path PackDir(const std::string& id) const { return DataHome() / "twinworlds" / "packs" / id; }
+  void WritePackFile(const std::string& id, const std::string& relative = "pack.txt",
+                     const std::string& text = "name = A test pack\n") const {
+    const std::filesystem::path file = PackDir(id) / relative;
+    std::filesystem::create_directories(file.parent_path());
+    WriteBytes(file.string(), std::vector<uint8_t>(text.begin(), text.end()));
+  }
+
   PlayRun Run(const std::string& input, int flips, const std::vector<std::string>& extra = {}) const {
     Write("input.txt", "twinworlds-input 1\n" + input);
-    std::vector<std::string> args = {"--headless", "--input", "input.txt", "--frames", std::to_string(flips),
+    return RunInput("input.txt", flips, extra);
+  }
+  // A run of an input file already in the folder.
+  PlayRun RunInput(const std::string& file, int flips, const std::vector<std::string>& extra = {}) const {
+    std::vector<std::string> args = {"--headless", "--input", file, "--frames", std::to_string(flips),
                                      "--dump-state", "state.json"};
     args.insert(args.end(), extra.begin(), extra.end());
-    const GameRun run = RunGame(dir, args);
+    std::filesystem::remove(dir / "state.json");
+    const GameRun run = RunGame(dir, args, {"XDG_DATA_HOME=" + DataHome().string()});
     PlayRun r;
     r.exitCode = run.exitCode;
     r.errors = run.err;

@@ -86,6 +86,10 @@ TEST_F(DataSearchTest, EachPlaceIsTakenInItsOrder) {
   s = FindDataFolder("", exe);
   EXPECT_TRUE(s.found);
   EXPECT_EQ(s.folder, "");
+  // A pack's folder holds stage files too, but is not the game data.
+  std::ofstream(root / "cwd/Pack.txt") << "name = mine";
+  EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");
+  fs::remove(root / "cwd/Pack.txt");
   fs::remove_all(root / "cwd/STAGE");
   fs::create_directories(root / "cwd/Image/stage1");
   EXPECT_EQ(FindDataFolder("", exe).folder, exe + "/game");

@@ -135,6 +135,26 @@ TEST_F(GdiDrawing, TextInCodePage932BreaksAtLineFeedsAndClips) {
   EXPECT_EQ(Count(1, 0, 0, 640, 480), Count(1, 10, 10, 26, 18));
 }
 
+TEST_F(GdiDrawing, ACharacterWithoutAGlyphIsABoxAndTheRestOfTheCodePageIsThereWhenNeeded) {
+  ASSERT_TRUE(FontAvailable());
+  SetTextColor(dc, RGB(255, 0, 0));
+  SetBkMode(dc, TRANSPARENT);
+  // A, a user-defined character (no glyph anywhere), a kanji none of the
+  // game's texts holds (so from names.hex), B.
+  const char text[] = "A\xF0\x40\x9F\x54" "B";
+  RECT measure{100, 100, 600, 400};
+  DrawTextA(dc, text, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(measure.right - measure.left, 8 + 16 + 16 + 8);
+  RECT r{100, 100, 600, 400};
+  DrawTextA(dc, text, -1, &r, DT_SINGLELINE);
+  // The box: the outline of 14 x 12 pixels inside its cell.
+  EXPECT_EQ(Count(1, 108, 100, 124, 116), 2 * 14 + 2 * 10);
+  EXPECT_EQ(At(109, 102), 1);
+  EXPECT_EQ(At(112, 106), 7);
+  EXPECT_GT(Count(1, 124, 100, 140, 116), 20);
+  EXPECT_GT(Count(1, 140, 100, 148, 116), 10);
+}
+
 TEST_F(GdiDrawing, OpaqueTextFillsItsCells) {
   ASSERT_TRUE(FontAvailable());
   SetTextColor(dc, RGB(0, 0, 0));

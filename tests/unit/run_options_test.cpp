@@ -101,7 +101,7 @@ TEST(InputFile, ReadsKeysFlipsAndComments) {
 }
 
 TEST(InputFile, RefusesBadLinesNamingTheLine) {
-  const char* bad[] = {
+  const std::string bad[] = {
       "5 Z\n5 X\n",                 // flips must increase
       "5 Z\n3 X\n",                 //
       "0 JUMP\n",                   // unknown key
@@ -110,8 +110,11 @@ TEST(InputFile, RefusesBadLinesNamingTheLine) {
       "-1 Z\n",                     //
       "twinworlds-input 2\n0 Z\n",  // unknown version
       "0 Z\ntwinworlds-input 1\n",  // header only first
+      "twinworlds-input 2\npack 0123 forest\n0 Z\n",  // not a hash of a pack's files
+      "twinworlds-input 2\npack " + std::string(64, 'a') + " ../x\n",  // not a pack's name
+      "twinworlds-input 1\npack " + std::string(64, 'a') + " forest\n",  // a pack only in version 2
   };
-  for (const char* text : bad) {
+  for (const std::string& text : bad) {
     std::vector<InputLine> lines;
     std::string error;
     EXPECT_FALSE(ParseInputText(text, &lines, &error)) << text;

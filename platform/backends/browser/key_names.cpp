@@ -96,3 +96,6 @@ int PadAxisFromName(const char* name) { return SDL_GameControllerGetAxisFromStri
 // In the page's memory: what the options screen changes lasts while the
 // page is open, and the page hands it from one game to the next ("Play again").
 std::string SettingsFilePath() { return "/settings/twinworlds.conf"; }
+
+// The page mounts its stored packs here.
+std::string PlayerPacksFolder() { return "/packs"; }
