@@ -138,12 +138,12 @@ std::vector<uint32_t> LayerData(const std::string& layer, const std::string& enc
   if (encoding != "base64")
     Refuse("layer \"" + layer + "\": the encoding \"" + encoding +
            "\" is not read: choose CSV or Base64 as the map's tile layer format");
-  std::string bytes = DecodeBase64(text, layer);
-  if (compression == "zlib" || compression == "gzip")
-    bytes = Inflate(bytes, static_cast<size_t>(cells) * 4, layer);
-  else if (!compression.empty())
+  const bool packed = compression == "zlib" || compression == "gzip";
+  if (!packed && !compression.empty())
     Refuse("layer \"" + layer + "\": the compression \"" + compression +
            "\" is not read: choose CSV, Base64, Base64 (zlib) or Base64 (gzip)");
+  std::string bytes = DecodeBase64(text, layer);
+  if (packed) bytes = Inflate(bytes, static_cast<size_t>(cells) * 4, layer);
   if (bytes.size() % 4) Refuse("layer \"" + layer + "\": its data is not a whole number of tiles");
   std::vector<uint32_t> gids(bytes.size() / 4);
   for (size_t k = 0; k < gids.size(); k++) {
