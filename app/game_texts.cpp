@@ -12,7 +12,7 @@
 
 namespace {
 
-static_assert(BindableKeys == 17, "one name a game key");
+static_assert(BindableKeys == 18, "one name a game key");
 
 const char* const Texts[2][TextCount] = {
   {
@@ -55,8 +55,20 @@ const char* const Texts[2][TextCount] = {
     "「%s」と入れ替えました。",
     "「%s」のキーがなくなるので使えません。",
     "↑↓:選ぶ　←→:変える　{enter}:決める　{pause}:戻る",
+    "{k:stages}キー / パッドの{p:stages}ボタン:ステージ選択",
+    "ステージ: %s",
+    "ステージ選択",
+    "ゲーム本来のステージ",
+    "ゲームに付いている二つの世界のステージ",
+    "作: %s",
+    "(選択中)",
+    "使えません: ",
+    "ライセンス: %s",
+    "この実行ではステージを変えられません(--input か --headless)。",
+    "パックの置き場所: %s",
+    "↑↓:選ぶ　{enter}:このステージで遊ぶ　{pause}:戻る",
     "左", "右", "上", "下", "ジャンプ", "縦斬り", "横斬り", "世界の切り替え", "スキルメニュー", "敵を呼ぶ",
-    "決定", "はい", "いいえ", "ポーズ", "ポーズ:ゲームに戻る", "ポーズ:終了", "オプション",
+    "決定", "はい", "いいえ", "ポーズ", "ポーズ:ゲームに戻る", "ポーズ:終了", "オプション", "ステージ選択",
   },
   {
     "{pause_resume}: back to the game    {pause_quit}: quit",
@@ -98,8 +110,20 @@ const char* const Texts[2][TextCount] = {
     "Swapped with \"%s\".",
     "Refused: \"%s\" would be left without one.",
     "Up/Down: choose   Left/Right: change   {enter}: select   {pause}: back",
+    "Stages: {k:stages} or {p:stages} on the pad",
+    "Stages: %s",
+    "Stages",
+    "The game's own stages",
+    "The two worlds' stages the game comes with",
+    "by %s",
+    "(chosen)",
+    "Cannot be played: ",
+    "Licence: %s",
+    "The stages are fixed for this run (--input or --headless).",
+    "Packs go in %s",
+    "Up/Down: choose   {enter}: play these stages   {pause}: back",
     "Left", "Right", "Up", "Down", "Jump", "Vertical slash", "Horizontal slash", "Switch worlds", "Skill menu",
-    "Call enemies", "Enter", "Yes", "No", "Pause", "Pause: back to the game", "Pause: quit", "Options",
+    "Call enemies", "Enter", "Yes", "No", "Pause", "Pause: back to the game", "Pause: quit", "Options", "Stages",
   },
 };
 
@@ -116,6 +140,8 @@ const char* PadText(Language language, TextId id) {
     case TextPauseOptions: return ja ? "{options}:オプション" : "{options}: options";
     case TextOptionsHint:
       return ja ? "十字キー:選ぶ・変える　A:決める　B:戻る" : "D-pad: choose, change   A: select   B: back";
+    case TextStagesHint:
+      return ja ? "十字キー:選ぶ　A:このステージで遊ぶ　B:戻る" : "D-pad: choose   A: play these stages   B: back";
     default: return nullptr;
   }
 }

@@ -53,9 +53,22 @@ enum TextId : uint8_t {
   TextOptionsSwapped,  // a format of the other game key's name (%s)
   TextOptionsRefused,  // the same
   TextOptionsHint,
+  // The title's list of stages, and the title's lines of it.
+  TextTitleStages,        // the foot line that opens the list
+  TextTitleStagesInForce, // a format of the stages' name (%s)
+  TextStagesHeading,
+  TextStagesOwn,          // the game's own stages, as the list names them
+  TextStagesOwnAbout,
+  TextStagesBy,           // a format of the author (%s)
+  TextStagesChosen,       // beside the stages in force
+  TextStagesCannot,       // before why a pack cannot be played
+  TextStagesLicence,      // a format of the licence (%s)
+  TextStagesFixed,        // the run plays what it started with
+  TextStagesWhere,        // a format of the player's packs folder (%s)
+  TextStagesHint,
   // The game keys' names, in BindableKeyTable's order.
   TextActionNames,
-  TextCount = TextActionNames + 17
+  TextCount = TextActionNames + 18
 };
 
 // Chosen once at start-up and again on the options screen; Japanese until

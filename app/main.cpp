@@ -4,6 +4,7 @@
 
 #include "app/game.h"
 #include "app/game_texts.h"
+#include "app/packs.h"
 #include "app/state_dump.h"
 #include "platform/shell/run.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!options.shareFile.empty()) return PrintRunLink(options);
+  // A pack is judged by the game's own loaders before the run starts.
+  SetPackCheck(PackContentFault);
   if (!StartPlatform(options)) return 2;
   SetTextLanguage(CurrentRunOptions().language);
   char commandLine[] = "";

@@ -12,6 +12,9 @@ void RunPauseMenu();
 // F3 on the title or in the pause menu; returns when it is left, the
 // settings applied and saved.
 void RunOptionsScreen();
+// F4 (the pad's Y) on the title: the list of stages to play; returns when
+// it is left, the stages chosen in force and their data loaded.
+void RunPackChooser();
 // The title screen's frame; returns 0 when a new game could not be set up.
 int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA, EnemyTable* enemiesB,
              StageMap* mapA, StageMap* mapB);

@@ -1,10 +1,12 @@
 // The title screen, and the new game its Enter starts: both stages loaded,
 // both characters at their start, the music playing.
+#include <cstdio>
 #include <cstring>
 
 #include "app/game.h"
 #include "app/game_texts.h"
 #include "app/menus.h"
+#include "app/packs.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "player/player_record.h"
@@ -16,6 +18,7 @@ namespace {
 
 DWORD TitleClock = 0;
 uint8_t LatchOptions = 0;
+uint8_t LatchStages = 0;
 
 // The foot line: how to open the options screen, in white on the black.
 void DrawOptionsLine() {
@@ -28,6 +31,29 @@ void DrawOptionsLine() {
   DrawTextA(dc, text, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
   RECT line{(ScreenWidth - measure.right) / 2, 430, ScreenWidth, 446};
   DrawTextA(dc, text, -1, &line, DT_SINGLELINE);
+  ReleaseDC(BackBuffer, dc);
+}
+
+void CentredLine(HDC dc, const char* text, int y) {
+  RECT measure{0, 0, ScreenWidth, 16};
+  DrawTextA(dc, text, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
+  RECT line{(ScreenWidth - measure.right) / 2, y, ScreenWidth, y + 16};
+  DrawTextA(dc, text, -1, &line, DT_SINGLELINE);
+}
+
+// The stages in force under the caption, and above the options' foot line
+// how to choose others (the line above it is free for one more).
+void DrawStagesLines() {
+  HDC dc = nullptr;
+  if (GetDC(BackBuffer, &dc) != DD_OK) return;
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, TRANSPARENT);
+  const Pack* pack = PackInForce();
+  const std::string name = pack ? PackScreenText(*pack, "name", TextLanguage()) : GameText(TextStagesOwn);
+  char line[256];
+  std::snprintf(line, sizeof line, GameText(TextTitleStagesInForce), name.c_str());
+  CentredLine(dc, line, 340);
+  CentredLine(dc, GameText(TextTitleStages), 412);
   ReleaseDC(BackBuffer, dc);
 }
 
@@ -62,6 +88,8 @@ void SetStartingPlayer(PlayerRecord* p) {
 
 int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA,
                  EnemyTable* enemiesB, StageMap* mapA, StageMap* mapB) {
+  // A recording's header names the stages the game is played on.
+  NoteNewGameStarts();
   *mapA = StageMap{};
   *mapB = StageMap{};
   if (!LoadStageFile(mapA, "stage\\fai_kansei.txt")) {
@@ -98,10 +126,17 @@ int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTab
     RunOptionsScreen();
     if (IsQuitRequested()) return 1;
   }
+  if (!KeyDown(VK_F4)) LatchStages = 0;
+  if (KeyDown(VK_F4) && LatchStages == 0) {
+    LatchStages = 1;
+    RunPackChooser();
+    if (IsQuitRequested()) return 1;
+  }
   ClearBackBuffer();
   BltClipped(BackBuffer, 258, 300, TileSheet, 191, 18, 315, 34, BltKeyed);  // caption
   BltClipped(BackBuffer, 134, 100, TileSheet, 192, 42, 560, 90, BltKeyed);  // logo
   DrawOptionsLine();
+  DrawStagesLines();
   if (KeyDown(VK_RETURN)) {
     ClearBackBuffer();
     BltClipped(BackBuffer, 500, 460, TileSheet, 191, 0, 301, 16, BltKeyed);  // loading

@@ -102,6 +102,10 @@ bool WritePng(const std::string& path, const uint8_t* rgb, int width, int height
 
 // The player's settings file; "" when the build keeps none (the browser).
 std::string SettingsFilePath();
+// The player's packs folder: $XDG_DATA_HOME/twinworlds/packs on the
+// desktop; in the browser a fixed folder of its file system ("/packs"),
+// where the page's own storage is mounted. "" when there is none.
+std::string PlayerPacksFolder();
 
 // The run cannot start (a bad input file, say): the line said on stderr,
 // told where a player sees it (the browser's page); nothing more on the desktop.

@@ -61,6 +61,7 @@ constexpr int VK_DOWN = 0x28;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F2 = 0x71;
 constexpr int VK_F3 = 0x72;
+constexpr int VK_F4 = 0x73;
 // A pad's buttons and stick directions as Windows names them; the sample
 // holds them beside the game keys they are bound to, so that a recording
 // knows when the pad was the last thing touched.

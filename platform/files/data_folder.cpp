@@ -73,10 +73,12 @@ DataSearch FindDataFolder(const std::string& option, const std::string& executab
   // Every existing use runs in its game folder, so that stays first; a
   // folder with the tile sheet or a stage file but broken data is still the
   // game's to judge. A folder that merely has an image or a stage folder
-  // (the source tree's stage/ is code) is someone else's.
+  // (the source tree's stage/ is code) is someone else's, and one with a
+  // pack.txt is a pack's: it holds some of the game's files, not the data.
   s.tried.push_back(".");
-  if (HoldsGameData("") || IsFile(ResolveIgnoringCase("", "stage/fai_kansei.txt")) ||
-      IsFile(ResolveIgnoringCase("", "stage/Magic1234.txt")))
+  const bool pack = IsFile(ResolveIgnoringCase("", "pack.txt"));
+  if (!pack && (HoldsGameData("") || IsFile(ResolveIgnoringCase("", "stage/fai_kansei.txt")) ||
+                IsFile(ResolveIgnoringCase("", "stage/Magic1234.txt"))))
     return take("");
   std::vector<std::string> candidates;
   if (!executableFolder.empty()) {

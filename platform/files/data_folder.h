@@ -13,7 +13,8 @@ struct DataSearch {
 
 // The search, in order: the --data option; $TWINWORLDS_DATA; the working
 // directory when it holds the game's tile sheet (image/stage1/back.BMP) or a
-// stage file of its own; then the first that holds the tile sheet of: the
+// stage file of its own, and no pack.txt (a pack's folder is not the game
+// data); then the first that holds the tile sheet of: the
 // build's game folder beside the executable, the installed data folder as
 // seen from the executable (../share/games/twinworlds from games/) and where
 // the build installs it, $XDG_DATA_HOME/twinworlds and each $XDG_DATA_DIRS

@@ -22,6 +22,13 @@ std::string ConfigFolder() {
   return "";
 }
 
+std::string DataHomeFolder() {
+  const std::string data = EnvironmentValue("XDG_DATA_HOME");
+  if (!data.empty() && data[0] == '/') return data + "/twinworlds";
+  if (const std::string home = EnvironmentValue("HOME"); !home.empty()) return home + "/.local/share/twinworlds";
+  return "";
+}
+
 std::string PicturesFolderFromUserDirs(const std::string& text, const std::string& home) {
   std::istringstream lines(text);
   std::string line, found;

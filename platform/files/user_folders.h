@@ -9,6 +9,9 @@ std::string EnvironmentValue(const char* name);
 // $XDG_CONFIG_HOME/twinworlds (default ~/.config/twinworlds); "" when
 // neither that nor $HOME is set.
 std::string ConfigFolder();
+// $XDG_DATA_HOME/twinworlds (default ~/.local/share/twinworlds): the
+// player's own data, such as packs; "" when neither that nor $HOME is set.
+std::string DataHomeFolder();
 // $XDG_PICTURES_DIR; else the pictures folder that user-dirs.dirs in the
 // config folder names; else ~/Pictures.
 std::string PicturesFolder();

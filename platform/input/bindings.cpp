@@ -26,6 +26,7 @@ const BindableKey BindableKeyTable[BindableKeys] = {
     {"pause_resume", VK_F1, "F1, pad:b, pad:start", "pause menu: back to the game; leave the options screen"},
     {"pause_quit", VK_F2, "F2, pad:x", "pause menu: quit (from a pad, held)"},
     {"options", VK_F3, "F3, pad:back", "title and pause menu: the options screen"},
+    {"stages", VK_F4, "F4, pad:y", "title: the list of stages to play, the game's own or a pack"},
 };
 
 namespace {
@@ -34,7 +35,7 @@ constexpr uint32_t Bit(int action) { return 1u << action; }
 constexpr uint32_t Arrows = Bit(ActionLeft) | Bit(ActionRight) | Bit(ActionUp) | Bit(ActionDown);
 constexpr uint32_t Heard[InputScreens] = {
     0xFFFFFFFFu,
-    Bit(ActionEnter) | Bit(ActionOptions),
+    Bit(ActionEnter) | Bit(ActionOptions) | Bit(ActionStages),
     Arrows | Bit(ActionJump) | Bit(ActionVerticalSlash) | Bit(ActionHorizontalSlash) | Bit(ActionSwitchWorlds) |
         Bit(ActionSkillMenu) | Bit(ActionSpawn) | Bit(ActionPause),
     Arrows | Bit(ActionEnter) | Bit(ActionSkillMenu),

@@ -10,7 +10,7 @@
 #include "platform/windows_types.h"
 
 // The game's keys a player can bind, in the order of the settings file.
-constexpr int BindableKeys = 17;
+constexpr int BindableKeys = 18;
 
 // One row a bindable key: the name in the settings file, its virtual key,
 // the default bindings, and the line that documents it.
@@ -25,7 +25,7 @@ extern const BindableKey BindableKeyTable[BindableKeys];
 enum BindableAction : uint8_t {
   ActionLeft, ActionRight, ActionUp, ActionDown, ActionJump, ActionVerticalSlash, ActionHorizontalSlash,
   ActionSwitchWorlds, ActionSkillMenu, ActionSpawn, ActionEnter, ActionYes, ActionNo, ActionPause,
-  ActionPauseResume, ActionPauseQuit, ActionOptions
+  ActionPauseResume, ActionPauseQuit, ActionOptions, ActionStages
 };
 
 // The screen the game shows, as the game tells the platform before each

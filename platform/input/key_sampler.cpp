@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/files/packs.h"
 
 namespace {
 
@@ -79,7 +80,24 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
 }
 
-void FinishKeySampler() { FinishRecording(&Recording); }
+namespace {
+
+InputPackClaim ClaimInForce() {
+  const Pack* p = PackInForce();
+  return p ? InputPackClaim{p->id, p->hash} : InputPackClaim{};
+}
+
+}  // namespace
+
+void FinishKeySampler() {
+  const InputPackClaim claim = ClaimInForce();
+  FinishRecording(&Recording, &claim);
+}
+
+void RecordGameStart() {
+  const InputPackClaim claim = ClaimInForce();
+  WriteRecordingHeader(&Recording, &claim);
+}
 
 void SampleKeys(uint32_t flip, uint8_t* down) {
   std::memset(down, 0, 256);

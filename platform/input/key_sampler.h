@@ -17,6 +17,8 @@
 void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, const std::string& recordFile,
                      bool thenLive = false);
 void FinishKeySampler();
+// The new game begins: the recording's header names the pack in force now.
+void RecordGameStart();
 // Fills down[256] with the keys down at this flip, and records them.
 void SampleKeys(uint32_t flip, uint8_t* down);
 

@@ -311,8 +311,9 @@ bool RunTextFromLink(const std::string& link, std::string* text, std::string* er
   return true;
 }
 
-bool LoadInputFileOrLink(const std::string& fileOrLink, std::vector<InputLine>* out, std::string* error) {
-  if (!IsRunLink(fileOrLink)) return LoadInputFile(fileOrLink, out, error);
+bool LoadInputFileOrLink(const std::string& fileOrLink, std::vector<InputLine>* out, std::string* error,
+                         InputPackClaim* pack) {
+  if (!IsRunLink(fileOrLink)) return LoadInputFile(fileOrLink, out, error, pack);
   std::string text;
-  return RunTextFromLink(fileOrLink, &text, error) && ParseInputText(text, out, error);
+  return RunTextFromLink(fileOrLink, &text, error) && ParseInputText(text, out, error, pack);
 }

@@ -32,4 +32,5 @@ bool IsRunLink(const std::string& text);
 // The input file's text carried by a link; the error says what is wrong.
 bool RunTextFromLink(const std::string& link, std::string* text, std::string* error);
 // --input: a file, or a link made by MakeRunLink.
-bool LoadInputFileOrLink(const std::string& fileOrLink, std::vector<InputLine>* out, std::string* error);
+bool LoadInputFileOrLink(const std::string& fileOrLink, std::vector<InputLine>* out, std::string* error,
+                         InputPackClaim* pack = nullptr);

@@ -17,6 +17,11 @@ constexpr int CodePoints = 0x10000;
 struct FontTable {
   bool tried = false;
   bool loaded = false;
+  // The rest of code page 932 (names.hex beside the glyph sheet), looked
+  // for at the first character the sheet lacks: only a pack's name or
+  // author needs it, so a start never reads it.
+  std::string more;
+  bool moreTried = false;
   std::unique_ptr<int32_t[]> index;  // code point -> glyph number, -1 none
   std::vector<Glyph> glyphs;
 };
@@ -31,19 +36,22 @@ int HexValue(char c) {
   return -1;
 }
 
-// Lines of "XXXX:" and 32 or 64 hex digits of glyph rows.
-bool LoadHexFont(const char* path) {
+// Lines of "XXXX:" and 32 or 64 hex digits of glyph rows. With `more`,
+// added to the glyphs loaded, which keep their own.
+bool LoadHexFont(const char* path, bool more = false) {
   FILE* f = std::fopen(path, "rb");
   if (!f) return false;
-  Font.index.reset(new int32_t[CodePoints]);
-  std::fill(Font.index.get(), Font.index.get() + CodePoints, -1);
-  Font.glyphs.clear();
+  if (!more) {
+    Font.index.reset(new int32_t[CodePoints]);
+    std::fill(Font.index.get(), Font.index.get() + CodePoints, -1);
+    Font.glyphs.clear();
+  }
   char line[256];
   while (std::fgets(line, sizeof line, f)) {
     char* colon = std::strchr(line, ':');
     if (!colon) continue;
     long cp = std::strtol(line, nullptr, 16);
-    if (cp < 0 || cp >= CodePoints) continue;
+    if (cp < 0 || cp >= CodePoints || (more && Font.index[cp] >= 0)) continue;
     const char* hex = colon + 1;
     size_t n = 0;
     while (HexValue(hex[n]) >= 0) n++;
@@ -62,6 +70,8 @@ void EnsureFont() {
   if (Font.tried) return;
   Font.tried = true;
   Font.loaded = false;
+  Font.more.clear();
+  Font.moreTried = false;
   std::vector<std::string> candidates;
   if (const char* custom = std::getenv("TWINWORLDS_FONT"); custom && *custom) {
     candidates.push_back(custom);  // a font asked for by name is the only one tried
@@ -75,6 +85,8 @@ void EnsureFont() {
   for (const std::string& path : candidates) {
     if (LoadHexFont(path.c_str())) {
       Font.loaded = true;
+      if (path == Sheet && Sheet.find('/') != std::string::npos) Font.more = Sheet.substr(0, Sheet.rfind('/')) + "/names.hex";
+      else if (path == Sheet) Font.more = "names.hex";
       return;
     }
   }
@@ -100,6 +112,10 @@ bool FontAvailable() {
 const Glyph* FindGlyph(char32_t ch) {
   EnsureFont();
   if (!Font.loaded || ch >= CodePoints) return nullptr;
+  if (Font.index[ch] < 0 && !Font.moreTried) {
+    Font.moreTried = true;
+    if (!Font.more.empty()) LoadHexFont(Font.more.c_str(), true);
+  }
   int32_t i = Font.index[ch];
   return i < 0 ? nullptr : &Font.glyphs[i];
 }

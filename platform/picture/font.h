@@ -16,8 +16,10 @@ struct Glyph {
 
 // The glyphs are looked for in: $TWINWORLDS_FONT alone when set (a .hex
 // file); else the glyph sheet named here; else unifont_jp.hex and
-// unifont.hex in $TWINWORLDS_FONT_DIR (default /usr/share/unifont). Naming
-// another sheet loads the glyphs again at the next use.
+// unifont.hex in $TWINWORLDS_FONT_DIR (default /usr/share/unifont). Beside
+// the glyph sheet, names.hex holds the rest of code page 932, read at the
+// first character the sheet lacks. Naming another sheet loads the glyphs
+// again at the next use.
 void SetGlyphSheet(const std::string& path);
 // Null when the character has no glyph or no font could be loaded.
 const Glyph* FindGlyph(char32_t ch);

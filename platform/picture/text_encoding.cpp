@@ -50,6 +50,34 @@ std::u32string DecodeCp932(const char* text, int length) {
   return out;
 }
 
+std::string EncodeCp932(const std::u32string& text) {
+  static iconv_t cd = [] {
+    iconv_t e = iconv_open("CP932", "UTF-32LE");
+    return e == reinterpret_cast<iconv_t>(-1) ? iconv_open("SHIFT_JIS", "UTF-32LE") : e;
+  }();
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    char in[4] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF), static_cast<char>(c >> 16 & 0xFF),
+                  static_cast<char>(c >> 24 & 0xFF)};
+    char encoded[8];
+    char* ip = in;
+    char* op = encoded;
+    size_t inLeft = sizeof in, outLeft = sizeof encoded;
+    bool done = false;
+    if (cd != reinterpret_cast<iconv_t>(-1)) {
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      done = iconv(cd, &ip, &inLeft, &op, &outLeft) != static_cast<size_t>(-1) && op > encoded;
+    }
+    if (done) out.append(encoded, op - encoded);
+    else out += "\xF0\x40";
+  }
+  return out;
+}
+
 std::string Cp932ToUtf8(const char* text) {
   static iconv_t cd = OpenDecoder("UTF-8");
   return text ? ConvertWithIconv(cd, text, std::strlen(text)) : std::string();

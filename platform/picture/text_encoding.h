@@ -14,3 +14,8 @@ void AppendUtf8(std::string* out, char32_t c);
 // UTF-16 of at most `capacity` units, up to a zero, to UTF-8.
 std::string Utf16ToUtf8(const char16_t* text, size_t capacity);
 std::u16string EncodeUtf16(const std::u32string& text);
+// Code points as code page 932 bytes, for the game's text routine. A
+// character the code page has not becomes its first user-defined one
+// (0xF040, U+E000), which no glyph sheet holds, so that it is drawn as a
+// box like any character without a glyph.
+std::string EncodeCp932(const std::u32string& text);

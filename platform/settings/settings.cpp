@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/files/packs.h"
 #include "platform/files/text_fields.h"
 #include "platform/files/user_folders.h"
 #include "platform/files/whole_file.h"
@@ -101,6 +102,12 @@ bool CheckWindowSize(const std::string& value, std::string* why) {
   return false;
 }
 
+bool CheckPack(const std::string& value, std::string* why) {
+  if (value.empty()) return true;
+  *why = PackNameFault(value);
+  return why->empty();
+}
+
 bool CheckWindowPosition(const std::string& value, std::string* why) {
   int x, y;
   if (value.empty() || ParseWindowPosition(value, &x, &y)) return true;
@@ -146,6 +153,9 @@ std::vector<SettingRow> SettingTable(GameSettings* s) {
       {"soundfont", SettingText, &s->soundFont, 0, 0,
        "the music's General MIDI soundfont, a .sf2 file; empty: /usr/share/sounds/sf2/default-GM.sf2, "
        "else TimGM6mb.sf2 there (--soundfont)"},
+      {"pack", SettingText, &s->pack, 0, 0,
+       "the stages played: a pack's folder name in the packs folder, as chosen on the title; "
+       "empty: the game's own (--pack)", CheckPack},
   };
   for (int i = 0; i < BindableKeys; i++)
     rows.push_back({BindableKeyTable[i].name, SettingText, &s->bindings[i], 0, 0, BindableKeyTable[i].doc,

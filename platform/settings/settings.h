@@ -28,6 +28,7 @@ struct GameSettings {
   std::string windowSize;
   std::string windowPosition;
   std::string soundFont;  // "" for the system's General MIDI soundfont
+  std::string pack;       // the stages chosen on the title: a pack's id; "" the game's own
   // Per bindable key: keyboard keys as SDL names them, and "pad:" buttons,
   // separated by commas.
   std::string bindings[BindableKeys];

@@ -22,6 +22,7 @@
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
 #include "platform/settings/settings_file_update.h"
+#include "platform/shell/pack_choice.h"
 
 namespace {
 
@@ -44,6 +45,54 @@ std::vector<uint8_t> EndPicture;
 volatile std::sig_atomic_t EndSignal = 0;
 void OnEndSignal(int signal) { EndSignal = signal; }
 
+bool Refuse(const std::string& line) {
+  std::fprintf(stderr, "twinworlds: %s\n", line.c_str());
+  ReportStartFault(line);
+  return false;
+}
+
+// The stages of the run: --pack's, else the title's last choice (never for
+// a script, which plays what it is told); and a recording made on a pack
+// plays only on that pack's very files.
+bool StartPack(const RunOptions& options, const InputPackClaim& claim) {
+  SetPackInForce(nullptr);
+  if (!options.pack.empty()) {
+    std::string folder, id, why;
+    if (!ResolvePackOption(options.pack, &folder, &id, &why)) return Refuse("--pack " + options.pack + ": " + why);
+    const Pack pack = ReadPack(folder, id);
+    if (!pack.fault.empty()) return Refuse("--pack " + options.pack + ": " + pack.fault);
+    // The game's loaders have said theirs.
+    if (const std::string fault = CheckPack(pack); !fault.empty()) {
+      ReportStartFault(fault);
+      return false;
+    }
+    SetPackInForce(&pack);
+  } else if (const std::string name = CurrentSettings().pack; !PackChoiceFixed() && !name.empty()) {
+    std::string fault = "no such pack in the packs folders";
+    for (const std::string& packs : PacksFolders()) {
+      struct stat s;
+      if (stat((packs + "/" + name).c_str(), &s) != 0) continue;
+      const Pack pack = ReadPack(packs + "/" + name, name);
+      fault = CheckPack(pack);
+      if (fault.empty()) SetPackInForce(&pack);
+      break;
+    }
+    // The file's choice never stops the game: its own stages are there.
+    if (!fault.empty())
+      std::fprintf(stderr, "twinworlds: %s: pack = %s: %s; the game's own stages are played\n",
+                   SettingsFilePath().c_str(), name.c_str(), fault.c_str());
+  }
+  if (claim.name.empty()) return true;
+  const Pack* p = PackInForce();
+  const std::string line = "--input " + options.inputFile + ": recorded on the pack '" + claim.name + "'";
+  if (!p) return Refuse(line + ", not on the game's own stages; play it with --pack " + claim.name);
+  // The same files under another name are the same game.
+  if (p->hash == claim.hash) return true;
+  if (p->id != claim.name) return Refuse(line + ", not on '" + p->id + "'; play it with --pack " + claim.name);
+  return Refuse(line + " as its files were then (" + claim.hash.substr(0, 12) + "), and these differ (" +
+                p->hash.substr(0, 12) + "); play it with --pack " + claim.name + " as it was");
+}
+
 }  // namespace
 
 const RunOptions& CurrentRunOptions() { return Options; }
@@ -55,9 +104,10 @@ void SetFlipObserver(void (*observer)(uint32_t flip)) { FlipObserver = observer;
 bool StartPlatform(const RunOptions& options) {
   Options = options;
   std::vector<InputLine> input;
+  InputPackClaim claim;
   if (!options.inputFile.empty()) {
     std::string why;
-    if (!LoadInputFileOrLink(options.inputFile, &input, &why)) {
+    if (!LoadInputFileOrLink(options.inputFile, &input, &why, &claim)) {
       std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
       ReportStartFault("--input " + options.inputFile + ": " + why);
       return false;
@@ -108,6 +158,7 @@ bool StartPlatform(const RunOptions& options) {
   SetDataFolder(data.folder);
   SetDataFolderMissing(!data.found);
   SetGlyphSheet(data.folder.empty() ? "font/glyphs.hex" : data.folder + "/font/glyphs.hex");
+  if (!StartPack(options, claim)) return false;
   Flips = 0;
   StartShownPicture();
   RunStart = LastFlipTime = Clock::now();

@@ -84,6 +84,8 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       if (!value(&o.dumpStateFile)) return false;
     } else if (arg == "--soundfont") {
       if (!value(&o.soundFont)) return false;
+    } else if (arg == "--pack") {
+      if (!value(&o.pack)) return false;
     } else if (arg == "--lang") {
       std::string v;
       if (!value(&v)) return false;
@@ -138,6 +140,9 @@ std::string UsageText() {
          "  --scale N            with --window: N times 640 x 480; 0 the largest that fits (default: the\n"
          "                       window as it was last left; larger is brought down, with a line on stderr)\n"
          "  --data DIR           read the game data from DIR (also $TWINWORLDS_DATA)\n"
+         "  --pack DIR|NAME      play the stages, pictures and sounds of a pack for this run: a folder, or\n"
+         "                       the name of one in ~/.local/share/twinworlds/packs or the game's packs/\n"
+         "                       (default: as chosen on the title, kept in the settings file)\n"
          "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
          "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"
          "  --soundfont PATH     the music's General MIDI soundfont (default: /usr/share/sounds/sf2/default-GM.sf2,\n"
@@ -169,6 +174,7 @@ std::string UsageText() {
          "  Ctrl                 skill menu                 Back\n"
          "  Backspace            while held, enemies may appear\n"
          "  Enter                start, choose, continue    Start\n"
+         "  F4                   on the title: the stages to play   Y\n"
          "  Y N                  answer questions           A B\n"
          "  Escape               pause menu (F1 back, F2 quit)   Back+Start\n"
          "  Alt+Enter            full screen or a window\n"

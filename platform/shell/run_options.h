@@ -27,6 +27,7 @@ struct RunOptions {
   std::string shareBase = DefaultShareBase;  // --share-base: where the page is
   bool thenPlay = false;    // --then-play: after the input file, the keyboard plays on
   std::string soundFont;    // --soundfont: over the settings file's choice
+  std::string pack;         // --pack: a pack's folder or name, for this run, over the settings file's
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
 };

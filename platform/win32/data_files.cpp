@@ -1,5 +1,5 @@
-// Data files named the game's way, found in the data folder whatever
-// their case.
+// Data files named the game's way: the pack in force's own when it has
+// the file, else the data folder's, found whatever their case.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/files/data_folder.h"
+#include "platform/files/packs.h"
 #include "platform/settings/settings.h"
 #include "platform/win32/win32.h"
 
@@ -31,6 +32,7 @@ std::string InDataFolder(const std::string& relative) {
 
 std::string DataFilePath(const char* name) {
   const std::string relative = SlashedName(name);
+  if (const std::string* own = PackFileFor(relative)) return *own;
   const std::string path = InDataFolder(relative);
   if (relative.empty() || relative[0] == '/' || access(path.c_str(), F_OK) == 0) return path;
   // Found whatever its case: named as it is on disk.
@@ -41,6 +43,8 @@ std::string DataFilePath(const char* name) {
 FILE* OpenDataFile(const char* name, const char* mode) {
   if (!name) return nullptr;
   const std::string relative = SlashedName(name);
+  // The pack was listed when it was chosen: no look on the disk here.
+  if (const std::string* own = PackFileFor(relative)) return std::fopen(own->c_str(), mode);
   const std::string path = InDataFolder(relative);
   FILE* f = std::fopen(path.c_str(), mode);
   if (f || errno != ENOENT || relative.empty() || relative[0] == '/') return f;
@@ -88,3 +92,4 @@ void NoteDataFileProblem(const char* name) {
 }
 
 std::string DataProblemLine() { return ProblemLine; }
+void ForgetDataFileProblem() { ProblemLine.clear(); }

@@ -340,6 +340,20 @@ int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
     const Glyph* g = FindGlyph(ch);
     if (!g) {
       if (!FontAvailable()) return 0;  // no font: text is skipped
+      // A character without a glyph (a pack's name may hold any) is drawn
+      // as a box of its width, so that it neither vanishes nor runs into
+      // the next.
+      const int width = ch < 0x1100 || (ch >= 0xFF61 && ch <= 0xFFDC) ? 8 : 16;
+      if (canDraw)
+        for (int gy = 2; gy < GlyphHeight - 2; gy++)
+          for (int gx = 1; gx < width - 1; gx++) {
+            const int px = x + gx, py = y + gy;
+            const bool edge = gy == 2 || gy == GlyphHeight - 3 || gx == 1 || gx == width - 2;
+            if (!edge || (clip && (px < rect->left || px >= rect->right || py < rect->top || py >= rect->bottom)))
+              continue;
+            PutPixel(c, px, py, ink);
+          }
+      x += width;
       continue;
     }
     if (canDraw) {

@@ -114,7 +114,8 @@ UINT timeEndPeriod(UINT period);
 // Opens a file named the game's way ("stage\\x.txt"), relative to the data
 // folder found at start-up (the working directory by default): backslashes
 // become separators, and a name whose case differs from the file on disk is
-// still found, as it would be on Windows.
+// still found, as it would be on Windows. While a pack is in force, its own
+// file of that name comes first (platform/files/packs.h).
 FILE* OpenDataFile(const char* name, const char* mode);
 // The name as a path of this system, in the data folder, for messages
 // ("stage/x.txt").
@@ -125,3 +126,6 @@ std::string DataFilePath(const char* name);
 void NoteDataFileProblem(const char* name);
 // That line of the error box; "" when nothing was noted.
 std::string DataProblemLine();
+// Nothing noted: after trying a pack's files, whose faults are the pack's
+// and not the game's.
+void ForgetDataFileProblem();

@@ -85,21 +85,65 @@ std::u32string ThroughCodePage932(char32_t c) {
 
 }  // namespace
 
-std::string CutGlyphSheet(const std::string& unifontHex, const std::vector<std::string>& sources, std::string* error) {
-  std::map<char32_t, std::string> font;
-  {
-    std::ifstream f(unifontHex);
-    if (!f) {
-      *error = unifontHex + ": cannot be read (the unifont package holds GNU Unifont)";
-      return "";
+namespace {
+
+bool ReadHexFont(const std::string& path, std::map<char32_t, std::string>* font, std::string* error) {
+  std::ifstream f(path);
+  if (!f) {
+    *error = path + ": cannot be read (the unifont package holds GNU Unifont)";
+    return false;
+  }
+  std::string l;
+  while (std::getline(f, l)) {
+    const size_t colon = l.find(':');
+    if (colon == std::string::npos || colon == 0) continue;
+    (*font)[static_cast<char32_t>(std::stoul(l.substr(0, colon), nullptr, 16))] = l.substr(colon + 1);
+  }
+  return true;
+}
+
+std::string SheetOf(const std::set<char32_t>& wanted, std::map<char32_t, std::string>& font) {
+  std::string sheet;
+  for (char32_t c : wanted) {
+    char head[16];
+    std::snprintf(head, sizeof head, "%04X:", static_cast<unsigned>(c));
+    sheet += head + font[c] + "\n";
+  }
+  return sheet;
+}
+
+}  // namespace
+
+std::string CutCodePageSheet(const std::string& unifontHex, const std::string& sheet, std::string* error) {
+  std::map<char32_t, std::string> font, have;
+  if (!ReadHexFont(unifontHex, &font, error)) return "";
+  std::istringstream lines(sheet);
+  for (std::string l; std::getline(lines, l);)
+    if (l.find(':') != std::string::npos) have[static_cast<char32_t>(std::stoul(l.substr(0, l.find(':')), nullptr, 16))];
+  std::set<char32_t> wanted;
+  auto take = [&](const char* bytes, int length) {
+    for (char32_t c : DecodeCp932(bytes, length))
+      if (c >= 0x20 && font.count(c) && !have.count(c)) wanted.insert(c);
+  };
+  for (int b = 0x20; b < 0x100; b++) {
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    if (!lead) {
+      const char one = static_cast<char>(b);
+      take(&one, 1);
+      continue;
     }
-    std::string l;
-    while (std::getline(f, l)) {
-      const size_t colon = l.find(':');
-      if (colon == std::string::npos || colon == 0) continue;
-      font[static_cast<char32_t>(std::stoul(l.substr(0, colon), nullptr, 16))] = l.substr(colon + 1);
+    for (int t = 0x40; t <= 0xFC; t++) {
+      if (t == 0x7F) continue;
+      const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
+      take(two, 2);
     }
   }
+  return SheetOf(wanted, font);
+}
+
+std::string CutGlyphSheet(const std::string& unifontHex, const std::vector<std::string>& sources, std::string* error) {
+  std::map<char32_t, std::string> font;
+  if (!ReadHexFont(unifontHex, &font, error)) return "";
   std::set<char32_t> wanted;
   for (char32_t c = 0x20; c < 0x7F; c++) wanted.insert(c);
   std::string missing;
@@ -129,11 +173,5 @@ std::string CutGlyphSheet(const std::string& unifontHex, const std::vector<std::
     }
   }
   if (!error->empty()) return "";
-  std::string sheet;
-  for (char32_t c : wanted) {
-    char head[16];
-    std::snprintf(head, sizeof head, "%04X:", static_cast<unsigned>(c));
-    sheet += head + font[c] + "\n";
-  }
-  return sheet;
+  return SheetOf(wanted, font);
 }

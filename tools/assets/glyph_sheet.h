@@ -12,3 +12,7 @@
 // Returns the sheet, or "" with `error` naming each text holding a
 // character the font has no glyph for.
 std::string CutGlyphSheet(const std::string& unifontHex, const std::vector<std::string>& sources, std::string* error);
+// The rest of code page 932: every character it has that the font draws
+// and `sheet` lacks, for the names packs give themselves (font/names.hex,
+// read only when one needs it).
+std::string CutCodePageSheet(const std::string& unifontHex, const std::string& sheet, std::string* error);

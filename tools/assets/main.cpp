@@ -1,7 +1,8 @@
 // Builds the game folder from the sources in data/:
 //   twinworlds-assets DATA_DIR GAME_DIR [--preview DIR] [--icons DIR]
 // and, apart, its glyph sheet (font/glyphs.hex) from Unifont and the texts
-// of the given sources; a text the font cannot draw fails the build:
+// of the given sources, with the rest of code page 932 beside it
+// (font/names.hex); a text the font cannot draw fails the build:
 //   twinworlds-assets --glyph-sheet UNIFONT_HEX GAME_DIR SOURCE...
 // Everything is computed, nothing is random, so every run writes the same
 // bytes.
@@ -61,6 +62,12 @@ int main(int argc, char** argv) {
       return 1;
     }
     WriteOutput(argv[3], "font/glyphs.hex", std::vector<uint8_t>(sheet.begin(), sheet.end()));
+    const std::string names = CutCodePageSheet(argv[2], sheet, &error);
+    if (names.empty()) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
+    WriteOutput(argv[3], "font/names.hex", std::vector<uint8_t>(names.begin(), names.end()));
     return 0;
   }
   std::string preview, icons;

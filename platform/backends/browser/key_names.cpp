@@ -94,3 +94,6 @@ int PadButtonFromName(const char* name) { return SDL_GameControllerGetButtonFrom
 int PadAxisFromName(const char* name) { return SDL_GameControllerGetAxisFromString(name); }
 
 std::string SettingsFilePath() { return ""; }
+
+// The page mounts its stored packs here.
+std::string PlayerPacksFolder() { return "/packs"; }

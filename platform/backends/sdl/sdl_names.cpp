@@ -1,6 +1,6 @@
 // What the desktop build links of the platform's per-build functions:
-// SDL's names of keys and pad buttons, and the settings file in the
-// player's config folder.
+// SDL's names of keys and pad buttons, the settings file in the player's
+// config folder and the packs folder in the player's data folder.
 #include <SDL.h>
 
 #include "platform/backend.h"
@@ -14,6 +14,11 @@ int PadAxisFromName(const char* name) { return SDL_GameControllerGetAxisFromStri
 
 // The terminal has the line already.
 void ReportStartFault(const std::string&) {}
+
+std::string PlayerPacksFolder() {
+  const std::string folder = DataHomeFolder();
+  return folder.empty() ? "" : folder + "/packs";
+}
 
 std::string SettingsFilePath() {
   const std::string folder = ConfigFolder();
