@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/pack_info.h"
 #include "support/game_runner.h"
 
 namespace {
@@ -108,6 +109,11 @@ TEST(MapViewer, ANewPackOfTheGameStagesTakesAGateMovedInTiled) {
   for (const char* f : {"pack.txt", "tiled/mine.tiled-project", "tiled/twinworlds.tsx", "tiled/twinworlds.png"})
     EXPECT_TRUE(std::filesystem::is_regular_file(pack / f)) << f;
   EXPECT_EQ(ReadText(pack / "stage/Magic1234.txt"), ReadText(game + "stage/Magic1234.txt"));
+  const std::string info = ReadText(pack / "pack.txt");
+  PackInfo read;
+  std::string why;
+  EXPECT_TRUE(ParsePackInfo(reinterpret_cast<const uint8_t*>(info.data()), info.size(), &read, &why)) << why;
+  EXPECT_EQ(PackInfoText(read, "name", "en"), "mine");
 
   // Made once only; a name that is not a folder's is refused.
   const MapRun again = RunMapTool(scratch, "--new-pack mine");

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/backend.h"
+#include "platform/files/packs.h"
 #include "platform/files/user_folders.h"
 #include "platform/files/whole_file.h"
 #include "platform/win32/win32.h"
@@ -61,33 +63,16 @@ std::string PackText(const std::string& name) {
   // The login name to start with; the maker writes their own.
   std::string author = EnvironmentValue("USER");
   if (const passwd* user = getpwuid(getuid()); author.empty() && user && user->pw_name) author = user->pw_name;
-  return "name = " + name + "\n" + "author = " + author + "\n" + "licence = CC BY 4.0\n" +
+  return "# What the pack says of itself (UTF-8); name[ja] = ... gives a Japanese name, and so on.\n"
+         "name = " + name + "\n" + "author = " + author + "\n" + "licence = CC BY 4.0\n" +
          "description = The stages of twinworlds, to change. Made from the game's own stages by the twinworlds "
          "developers (CC BY 4.0).\n";
 }
 
 }  // namespace
 
-std::string PlayerPacksFolder() {
-  const std::string data = EnvironmentValue("XDG_DATA_HOME");
-  if (!data.empty() && data[0] == '/') return data + "/twinworlds/packs";
-  if (const std::string home = EnvironmentValue("HOME"); !home.empty()) return home + "/.local/share/twinworlds/packs";
-  return "";
-}
-
-bool IsSafePackName(const std::string& name) {
-  if (name.empty() || name.size() > 64 || name[0] == '.') return false;
-  for (char c : name)
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-          c == '.'))
-      return false;
-  return true;
-}
-
 int NewPack(const std::string& name) {
-  if (!IsSafePackName(name))
-    return Fail("\"" + name + "\" cannot name a pack: use letters, digits, '-', '_' and '.', at most 64, not starting "
-                "with '.'");
+  if (const std::string fault = PackNameFault(name); !fault.empty()) return Fail(fault);
   const std::string packs = PlayerPacksFolder();
   if (packs.empty()) return Fail("neither XDG_DATA_HOME nor HOME is set: there is no packs folder");
   const fs::path target = fs::path(packs) / name;
@@ -138,9 +123,8 @@ int UpdatePack(const std::string& nameOrFolder) {
   if (nameOrFolder.find('/') != std::string::npos) {
     folder = nameOrFolder;
   } else {
-    if (!IsSafePackName(nameOrFolder))
-      return Fail("\"" + nameOrFolder + "\" cannot name a pack (a pack's folder is named with a '/', as ./" +
-                  nameOrFolder + ")");
+    if (const std::string fault = PackNameFault(nameOrFolder); !fault.empty())
+      return Fail(fault + " (a pack's folder is named with a '/', as ./" + nameOrFolder + ")");
     folder = fs::path(PlayerPacksFolder()) / nameOrFolder;
   }
   std::error_code ec;

@@ -6,7 +6,8 @@
 
 #include <string>
 
-// A pack of the game's stages in the player's packs folder: its stage
+// A pack of the game's stages in the player's packs folder
+// (PlayerPacksFolder(), NAME as PackNameFault allows): its stage
 // files, pack.txt, and tiled/ with NAME.tiled-project, world_a.tmx,
 // world_b.tmx and the tileset. The exit status.
 int NewPack(const std::string& name);
@@ -14,9 +15,3 @@ int NewPack(const std::string& name);
 // its stage/ files, both converted before either is written. NAME is a pack
 // of the packs folder; anything with a '/' is a pack's folder.
 int UpdatePack(const std::string& nameOrFolder);
-
-// $XDG_DATA_HOME/twinworlds/packs, else ~/.local/share/twinworlds/packs;
-// "" when neither is set.
-std::string PlayerPacksFolder();
-// Letters, digits, '-', '_' and '.', not starting with '.', at most 64.
-bool IsSafePackName(const std::string& name);
