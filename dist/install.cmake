@@ -41,6 +41,7 @@ add_custom_target(documents ALL DEPENDS ${DOC_FILES})
 install(TARGETS twinworlds twinworlds-map RUNTIME DESTINATION ${TWINWORLDS_INSTALL_BINDIR})
 # Only the data: tests may leave other files in the build's game folder.
 install(DIRECTORY ${GAME_FOLDER}/stage ${GAME_FOLDER}/image ${GAME_FOLDER}/se ${GAME_FOLDER}/Sound ${GAME_FOLDER}/font
+                  ${GAME_FOLDER}/tiled
         DESTINATION ${TWINWORLDS_INSTALL_DATADIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 32 48 64 128 256)

@@ -10,12 +10,12 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config ccache
   libsdl2-dev libfluidsynth-dev libpng-dev zlib1g-dev nlohmann-json3-dev
-  unifont timgm6mb-soundfont
+  unifont timgm6mb-soundfont libpugixml-dev
 )
 if [ "${1:-}" != play ]; then
   PACKAGES+=(
     libgtest-dev libgmock-dev libbenchmark-dev python3
-    xvfb xdotool x11-utils openbox
+    xvfb xdotool x11-utils openbox tiled
     clang-14 libclang-rt-14-dev
     dpkg-dev desktop-file-utils appstream lintian reuse
   )

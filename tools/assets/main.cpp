@@ -25,6 +25,8 @@
 #include "sheets.h"
 #include "sound_effects.h"
 #include "stage/stage_text.h"
+#include "tiled_tileset_png.h"
+#include "tools/tiled/tiled_tileset.h"
 
 namespace {
 
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
 
   const Canvas charSheet = DrawCharSheet();
   const Canvas enemySheet = DrawEnemySheet();
+  const Canvas tileSheet = DrawTileSheet(art);
   const std::vector<Picture> pictures = {
       {"status.BMP", DrawStatusScreen(art, charSheet, false)},
       {"status_en.BMP", DrawStatusScreen(art, charSheet, true)},
@@ -97,7 +100,7 @@ int main(int argc, char** argv) {
       {"number.BMP", DrawSmallDigits(art)},
       {"number2.BMP", DrawLargeDigits(art)},
       {"Enemy.Bmp", enemySheet},
-      {"back.BMP", DrawTileSheet(art)},
+      {"back.BMP", tileSheet},
       {"char.BMP", charSheet},
       {"gyaku.BMP", MirrorCharSheet(charSheet)},
       {"haikei1.BMP", DrawBackground()},
@@ -120,6 +123,15 @@ int main(int argc, char** argv) {
   for (const SoundFile& s : MakeSoundEffects()) WriteOutput(out, std::string("se/") + s.file, s.bytes);
   WriteOutput(out, "stage/fai_kansei.txt", BuildStageFile(data + "/stages/world_a.txt"));
   WriteOutput(out, "stage/Magic1234.txt", BuildStageFile(data + "/stages/world_b.txt"));
+  // The game's tiles for Tiled, to draw stages in (twinworlds-map converts).
+  const std::vector<uint8_t> tilesetPng = DrawTiledTilesetPng(art, tileSheet, enemySheet);
+  if (tilesetPng.empty()) {
+    std::fprintf(stderr, "cannot encode the Tiled tileset's picture\n");
+    return 1;
+  }
+  WriteOutput(out, std::string("tiled/") + TilesetImageName, tilesetPng);
+  const std::string tsx = TilesetText(TilesetImageName);
+  WriteOutput(out, std::string("tiled/") + TilesetFileName, std::vector<uint8_t>(tsx.begin(), tsx.end()));
   WriteOutput(out, "Sound/yamiji.mid", BuildMidiFromScore(data + "/music/yamiji.txt"));
   return 0;
 }

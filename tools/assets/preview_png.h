@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "canvas.h"
 
@@ -12,3 +13,5 @@ bool WritePreviewPng(const std::string& path, const Canvas& picture, int scale);
 
 // Packed 8-bit RGB or RGBA rows, top first.
 bool WritePngPixels(const std::string& path, int width, int height, bool alpha, const uint8_t* pixels);
+// The same as the PNG file's bytes.
+std::vector<uint8_t> EncodePngPixels(int width, int height, bool alpha, const uint8_t* pixels);

@@ -1,128 +1,42 @@
-// Draws a whole stage into one PNG, for reviewing a stage at a glance:
+// SPDX-License-Identifier: MIT
+// twinworlds-map: a stage drawn whole into one PNG, for reviewing it at a
+// glance; stages converted to and from Tiled maps; and the player's stage
+// packs made from the game's stages and updated from their Tiled maps.
 //   twinworlds-map STAGE OUT.png [FIRST_COLUMN COLUMNS]
-// run in a game folder; STAGE is a built stage file or a text map of
-// data/stages/ (read as the asset builder reads it); the two numbers limit
-// the picture to those columns.
-// Tiles come from the game's own tile sheet and the stage from the game's
-// own loader. Enemy cells show the enemy standing where it will appear and a
-// red frame; event markers a yellow frame with their number, and the outline
-// of the view their switch scene shows; hidden cells a cyan frame with their
-// group; switches the event they start.
+//   twinworlds-map STAGE OUT.tmx [--tileset TSX]
+//   twinworlds-map STAGE OUT.txt
+//   twinworlds-map --new-pack NAME | --update-pack NAME|DIR
+// STAGE is a stage file (by path, or as the game data names it), a text map
+// of data/stages/ or a Tiled map (.tmx or .tmj).
+// In the picture, enemy cells show the enemy standing where it will appear
+// and a red frame; event markers a yellow frame with their number, and the
+// outline of the view their switch scene shows; hidden cells a cyan frame
+// with their group; switches the event they start.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <filesystem>
-
-#include "platform/backend.h"
+#include "map_picture.h"
 #include "platform/files/data_folder.h"
-#include "platform/shell/run.h"
-#include "platform/shell/run_options.h"
-#include "platform/win32/gdi.h"
 #include "platform/files/whole_file.h"
-#include "stage/cell_kinds.h"
+#include "platform/shell/run.h"
 #include "stage/stage_file.h"
 #include "stage/stage_text.h"
+#include "stage_packs.h"
+#include "stage_sources.h"
 
 namespace {
 
-struct Sheet {
-  int width = 0, height = 0;
-  std::vector<uint8_t> pixels;  // one palette index a pixel, top row first
-  RGBQUAD colours[256] = {};
-};
-
-bool LoadSheet(const char* name, Sheet* out) {
-  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (!bitmap) return false;
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
-  HDC dc = CreateCompatibleDC(nullptr);
-  SelectObject(dc, bitmap);
-  GetDIBColorTable(dc, 0, 256, out->colours);
-  DeleteDC(dc);
-  out->width = info.bmWidth;
-  out->height = info.bmHeight;
-  const auto* bits = static_cast<const uint8_t*>(info.bmBits);
-  out->pixels.resize(static_cast<size_t>(out->width) * out->height);
-  for (int y = 0; y < out->height; y++)
-    std::memcpy(&out->pixels[static_cast<size_t>(y) * out->width], bits + static_cast<size_t>(y) * info.bmWidthBytes,
-                out->width);
-  DeleteObject(bitmap);
+bool EndsWith(const std::string& text, const char* end) {
+  const size_t n = std::strlen(end);
+  if (text.size() < n) return false;
+  for (size_t i = 0; i < n; i++)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - n + i])) != end[i]) return false;
   return true;
-}
-
-struct Image {
-  int width, height;
-  std::vector<uint8_t> rgb;
-  void Put(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
-    if (x < 0 || y < 0 || x >= width || y >= height) return;
-    uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-    p[0] = r;
-    p[1] = g;
-    p[2] = b;
-  }
-};
-
-constexpr uint8_t SeeThrough = 113;
-
-void Copy(Image& img, const Sheet& s, int sx, int sy, int w, int h, int dx, int dy, bool keyed) {
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) {
-      if (sx + x < 0 || sy + y < 0 || sx + x >= s.width || sy + y >= s.height) continue;
-      const uint8_t v = s.pixels[static_cast<size_t>(sy + y) * s.width + sx + x];
-      if (keyed && v == SeeThrough) continue;
-      const RGBQUAD& c = s.colours[v];
-      img.Put(dx + x, dy + y, c.rgbRed, c.rgbGreen, c.rgbBlue);
-    }
-}
-
-void Frame(Image& img, int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t b, bool dashed = false) {
-  for (int i = 0; i < w; i++)
-    if (!dashed || (i / 4) % 2 == 0) {
-      img.Put(x + i, y, r, g, b);
-      img.Put(x + i, y + h - 1, r, g, b);
-    }
-  for (int j = 0; j < h; j++)
-    if (!dashed || (j / 4) % 2 == 0) {
-      img.Put(x, y + j, r, g, b);
-      img.Put(x + w - 1, y + j, r, g, b);
-    }
-}
-
-// Digits 3 x 5, for labels.
-void Number(Image& img, int x, int y, int value, uint8_t r, uint8_t g, uint8_t b) {
-  static const char* const Digits[10] = {"111101101101111", "010110010010111", "111001111100111", "111001111001111",
-                                          "101101111001001", "111100111001111", "111100111101111", "111001001001001",
-                                          "111101111101111", "111101111001111"};
-  const std::string text = std::to_string(value);
-  for (size_t k = 0; k < text.size(); k++) {
-    for (int j = -1; j <= 5; j++)
-      for (int i = -1; i <= 3; i++) img.Put(x + static_cast<int>(k) * 4 + i, y + j, 0, 0, 0);
-  }
-  for (size_t k = 0; k < text.size(); k++) {
-    const char* glyph = Digits[text[k] - '0'];
-    for (int j = 0; j < 5; j++)
-      for (int i = 0; i < 3; i++)
-        if (glyph[j * 3 + i] == '1') img.Put(x + static_cast<int>(k) * 4 + i, y + j, r, g, b);
-  }
-}
-
-// A stage file, or a text map of data/stages/ turned into one first.
-bool LoadAnyStage(StageMap* map, const char* path) {
-  std::vector<uint8_t> bytes;
-  if (ReadWholeFile(DataFilePath(path), 64 << 20, &bytes)) return LoadStageFile(map, path);
-  const std::string text(bytes.begin(), bytes.end());
-  if (!LooksLikeTextMap(text)) return LoadStageFile(map, path);
-  std::string stage, why;
-  if (!TextMapToStageText(text, path, &stage, &why)) {
-    std::fprintf(stderr, "twinworlds-map: %s\n", why.c_str());
-    return false;
-  }
-  return LoadStageText(map, stage, path);
 }
 
 bool ParseCount(const char* text, int* out) {
@@ -137,13 +51,29 @@ bool ParseCount(const char* text, int* out) {
 
 const char Usage[] =
     "usage: twinworlds-map STAGE OUT.png [FIRST_COLUMN COLUMNS]\n"
-    "Draws a stage of twinworlds whole into a PNG picture, with its enemies, event\n"
-    "markers, hidden cells and switches framed.\n"
-    "  STAGE       a stage file such as stage/fai_kansei.txt, or a text map of data/stages/\n"
-    "  OUT.png     the picture written\n"
-    "  FIRST_COLUMN COLUMNS   only these columns of the stage\n"
+    "       twinworlds-map STAGE OUT.tmx [--tileset TSX]\n"
+    "       twinworlds-map STAGE OUT.txt\n"
+    "       twinworlds-map --new-pack NAME\n"
+    "       twinworlds-map --update-pack NAME|DIR\n"
+    "Draws a stage of twinworlds whole into a PNG picture (its enemies, event\n"
+    "markers, hidden cells and switches framed), converts it to a Tiled map or a\n"
+    "stage file, and makes and updates the player's stage packs.\n"
+    "  STAGE       a stage file such as stage/fai_kansei.txt, a text map of\n"
+    "              data/stages/, or a Tiled map (.tmx or .tmj)\n"
+    "  OUT.png     the picture; FIRST_COLUMN COLUMNS: only these columns\n"
+    "  OUT.tmx     a Tiled map over the game's tileset (twinworlds.tsx beside it,\n"
+    "              copied from the game data when it is not there yet)\n"
+    "  --tileset TSX   refer to that tileset instead, by its path from the map\n"
+    "  OUT.txt     the game's stage file\n"
+    "  --new-pack NAME      a new pack of the game's two stages, with a Tiled\n"
+    "              project of them, in $XDG_DATA_HOME/twinworlds/packs/NAME\n"
+    "              (~/.local/share/twinworlds/packs/NAME)\n"
+    "  --update-pack NAME|DIR   the pack's tiled/world_a and world_b maps written\n"
+    "              into its stage/ files (a DIR is named with a '/')\n"
     "  --help      this text\n"
     "  --version   the version\n"
+    "A Tiled map that the game cannot take is refused with one line naming the\n"
+    "file, the cell (column, row, from 0) and the reason; nothing is written.\n"
     "The game's data is found as the game finds it (twinworlds(6)); a stage file\n"
     "named by its path is read from there.\n";
 
@@ -157,88 +87,51 @@ int main(int argc, char** argv) {
     std::printf("twinworlds-map%s\n", VersionLine().substr(VersionLine().find(' ')).c_str());
     return 0;
   }
-  if (argc != 3 && argc != 5) {
-    std::fputs(Usage, stderr);
-    return 2;
-  }
   // The game's data is found as the game finds it; a stage file named from
   // here is read from here.
   const DataSearch data = FindDataFolder("", ExecutableFolder());
   SetDataFolder(data.folder);
+  if (argc == 3 && std::strcmp(argv[1], "--new-pack") == 0) return NewPack(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "--update-pack") == 0) return UpdatePack(argv[2]);
+
+  const std::string out = argc >= 3 ? argv[2] : "";
+  const bool picture = EndsWith(out, ".png") && (argc == 3 || argc == 5);
+  const bool tiled = EndsWith(out, ".tmx") && (argc == 3 || (argc == 5 && std::strcmp(argv[3], "--tileset") == 0));
+  const bool stageFile = EndsWith(out, ".txt") && argc == 3;
+  if (!picture && !tiled && !stageFile) {
+    std::fputs(Usage, stderr);
+    return 2;
+  }
   std::string stage = argv[1];
   if (!data.folder.empty() && std::filesystem::is_regular_file(stage)) stage = std::filesystem::absolute(stage);
-  StageMap map{};
-  if (!LoadAnyStage(&map, stage.c_str())) {
-    std::fprintf(stderr, "twinworlds-map: %s: cannot be read as a stage\n", argv[1]);
+  StageMap map{}, none{};
+  std::string why;
+  if (!LoadAnyStage(stage, &map, &why)) {
+    // The loader has said why when `why` is empty.
+    if (!why.empty()) std::fprintf(stderr, "twinworlds-map: %s\n", why.c_str());
     return 1;
   }
-  int first = 0, count = map.width;
-  if (argc == 5) {
-    if (!ParseCount(argv[3], &first) || !ParseCount(argv[4], &count) || first < 0 || count < 1 ||
-        first + count > map.width) {
-      std::fprintf(stderr,
-                   "twinworlds-map: %s: %s columns from column %s are not all in the stage; it has columns 0 to %d\n",
-                   argv[1], argv[4], argv[3], map.width - 1);
-      StageMap none{};
-      FreeStageMaps(&map, &none);
-      return 2;
+  int status = 0;
+  if (tiled) {
+    if (!WriteTiledMap(map, argv[1], out, argc == 5 ? argv[4] : "", &why)) status = 1;
+  } else if (stageFile) {
+    const std::vector<int32_t> cells = StageFileCells(&map);
+    if (!WriteFileAtomically(out, FormatStageText(map.width, map.height, cells.data()))) {
+      why = out + ": cannot be written";
+      status = 1;
+    }
+  } else {
+    int first = 0, count = map.width;
+    if (argc == 5 && (!ParseCount(argv[3], &first) || !ParseCount(argv[4], &count) || first < 0 || count < 1 ||
+                      first + count > map.width)) {
+      why = std::string(argv[1]) + ": " + argv[4] + " columns from column " + argv[3] +
+            " are not all in the stage; it has columns 0 to " + std::to_string(map.width - 1);
+      status = 2;
+    } else {
+      status = DrawStagePicture(map, first, count, out, &why);
     }
   }
-  Sheet tiles, background, enemies;
-  if (!LoadSheet("image\\stage1\\back.BMP", &tiles) || !LoadSheet("image\\stage1\\haikei1.BMP", &background) ||
-      !LoadSheet("image\\stage1\\Enemy.Bmp", &enemies)) {
-    std::fprintf(stderr, "twinworlds-map: run it in a game folder, where image/stage1/ holds the bitmaps\n");
-    return 1;
-  }
-  const int w = map.width * CellSize, h = map.height * CellSize;
-  Image img{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 3)};
-
-  // The backdrop repeats along the stage with its foot on the bottom edge;
-  // above it, its top row carries on up.
-  for (int x = 0; x < w; x += background.width) {
-    const int top = h - background.height;
-    Copy(img, background, 0, 0, background.width, background.height, x, top, false);
-    for (int y = top - 1; y >= 0; y--) Copy(img, background, 0, 0, background.width, 1, x, y, false);
-  }
-
-  for (int r = 0; r < map.height; r++)
-    for (int c = 0; c < map.width; c++) {
-      const int v = map.cells[r * map.width + c];
-      const int x = c * CellSize, y = r * CellSize;
-      CellPicture t;
-      if (PictureOfCell(v, &t)) Copy(img, tiles, t.left, t.top, CellSize, CellSize, x, y, t.keyed);
-      if (v == 301)  // the walker's picture is put 50 right of and 68 above the cell's corner
-        Copy(img, enemies, 0, 0, 100, 80, x, y - 68, true);
-      if (v == 302) Copy(img, enemies, 0, 100, 64, 64, x - 32, y - 32, true);
-      if (v == 301 || v == 302) Frame(img, x, y, CellSize, CellSize, 255, 40, 40);
-      if (v >= 1000) {
-        Frame(img, x + 1, y + 1, CellSize - 2, CellSize - 2, 0, 255, 255);
-        Number(img, x + 4, y + 4, v / 1000, 0, 255, 255);
-      }
-      if (v >= 101 && v <= 148) Number(img, x + 4, y + 4, v + 100, 255, 255, 0);
-    }
-  for (int m = 0; m < map.eventCount; m++) {
-    const int r = map.eventCells[m] / map.width, c = map.eventCells[m] % map.width;
-    Frame(img, c * CellSize, r * CellSize, CellSize, CellSize, 255, 255, 0);
-    Number(img, c * CellSize + 4, r * CellSize + 4, map.eventValues[m], 255, 255, 0);
-    // The scene's view: 21 columns from 10 left of the marker, 15 rows down.
-    Frame(img, (c - 10) * CellSize, r * CellSize, 21 * CellSize, ViewRows * CellSize, 255, 255, 0, true);
-  }
-  // The start: both characters stand with their feet at y 287.
-  const int startX = 320, startFeet = (map.height - ViewRows) * CellSize + 287;
-  Frame(img, startX - 10, startFeet - 52, 21, 53, 80, 255, 80);
-
-  std::vector<uint8_t> part(static_cast<size_t>(count) * CellSize * h * 3);
-  for (int y = 0; y < h; y++)
-    std::memcpy(&part[static_cast<size_t>(y) * count * CellSize * 3],
-                &img.rgb[(static_cast<size_t>(y) * w + first * CellSize) * 3], static_cast<size_t>(count) * CellSize * 3);
-  std::string error;
-  const bool written = WritePng(argv[2], part.data(), count * CellSize, h, &error);
-  StageMap none{};
   FreeStageMaps(&map, &none);
-  if (!written) {
-    std::fprintf(stderr, "twinworlds-map: %s: %s\n", argv[2], error.c_str());
-    return 1;
-  }
-  return 0;
+  if (status) std::fprintf(stderr, "twinworlds-map: %s\n", why.c_str());
+  return status;
 }
