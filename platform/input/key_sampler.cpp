@@ -75,6 +75,7 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   Screen = ScreenOfLastSample = InputAnyScreen;
   PadHushed = PadLast = false;
   SetChoosingKey(false);
+  SetEditorKeys(false);
   std::memset(LastSample, 0, sizeof LastSample);
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
 }
@@ -95,7 +96,7 @@ void SampleKeys(uint32_t flip, uint8_t* down) {
     uint8_t pad[256] = {};
     ActiveBackend->sampleKeyboard(down);
     ActiveBackend->samplePads(pad);
-    if (Screen != InputChoosingKey) SettlePadKeys(pad);
+    if (Screen != InputChoosingKey && Screen != InputEditor) SettlePadKeys(pad);
     for (int vk = 0; vk < 256; vk++) down[vk] |= pad[vk];
   }
   NoteLastDevice(down);
@@ -105,6 +106,7 @@ void SampleKeys(uint32_t flip, uint8_t* down) {
 void SetInputScreen(uint8_t screen) {
   Screen = screen < InputScreens ? screen : static_cast<uint8_t>(InputAnyScreen);
   SetChoosingKey(Screen == InputChoosingKey);
+  SetEditorKeys(Screen == InputEditor);
 }
 
 uint8_t CurrentInputScreen() { return Screen; }
