@@ -27,6 +27,8 @@ struct RunOptions {
   std::string shareBase = DefaultShareBase;  // --share-base: where the page is
   bool thenPlay = false;    // --then-play: after the input file, the keyboard plays on
   std::string soundFont;    // --soundfont: over the settings file's choice
+  bool edit = false;        // --edit: the stage editor instead of the title
+  std::string editFolder;   // --edit DIR: the pack folder it edits ("" when not given)
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
 };
