@@ -152,6 +152,7 @@ int CheckStages(const StageMap* worldA, const StageMap* worldB, StageFault* out,
       continue;
     }
     if (m->width > MaxStageColumns || m->height > MaxStageRows) Add(&k, FaultTooLarge, w, -1, -1, m->width);
+    if (m->eventCount > MaxEventMarkers) Add(&k, FaultTooManyMarkers, w, -1, -1, m->eventCount);
     CheckStart(&k, w);
     CheckMarkers(&k, w);
     CheckCells(&k, w);
@@ -184,6 +185,7 @@ std::string DescribeStageFault(const StageFault& f, bool japanese) {
       {"%d enemies: a world holds 100 at most", "敵が%d体：一つの世界に最大100体"},
       {"scene of event %d has nothing to raise or reveal", "イベント%dの場面に門も隠しブロックもない"},
       {"the stage is larger than the game takes", "ステージが大きすぎる"},
+      {"%d event markers: a stage holds 50 at most", "イベントマーカーが%d個：一つのステージに最大50個"},
   };
   const Words& w = Texts[f.code < sizeof Texts / sizeof Texts[0] ? f.code : 0];
   char what[160];
