@@ -26,6 +26,8 @@ constexpr int PaletteLeft = 164, PaletteTop = 2, PaletteRight = 636, PaletteBott
 constexpr int EntryLeft = 172, EntryTop = 7, EntryStep = 35;
 // The status box at the foot.
 constexpr int StatusTop = 436, StatusBottom = 478;
+// The other world's inset, as play shows it.
+constexpr int32_t InsetWidth = 160, InsetHeight = 120;
 // Marks beyond the screen whose enemy pictures reach into it.
 constexpr int32_t MarkMarginColumns = 4, MarkMarginRows = 3;
 constexpr int MostMarks = 4096;
@@ -137,13 +139,20 @@ void DrawOtherWorld(const EditorSession& s) {
   const EditorWorld& other = s.doc.worlds[o];
   DrawWorld(OtherWorldSurface, s, o, std::clamp(s.scrollColumn[s.world], 0, other.width - ViewColumns),
             std::clamp(s.scrollRow[s.world], 0, other.height - ViewRows));
-  DrawInset(BackBuffer, OtherWorldSurface);
+  const int32_t cursorX = (s.column - s.scrollColumn[s.world]) * CellSize;
+  const int32_t cursorY = (s.row - TopRow(s, s.world)) * CellSize;
+  // The inset keeps clear of the cursor: over it, it moves to the foot.
+  const int32_t insetY = cursorX < InsetWidth && cursorY < InsetHeight ? StatusTop - 4 - InsetHeight : 0;
+  if (insetY == 0) {
+    DrawInset(BackBuffer, OtherWorldSurface);
+  } else {
+    DrawInset(WorkSurface, OtherWorldSurface);
+    BltClipped(BackBuffer, 0, insetY, WorkSurface, 0, 0, InsetWidth, InsetHeight, BltOpaque);
+  }
   MarkCanvas c;
   Inks inks;
   if (!OpenCanvas(BackBuffer, &c, &inks)) return;
-  const int32_t cx = (s.column - s.scrollColumn[s.world]) * CellSize / 4;
-  const int32_t cy = (s.row - TopRow(s, s.world)) * CellSize / 4;
-  PaintCanvasFrame(&c, cx, cy, CellSize / 4, CellSize / 4, inks.white, false);
+  PaintCanvasFrame(&c, cursorX / 4, insetY + cursorY / 4, CellSize / 4, CellSize / 4, inks.white, false);
   Unlock(BackBuffer, nullptr);
 }
 
@@ -314,10 +323,6 @@ void DrawWords(const EditorSession& s) {
   // the selection, the unsaved mark and the faults.
   const EditorWorld& w = s.doc.worlds[s.world];
   const int32_t value = WorldCell(w, s.row, s.column);
-  char line[240];
-  std::snprintf(line, sizeof line, EditorText(EditorTextStatus), s.world ? 'B' : 'A', s.column, s.row, value,
-                DescribeValue(value).c_str());
-  Text(dc, line, 10, StatusTop + 4, Ink);
   std::string right;
   if (s.selecting) {
     const CellRect rect = SelectionOrCursor(s);
@@ -329,8 +334,12 @@ void DrawWords(const EditorSession& s) {
   char faults[60];
   std::snprintf(faults, sizeof faults, EditorText(s.faultCount ? EditorTextFaults : EditorTextNoFaults), s.faultCount);
   right += faults;
-  Text(dc, right.c_str(), 630 - TextWidth(dc, right.c_str()), StatusTop + 4,
-       DocumentChanged(s.doc) || s.faultCount ? Warning : Ink);
+  const int rightX = 630 - TextWidth(dc, right.c_str());
+  Text(dc, right.c_str(), rightX, StatusTop + 4, DocumentChanged(s.doc) || s.faultCount ? Warning : Ink);
+  char line[240];
+  std::snprintf(line, sizeof line, EditorText(EditorTextStatus), s.world ? 'B' : 'A', s.column, s.row, value,
+                DescribeValue(value).c_str());
+  Text(dc, line, 10, StatusTop + 4, Ink, rightX - 8);
   Text(dc, EditorText(PadLastUsed() ? EditorTextHelpPad : EditorTextHelpKeys), 10, StatusTop + 22, Ink);
   if (s.messageFlips > 0) {
     const int width = std::min(TextWidth(dc, s.message) + 24, 620);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "app/game.h"
 #include "app/game_texts.h"
@@ -30,20 +31,30 @@ constexpr int PadLeftTrigger = 0xC9, PadRightTrigger = 0xCA, PadUp = 0xCB, PadDo
 constexpr uint8_t RepeatAfter = 8;
 constexpr int32_t FastStep = 5;
 
-bool Down(const EditorSession& s, int vk) { return s.held[vk] != 0; }
+// A held count of 255 is a key down but spent: held as the editor opened,
+// or pressed with Ctrl (or the pad's Back), so that letting Ctrl go first
+// does not turn Ctrl+Z into a stroke.
+constexpr uint8_t Spent = 255;
+bool Down(const EditorSession& s, int vk) { return s.held[vk] != 0 && s.held[vk] != Spent; }
 bool Pressed(const EditorSession& s, int vk) { return s.held[vk] == 1; }
 // Pressed, or held long enough to repeat.
 bool Repeats(const EditorSession& s, int vk) {
   const uint8_t h = s.held[vk];
-  return h == 1 || (h > RepeatAfter && h != 255 && (h - RepeatAfter) % 2 == 1);
+  return h == 1 || (h > RepeatAfter && h != Spent && (h - RepeatAfter) % 2 == 1);
 }
 
 void CountHeld(EditorSession* s) {
   for (int vk = 0; vk < 256; vk++) {
     uint8_t& h = s->held[vk];
     if (!KeyDown(vk)) h = 0;
-    else if (h != 255) h = static_cast<uint8_t>(h < 250 ? h + 1 : 249);  // keeps repeating, never 1 again
+    else if (h != Spent) h = static_cast<uint8_t>(h < 250 ? h + 1 : 249);  // keeps repeating, never 1 again
   }
+}
+
+// Keys used with a modifier are spent until let go.
+void Spend(EditorSession* s, std::initializer_list<int> keys) {
+  for (int vk : keys)
+    if (s->held[vk]) s->held[vk] = Spent;
 }
 
 void Refuse(EditorSession* s, EditorTextId id, int value = 0, int value2 = 0) {
@@ -311,10 +322,12 @@ void StepEditor(EditorSession* s) {
       s->row = Shown(s).height - 1;
       s->column = Shown(s).width - 1;
     }
+    Spend(s, {'Z', 'Y', 'C', 'X', 'V', 'S', 'A', KeyDelete, VK_RETURN, VK_BACK});
   } else if (back) {
     if (Pressed(*s, PadLeftShoulder)) UndoOrRedo(s, false);
     if (Pressed(*s, PadRightShoulder)) UndoOrRedo(s, true);
     if (Pressed(*s, PadA)) SaveStages(s);
+    Spend(s, {PadA, PadB, PadX, PadY, PadLeftShoulder, PadRightShoulder, PadStart});
   } else {
     // The palette.
     const bool otherPicked = s->otherPicked != 0;

@@ -93,7 +93,7 @@ void LookForAutosave(EditorSession* s) {
 
 void ForgetKeysHeld(EditorSession* s) {
   // Keys down as the editor opens count only once pressed again.
-  for (int vk = 0; vk < 256; vk++) s->held[vk] = KeyDown(vk) ? 255 : 0;
+  for (int vk = 0; vk < 256; vk++) s->held[vk] = KeyDown(vk) ? 255 : 0;  // spent
 }
 
 }  // namespace
@@ -131,7 +131,9 @@ void FollowCursor(EditorSession* s) {
   int32_t top = w.height - ViewRows - up;  // the map row at the top of the screen
   if (s->row < top + MarginTop) top = s->row - MarginTop;
   if (s->row > top + ViewRows - 1 - MarginBottom) top = s->row - (ViewRows - 1 - MarginBottom);
-  top = std::clamp(top, 0, w.height - ViewRows);
+  // A few rows past the map's top and bottom edges, so that no cell of it
+  // is ever left under a box.
+  top = std::clamp(top, -MarginTop, w.height - ViewRows + MarginBottom);
   up = w.height - ViewRows - top;
 }
 

@@ -30,7 +30,7 @@ const char* const Texts[2][EditorTextCount] = {
     "組%d(イベント%d)",
     "値%d",
     "Z:塗る X:消す Tab:パレット -=:番号 {switch}:世界 Ctrl+Z:元に戻す F1:キー",
-    "{pad:a}:塗る {pad:b}:消す {pad:x}:拾う {pad:leftshoulder}{pad:rightshoulder}:パレット {pad:y}:世界 {pad:back}+{pad:x}:キー",
+    "{pad:a}:塗る {pad:b}:消す {pad:x}:拾う {pad:leftshoulder}/{pad:rightshoulder}:パレット {pad:y}:世界 {pad:back}+{pad:x}:キー",
     "ステージエディタのキー",
     "矢印:カーソル(Ctrlで5マス)　PageUp/PageDown:1画面　Home/End:端へ\n"
     "Shift+矢印:選択　Ctrl+A:全部を選択\n"
@@ -106,8 +106,8 @@ const char* const Texts[2][EditorTextCount] = {
     "Faults: %d   F8: the next   F4: close",
     "No faults: these stages can be shared.",
     "The changes are not saved. Save them before leaving?",
-    "Y: save and leave   N: leave unsaved (kept in the autosave)   Escape: stay",
-    "{pad:a}: save and leave   {pad:x}: leave unsaved (kept in the autosave)   {pad:b}: stay",
+    "Y: save and leave   N: leave, kept in the autosave   Escape: stay",
+    "{pad:a}: save and leave   {pad:x}: leave, kept in the autosave   {pad:b}: stay",
     "An autosave newer than the saved stages was found. Restore it?",
     "Y: restore the autosave   N: discard it and open the saved stages",
     "{pad:a}: restore the autosave   {pad:b}: discard it and open the saved stages",
