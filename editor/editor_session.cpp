@@ -110,9 +110,14 @@ void ShowMessage(EditorSession* s, const char* text) {
 }
 
 void RefreshDerived(EditorSession* s) {
-  if (s->derivedRevision == s->doc.revision) return;
-  s->derivedRevision = s->doc.revision;
-  for (int w = 0; w < 2; w++) DeriveStageMap(s->doc.worlds[w], &s->derived[w]);
+  if (s->derivedRevision != s->doc.revision) {
+    s->derivedRevision = s->doc.revision;
+    for (int w = 0; w < 2; w++) DeriveStageMap(s->doc.worlds[w], &s->derived[w]);
+  }
+  // The checks wait for a held stroke to end: on the largest stages they
+  // take longer than a frame.
+  if (s->checkedRevision == s->doc.revision || CellStepOpen(s->doc)) return;
+  s->checkedRevision = s->doc.revision;
   s->faultCount = CheckStages(&s->derived[0].map, &s->derived[1].map, s->faults, MostFaults);
   if (s->faultChosen >= std::min(s->faultCount, MostFaults)) s->faultChosen = -1;
 }
@@ -216,7 +221,7 @@ int OpenStageEditor(HWND window) {
   s.row = a.height - ViewRows + 9;
   s.palette = PaletteChoice{PaletteStone, FirstEvent, FirstEvent, FirstGroup, 0};
   s.faultChosen = -1;
-  s.derivedRevision = s.doc.revision - 1;
+  s.derivedRevision = s.checkedRevision = s.doc.revision - 1;
   s.autosavedRevision = s.seenRevision = s.doc.revision;
   LookForAutosave(&s);
   RefreshDerived(&s);

@@ -45,6 +45,7 @@ struct EditorSession {
   uint8_t held[256];  // flips each key has been down, up to a bound
   DerivedMap derived[2];
   uint32_t derivedRevision;
+  uint32_t checkedRevision;
   StageFault faults[MostFaults];
   int faultCount;
   int faultChosen;  // -1 before the first jump
