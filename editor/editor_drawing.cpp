@@ -34,7 +34,7 @@ constexpr int MostMarks = 4096;
 
 StageMark Marks[MostMarks];
 
-const COLORREF Ink = RGB(0, 0, 0), Warning = RGB(255, 0, 0), Paper = RGB(255, 255, 255);
+const COLORREF Ink = RGB(0, 0, 0), Warning = RGB(255, 0, 0);
 
 uint8_t NearestIndex(uint8_t r, uint8_t g, uint8_t b) {
   int best = 0, bestDistance = 1 << 30;

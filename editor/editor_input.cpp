@@ -280,7 +280,6 @@ void Leave(EditorSession* s) {
 
 }  // namespace
 
-
 void StepEditor(EditorSession* s) {
   CountHeld(s);
   if (s->messageFlips > 0) s->messageFlips--;

@@ -20,6 +20,18 @@ using StageRows = std::vector<std::vector<int>>;
 // A width x height map of empty cells, to be filled by the test.
 inline StageRows EmptyRows(int width, int height) { return StageRows(height, std::vector<int>(width, 0)); }
 
+// Width, height, then the rows, each value followed by a comma; the game
+// writes its own stage files with "\r\n".
+inline std::string StageText(const StageRows& rows, const std::string& lineEnd = "\n") {
+  std::ostringstream s;
+  s << rows[0].size() << "," << rows.size() << "," << lineEnd;
+  for (const auto& row : rows) {
+    for (int v : row) s << v << ",";
+    s << lineEnd;
+  }
+  return s.str();
+}
+
 struct PlayFolder {
   std::filesystem::path dir;
 
@@ -32,15 +44,8 @@ struct PlayFolder {
   void Write(const std::string& relative, const std::string& text) const {
     WriteBytes((dir / relative).string(), std::vector<uint8_t>(text.begin(), text.end()));
   }
-  // Width, height, then the rows, each value followed by a comma.
   void WriteStage(const std::string& file, const StageRows& rows, const std::string& lineEnd = "\n") const {
-    std::ostringstream s;
-    s << rows[0].size() << "," << rows.size() << "," << lineEnd;
-    for (const auto& row : rows) {
-      for (int v : row) s << v << ",";
-      s << lineEnd;
-    }
-    Write("stage/" + file, s.str());
+    Write("stage/" + file, StageText(rows, lineEnd));
   }
   void WriteBothStages(const StageRows& rows) const {
     WriteStage("fai_kansei.txt", rows);

@@ -85,13 +85,7 @@ TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   StageRows painted = Ground(30, 15, 9);
   painted[8][10] = 51;
-  std::ostringstream saved;  // as the game writes its stage files
-  saved << "30,15,\r\n";
-  for (const auto& row : painted) {
-    for (int v : row) saved << v << ",";
-    saved << "\r\n";
-  }
-  EXPECT_EQ(ReadText(f.dir / "pack/stage/fai_kansei.txt"), saved.str());
+  EXPECT_EQ(ReadText(f.dir / "pack/stage/fai_kansei.txt"), StageText(painted, "\r\n"));
   EXPECT_FALSE(std::filesystem::exists(autosave));
 }
 
