@@ -5,10 +5,12 @@
 
 #include "platform/win32/win32.h"
 
-// 3 title screen, 0 world A active, 1 world B active.
+// 3 title screen, 0 world A active, 1 world B active; 4 the stage editor
+// (--edit), in place of the title.
 constexpr signed char ModeWorldA = 0;
 constexpr signed char ModeWorldB = 1;
 constexpr signed char ModeTitle = 3;
+constexpr signed char ModeEditor = 4;
 extern signed char GameMode;
 
 // Milliseconds between two frames of play or of the title screen.

@@ -5,6 +5,7 @@
 #include "app/menus.h"
 #include "app/random.h"
 #include "app/state_dump.h"
+#include "editor/stage_editor.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "gfx/hud.h"
@@ -24,6 +25,7 @@ HBRUSH RedBrush;
 HBRUSH WhiteBrush;
 
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (GameMode == ModeEditor && message != WM_DESTROY) return StageEditorMessage(window, message, wParam, lParam);
   switch (message) {
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -86,6 +88,15 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   timeBeginPeriod(1);
   // Seeded from its own first value, so every run draws the same numbers.
   SeedRandom(static_cast<unsigned>(Random() % 400));
+  // --edit: the stage editor stands where the title would.
+  if (CurrentRunOptions().edit) {
+    GameMode = ModeEditor;
+    if (!OpenStageEditor(GameWindow)) {
+      CaptureFinalState();
+      ForgetDumpWorlds();
+      return 1;
+    }
+  }
 
   MSG msg{};
   while (true) {
@@ -99,6 +110,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
       RunFrame(&playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB);
     } else if (GameMode == ModeWorldB) {
       RunFrame(&playerB, &playerA, &enemiesB, &enemiesA, &WorldMapB, &WorldMapA);
+    } else if (GameMode == ModeEditor) {
+      RunStageEditorFrame();
     } else if (GameMode == ModeTitle) {
       if (!RunTitle(GameWindow, &playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB)) {
         CaptureFinalState();
@@ -108,6 +121,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     }
   }
 
+  // However the game ends, the editor's changes reach its autosave.
+  if (GameMode == ModeEditor) CloseStageEditor();
   CaptureFinalState();
   ForgetDumpWorlds();
   timeEndPeriod(1);

@@ -22,6 +22,11 @@ struct Checker {
   StageFault* out;
   int most;
   int count;
+  // Each event's first switch in reading order, world A before B: its world
+  // and cell, or world -1 when no switch starts it. Found in one pass, so
+  // that the checks stay linear in the cells.
+  int8_t firstSwitchWorld[CellEventLast + 1];
+  int64_t firstSwitchCell[CellEventLast + 1];
 };
 
 void Add(Checker* k, uint8_t code, int world, int32_t row, int32_t column, int32_t value) {
@@ -36,12 +41,20 @@ int MarkerOf(const StageMap* m, int32_t event) {
   return -1;
 }
 
-bool AnySwitchFor(const Checker* k, int32_t event) {
-  for (const StageMap* m : k->maps)
-    for (int64_t i = 0; i < static_cast<int64_t>(m->width) * m->height; i++)
-      if (EventOfSwitch(m->cells[i]) == event) return true;
-  return false;
+void FindSwitches(Checker* k) {
+  for (int8_t& w : k->firstSwitchWorld) w = -1;
+  for (int w = 1; w >= 0; w--) {
+    const StageMap* m = k->maps[w];
+    if (!m->cells) continue;
+    for (int64_t i = static_cast<int64_t>(m->width) * m->height; i-- > 0;)
+      if (const int32_t e = EventOfSwitch(m->cells[i]); e != 0) {
+        k->firstSwitchWorld[e] = static_cast<int8_t>(w);
+        k->firstSwitchCell[e] = i;
+      }
+  }
 }
+
+bool AnySwitchFor(const Checker* k, int32_t event) { return k->firstSwitchWorld[event] >= 0; }
 
 void CheckStart(Checker* k, int w) {
   const StageMap* m = k->maps[w];
@@ -118,13 +131,8 @@ void CheckCells(Checker* k, int w) {
         const int32_t e = EventOfSwitch(v);
         if (MarkerOf(k->maps[EventIsWorldA(e) ? 0 : 1], e) < 0) Add(k, FaultSwitchUnmarked, w, r, c, e);
         // A second switch of the event: the first in reading order, A before B, is its own.
-        bool earlier = false;
-        for (int ww = 0; ww <= w && !earlier; ww++) {
-          const StageMap* o = k->maps[ww];
-          const int64_t end = ww < w ? int64_t{o->width} * o->height : int64_t{r} * m->width + c;
-          for (int64_t i = 0; i < end && !earlier; i++) earlier = o->cells[i] == v;
-        }
-        if (earlier) Add(k, FaultSwitchTwice, w, r, c, e);
+        if (k->firstSwitchWorld[e] != w || k->firstSwitchCell[e] != int64_t{r} * m->width + c)
+          Add(k, FaultSwitchTwice, w, r, c, e);
       } else if (v == CellGateFirst || v == CellGateFirst + 1) {  // a closed gate, which blocks the way
         bool opens = false;
         for (int32_t i = 0; i < m->eventCount && !opens; i++)
@@ -143,7 +151,8 @@ void CheckCells(Checker* k, int w) {
 }  // namespace
 
 int CheckStages(const StageMap* worldA, const StageMap* worldB, StageFault* out, int most) {
-  Checker k{{worldA, worldB}, out, most, 0};
+  Checker k{{worldA, worldB}, out, most, 0, {}, {}};
+  FindSwitches(&k);
   bool goal = false;
   for (int w = 0; w < 2; w++) {
     const StageMap* m = k.maps[w];
@@ -152,6 +161,7 @@ int CheckStages(const StageMap* worldA, const StageMap* worldB, StageFault* out,
       continue;
     }
     if (m->width > MaxStageColumns || m->height > MaxStageRows) Add(&k, FaultTooLarge, w, -1, -1, m->width);
+    if (m->eventCount > MaxEventMarkers) Add(&k, FaultTooManyMarkers, w, -1, -1, m->eventCount);
     CheckStart(&k, w);
     CheckMarkers(&k, w);
     CheckCells(&k, w);
@@ -184,6 +194,7 @@ std::string DescribeStageFault(const StageFault& f, bool japanese) {
       {"%d enemies: a world holds 100 at most", "敵が%d体：一つの世界に最大100体"},
       {"scene of event %d has nothing to raise or reveal", "イベント%dの場面に門も隠しブロックもない"},
       {"the stage is larger than the game takes", "ステージが大きすぎる"},
+      {"%d event markers: a stage holds 50 at most", "イベントマーカーが%d個：一つのステージに最大50個"},
   };
   const Words& w = Texts[f.code < sizeof Texts / sizeof Texts[0] ? f.code : 0];
   char what[160];

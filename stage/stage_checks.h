@@ -27,6 +27,7 @@ constexpr uint8_t FaultHiddenOutsideView = 13; // a hidden group whose scene sho
 constexpr uint8_t FaultTooManyEnemies = 14;    // more enemy cells than a world's table holds
 constexpr uint8_t FaultEventDoesNothing = 15;  // a scene with no gate to raise and no cell to reveal
 constexpr uint8_t FaultTooLarge = 16;          // more columns or cells than the game takes
+constexpr uint8_t FaultTooManyMarkers = 17;    // more event markers than the loader takes (an edited grid)
 
 // One fault, at a cell of one world (0 A, 1 B); row and column -1 for the
 // stage as a whole.

@@ -41,7 +41,7 @@ set_source_files_properties(${FOR_SIZE} PROPERTIES COMPILE_OPTIONS -Os)
 # The game's Japanese strings are code page 932 bytes; clang has no
 # -fexec-charset for it, so each source is compiled from a copy whose
 # non-ASCII characters are written as escapes of those bytes.
-set(GAME_DIRS app stage player enemy gfx sound growth)
+set(GAME_DIRS app stage player enemy gfx sound growth editor)
 set(GAME_SOURCES)
 foreach(d ${GAME_DIRS})
   file(GLOB s CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/${d}/*.cpp)

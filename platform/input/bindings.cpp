@@ -46,10 +46,12 @@ constexpr uint32_t Heard[InputScreens] = {
     // Start and B leave, A chooses: the screen takes F1 before Return.
     Arrows | Bit(ActionEnter) | Bit(ActionPauseResume),
     0,
+    0,  // the editor reads the pad's own buttons
 };
 
 KeyBindings Active;
 bool Choosing = false;
+bool Editing = false;
 
 }  // namespace
 
@@ -73,6 +75,8 @@ const KeyBindings& ActiveBindings() { return Active; }
 void SetActiveBindings(const KeyBindings& bindings) { Active = bindings; }
 bool ChoosingKey() { return Choosing; }
 void SetChoosingKey(bool choosing) { Choosing = choosing; }
+bool EditorKeys() { return Editing; }
+void SetEditorKeys(bool editing) { Editing = editing; }
 
 
 namespace {
@@ -151,9 +155,16 @@ KeyBindings BindingsFrom(const std::string (&texts)[BindableKeys]) {
 }
 
 void KeyboardKeyDown(const KeyBindings& bindings, int32_t keycode, uint8_t* down) {
-  if (Choosing) {
+  if (Editing)
+    for (int32_t k : bindings.keys[ActionSwitchWorlds])
+      if (k == keycode) {
+        down[VK_SPACE] = 1;
+        return;
+      }
+  if (Choosing || Editing) {
     for (int i = 0; i < RawKeys; i++) {
       const RawKey& k = RawKeyTable[i];
+      if (Editing && k.virtualKey == VK_SPACE) continue;  // the switch key's place
       if (k.bindingItem && !IsPadKey(k.virtualKey) && KeyCodeFromName(k.bindingItem) == keycode) down[k.virtualKey] = 1;
     }
     return;
@@ -172,7 +183,7 @@ void PadKeysDown(const KeyBindings& bindings, const PadState& pad, uint8_t* down
   }
   for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++)
     if (ChordHeld(chords[vk - VK_GAMEPAD_A], pad)) down[vk] = 1;
-  if (Choosing) return;
+  if (Choosing || Editing) return;
   // Chords of more buttons first; the buttons of a chord that is held are
   // taken from the smaller ones.
   uint32_t taken = 0;

@@ -34,11 +34,15 @@ enum BindableAction : uint8_t {
 // on the title, the pause key in play and the way back out of the pause
 // menu. A screen left with a pad button held hears nothing from the pad
 // until every button is up again. On InputChoosingKey the sample holds the
-// keys and buttons pressed as they are (raw_keys.h), not the game keys.
+// keys and buttons pressed as they are (raw_keys.h), not the game keys. On
+// InputEditor it holds them so too, but a keyboard key bound to switching
+// worlds is that game key (VK_SPACE) and nothing else, and Space is nothing
+// unless it is bound so: the stage editor hears Ctrl+Z, Delete and the
+// F-keys, and the player's own switch key.
 enum InputScreen : uint8_t {
   InputAnyScreen,  // a tool's or a test's run: every binding counts
   InputTitle, InputPlay, InputSkillMenu, InputQuestion, InputDeathDialog, InputPauseMenu, InputClosing,
-  InputOptions, InputChoosingKey, InputScreens
+  InputOptions, InputChoosingKey, InputEditor, InputScreens
 };
 // Bit n: BindableKeyTable[n] is heard from a pad on this screen.
 uint32_t PadActionsHeard(uint8_t screen);
@@ -93,12 +97,16 @@ void SetActiveBindings(const KeyBindings& bindings);
 // True while the options screen waits for a key to bind (InputChoosingKey).
 bool ChoosingKey();
 void SetChoosingKey(bool choosing);
+// True while the stage editor is up (InputEditor).
+bool EditorKeys();
+void SetEditorKeys(bool editing);
 
 // Sets down[vk] for each game key the keyboard key is bound to; while a key
-// is being chosen, down[] of the key itself.
+// is being chosen, down[] of the key itself; in the editor, the key itself
+// or the switch key.
 void KeyboardKeyDown(const KeyBindings& bindings, int32_t keycode, uint8_t* down);
 // Sets down[vk] for the game keys a pad holds. A chord of several buttons
 // takes its buttons for itself: Back+Start is Escape, not also Ctrl and Return.
 // The pad's own buttons and stick directions held are set too (VK_GAMEPAD_*);
-// while a key is being chosen, only those.
+// while a key is being chosen, and in the editor, only those.
 void PadKeysDown(const KeyBindings& bindings, const PadState& pad, uint8_t* down);

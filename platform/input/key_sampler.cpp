@@ -84,6 +84,7 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   Last = LastKeyboard;
   LiveFace = SampledFace = PadFaceXbox;
   SetChoosingKey(false);
+  SetEditorKeys(false);
   std::memset(LastSample, 0, sizeof LastSample);
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
 }
@@ -123,7 +124,7 @@ void SampleKeys(uint32_t flip, uint8_t* down) {
     ActiveBackend->sampleKeyboard(down);
     ActiveBackend->samplePads(pad);
     SampledFace = LiveFace;
-    if (Screen != InputChoosingKey) SettlePadKeys(pad);
+    if (Screen != InputChoosingKey && Screen != InputEditor) SettlePadKeys(pad);
     for (int vk = 0; vk < 256; vk++) down[vk] |= pad[vk];
   }
   NoteLastDevice(down);
@@ -133,6 +134,7 @@ void SampleKeys(uint32_t flip, uint8_t* down) {
 void SetInputScreen(uint8_t screen) {
   Screen = screen < InputScreens ? screen : static_cast<uint8_t>(InputAnyScreen);
   SetChoosingKey(Screen == InputChoosingKey);
+  SetEditorKeys(Screen == InputEditor);
 }
 
 uint8_t CurrentInputScreen() { return Screen; }

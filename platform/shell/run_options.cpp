@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/shell/controls_text.h"
+#include "platform/shell/edit_folder.h"
 
 #ifndef TWINWORLDS_VERSION
 #define TWINWORLDS_VERSION "0"
@@ -83,6 +84,10 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       if (!value(&o.screenshotFile)) return false;
     } else if (arg == "--dump-state") {
       if (!value(&o.dumpStateFile)) return false;
+    } else if (arg == "--edit") {
+      o.edit = true;
+      // The folder is optional: a word that is not an option is it.
+      if (i + 1 < argc && argv[i + 1][0] != '\0' && argv[i + 1][0] != '-') o.editFolder = argv[++i];
     } else if (arg == "--soundfont") {
       if (!value(&o.soundFont)) return false;
     } else if (arg == "--pack") {
@@ -163,6 +168,9 @@ std::string UsageText() {
          "  --screenshot FILE    at exit, the last picture shown as a 640 x 480 PNG\n"
          "  --dump-state FILE    at exit, the game state as JSON\n"
          "  --timedemo           at exit, print the speed figures\n"
+         "  --edit [DIR]         the stage editor on the pack folder DIR (its stage/fai_kansei.txt and\n"
+         "                       stage/Magic1234.txt; a stage missing there starts as the game's own);\n"
+         "                       without DIR, " + EditFolderShown() + "\n"
          "  --help               print this and end\n"
          "  --version            print the version and end\n" +
          ControlsText();

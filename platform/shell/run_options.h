@@ -28,6 +28,8 @@ struct RunOptions {
   bool thenPlay = false;    // --then-play: after the input file, the keyboard plays on
   std::string soundFont;    // --soundfont: over the settings file's choice
   std::string pack;         // --pack: a pack's folder or name, for this run, over the settings file's
+  bool edit = false;        // --edit: the stage editor instead of the title
+  std::string editFolder;   // --edit DIR: the pack folder it edits ("" when not given)
   bool help = false;        // --help: print the usage and end
   bool version = false;     // --version: print the version and end
   std::string notice;       // one line for stderr as the run starts: which of two options wins

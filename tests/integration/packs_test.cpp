@@ -65,7 +65,7 @@ TEST(Packs, OneStageFileOfAPackPlaysWorldBWhateverItsCaseAndWorldAStaysTheGames)
 TEST(Packs, AFileOrFolderLeadingOutOfThePackAndANameThatIsNoneAreRefused) {
   PackGame g("outside");
   std::filesystem::create_directories(g.dir / "elsewhere");
-  g.Write("elsewhere/Magic1234.txt", PlayFolder::StageText(Floored(44)));
+  g.Write("elsewhere/Magic1234.txt", StageText(Floored(44)));
   g.WritePackFile("file");
   std::filesystem::create_directories(g.PackDir("file") / "stage");
   std::filesystem::create_symlink(g.dir / "elsewhere/Magic1234.txt", g.PackDir("file") / "stage/Magic1234.txt");
@@ -78,7 +78,7 @@ TEST(Packs, AFileOrFolderLeadingOutOfThePackAndANameThatIsNoneAreRefused) {
     EXPECT_EQ(Lines(r.errors), 1) << r.errors;
   }
   // A link that stays inside is the pack's own file.
-  g.WritePackFile("inside", "real/world-b.txt", PlayFolder::StageText(Floored(44)));
+  g.WritePackFile("inside", "real/world-b.txt", StageText(Floored(44)));
   std::filesystem::create_directories(g.PackDir("inside") / "stage");
   std::filesystem::create_symlink("../real/world-b.txt", g.PackDir("inside") / "stage/Magic1234.txt");
   g.WritePackFile("inside");
@@ -114,7 +114,7 @@ TEST(Packs, ARecordingMadeOnAPackPlaysOnlyOnThatPacksFiles) {
     EXPECT_NE(r.errors.find(says), std::string::npos) << r.errors;
     EXPECT_NE(r.errors.find("--pack forest"), std::string::npos) << r.errors;
   }
-  g.WritePackFile("forest", "STAGE/magic1234.TXT", PlayFolder::StageText(Floored(45)));
+  g.WritePackFile("forest", "STAGE/magic1234.TXT", StageText(Floored(45)));
   const PlayRun changed = g.RunInput("rec.txt", 60, {"--pack", "forest"});
   EXPECT_EQ(changed.exitCode, 2);
   EXPECT_EQ(Lines(changed.errors), 1) << changed.errors;

@@ -21,6 +21,18 @@ using StageRows = std::vector<std::vector<int>>;
 // A width x height map of empty cells, to be filled by the test.
 inline StageRows EmptyRows(int width, int height) { return StageRows(height, std::vector<int>(width, 0)); }
 
+// Width, height, then the rows, each value followed by a comma; the game
+// writes its own stage files with "\r\n".
+inline std::string StageText(const StageRows& rows, const std::string& lineEnd = "\n") {
+  std::ostringstream s;
+  s << rows[0].size() << "," << rows.size() << "," << lineEnd;
+  for (const auto& row : rows) {
+    for (int v : row) s << v << ",";
+    s << lineEnd;
+  }
+  return s.str();
+}
+
 struct PlayFolder {
   std::filesystem::path dir;
 
@@ -32,16 +44,6 @@ struct PlayFolder {
 
   void Write(const std::string& relative, const std::string& text) const {
     WriteBytes((dir / relative).string(), std::vector<uint8_t>(text.begin(), text.end()));
-  }
-  // Width, height, then the rows, each value followed by a comma.
-  static std::string StageText(const StageRows& rows, const std::string& lineEnd = "\n") {
-    std::ostringstream s;
-    s << rows[0].size() << "," << rows.size() << "," << lineEnd;
-    for (const auto& row : rows) {
-      for (int v : row) s << v << ",";
-      s << lineEnd;
-    }
-    return s.str();
   }
   void WriteStage(const std::string& file, const StageRows& rows, const std::string& lineEnd = "\n") const {
     Write("stage/" + file, StageText(rows, lineEnd));

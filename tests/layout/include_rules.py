@@ -13,7 +13,7 @@
 #                                       public headers, never win32/, shell/ or
 #                                       another backend
 #   stage/ player/ enemy/ gfx/ sound/ growth/   platform/win32/'s public headers
-#   app/                                also platform/shell/
+#   app/ editor/                        also platform/shell/
 #   tools/ tests/                       public headers; private ones only
 #                                       through tests/support/
 import os
@@ -21,7 +21,7 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-GAME = ("app", "stage", "player", "enemy", "gfx", "sound", "growth")
+GAME = ("app", "stage", "player", "enemy", "gfx", "sound", "growth", "editor")
 SHARED = ("files", "audio", "picture", "input", "settings", "shell")
 # Headers for their own folder only: the records behind the stand-ins'
 # handles, the window's queue, and a backend's own parts.
@@ -56,9 +56,9 @@ def allowed(source, header):
     if top in GAME:
         if to == "win32" and not private(header):
             return None
-        if top == "app" and to == "shell":
+        if top in ("app", "editor") and to == "shell":
             return None
-        return "the game includes only platform/win32/*.h" + (" and platform/shell/" if top == "app" else "")
+        return "the game includes only platform/win32/*.h" + (" and platform/shell/" if top in ("app", "editor") else "")
     if top in ("tools", "tests"):
         if private(header) and not source.startswith("tests/support/"):
             return "a private header, only through tests/support/"

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// The stage editor, run headless on a pack folder: a recorded editing
+// session (paint, fill, paste across worlds, a column put in, undo, redo,
+// save) replays to the stored stage files, and so does the recording the
+// run made of itself; and a run killed mid-session leaves its autosave,
+// which the next start offers back.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "play_folder.h"
+
+namespace {
+
+const std::filesystem::path Stored = std::filesystem::path(TW_SOURCE_DIR) / "tests/integration/editor_session";
+const char* const StageFiles[2] = {"fai_kansei.txt", "Magic1234.txt"};
+
+// Ground across the stage on one row, walls at both ends above it.
+StageRows Ground(int width, int height, int groundRow) {
+  StageRows rows = EmptyRows(width, height);
+  for (int c = 0; c < width; c++) rows[groundRow][c] = 1;
+  for (int r = 0; r < groundRow; r++) rows[r][0] = rows[r][width - 1] = 1;
+  return rows;
+}
+
+// The pair the session was recorded on: world A 30 x 15, world B 24 x 16.
+void WriteFixturePair(const PlayFolder& f) {
+  f.WriteStage("fai_kansei.txt", Ground(30, 15, 9));
+  f.WriteStage("Magic1234.txt", Ground(24, 16, 10));
+}
+
+TEST(StageEditorTest, ARecordedSessionReplaysToTheStoredStages) {
+  PlayFolder f("editor_session");
+  WriteFixturePair(f);
+  const std::string gameStage = ReadText(f.dir / "stage/fai_kansei.txt");
+  f.Write("session.txt", ReadText(Stored / "session.txt"));
+  GameRun run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "session.txt", "--record", "again.txt"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char* name : StageFiles)
+    EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
+  // Saved, so no autosave is left; the game's own stage is untouched.
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "pack/autosave"));
+  EXPECT_EQ(ReadText(f.dir / "stage/fai_kansei.txt"), gameStage);
+
+  std::filesystem::remove_all(f.dir / "pack");
+  run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "again.txt"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char* name : StageFiles)
+    EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
+}
+
+TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
+  PlayFolder f("editor_killed");
+  WriteFixturePair(f);
+  // Spikes painted one row over the ground at the cursor's column 10, then
+  // the session idles on, unsaved, until it is killed.
+  f.Write("paint.txt", "0\n3 4\n4\n5 UP\n6\n7 Z\n8\n");
+  const std::filesystem::path autosave = f.dir / "pack/autosave/fai_kansei.txt";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(f.dir.c_str()) != 0 || !freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
+    execl(TW_GAME_EXE, TW_GAME_EXE, "--headless", "--edit", "pack", "--input", "paint.txt", "--frames", "2000000000",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(pid, 0);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!std::filesystem::exists(autosave) && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it was killed";
+  ASSERT_TRUE(std::filesystem::exists(autosave));
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "pack/stage/fai_kansei.txt"));
+
+  // The next start asks; Y takes the autosave back, and Ctrl+S saves it.
+  f.Write("answer.txt", "0\n3 Y\n4\n5 LCONTROL\n6 LCONTROL S\n7 LCONTROL\n8\n");
+  const GameRun run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "answer.txt"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  StageRows painted = Ground(30, 15, 9);
+  painted[8][10] = 51;
+  EXPECT_EQ(ReadText(f.dir / "pack/stage/fai_kansei.txt"), StageText(painted, "\r\n"));
+  EXPECT_FALSE(std::filesystem::exists(autosave));
+}
+
+}  // namespace
