@@ -17,6 +17,7 @@
 #include "platform/files/data_folder.h"
 #include "platform/files/whole_file.h"
 #include "platform/input/key_sampler.h"
+#include "platform/input/pack_link.h"
 #include "platform/input/run_link.h"
 #include "platform/picture/font.h"
 #include "platform/picture/shown_picture.h"
@@ -58,9 +59,11 @@ bool StartPack(const RunOptions& options, const InputPackClaim& claim) {
   SetPackInForce(nullptr);
   if (!options.pack.empty()) {
     std::string folder, id, why;
-    if (!ResolvePackOption(options.pack, &folder, &id, &why)) return Refuse("--pack " + options.pack + ": " + why);
+    // A link is thousands of characters: the line names it by what it is.
+    const std::string given = IsPackLink(options.pack) ? "LINK" : options.pack;
+    if (!ResolvePackOption(options.pack, &folder, &id, &why)) return Refuse("--pack " + given + ": " + why);
     const Pack pack = ReadPack(folder, id);
-    if (!pack.fault.empty()) return Refuse("--pack " + options.pack + ": " + pack.fault);
+    if (!pack.fault.empty()) return Refuse("--pack " + given + ": " + pack.fault);
     // The game's loaders have said theirs.
     if (const std::string fault = CheckPack(pack); !fault.empty()) {
       ReportStartFault(fault);
