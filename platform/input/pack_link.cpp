@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 #include "platform/files/data_folder.h"
 #include "platform/files/pack_info.h"
 #include "platform/files/packs.h"
 #include "platform/files/sha256.h"
 #include "platform/files/text_fields.h"
+#include "platform/files/user_folders.h"
 #include "platform/files/whole_file.h"
 #include "platform/input/input_file.h"
 #include "platform/input/run_link.h"
@@ -66,8 +66,6 @@ std::vector<std::string> Words(const std::string& line) {
   }
   return words;
 }
-
-bool MakeFolder(const std::string& path) { return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST; }
 
 }  // namespace
 
@@ -229,7 +227,8 @@ bool MakePackLink(const std::string& folder, const std::string& runText, const s
 
 bool WritePackLinkFiles(const PackLink& link, const std::string& folder, std::vector<std::string>* written,
                         std::string* why) {
-  if (!MakeFolder(folder) || !MakeFolder(folder + "/stage")) {
+  // The folders on the way too: the page's /link, or a packs folder not yet made.
+  if (!MakeFoldersFor(folder + "/stage/")) {
     *why = folder + ": cannot be made";
     return false;
   }

@@ -339,3 +339,71 @@ int PrintPackLink(const RunOptions& options) {
   std::printf("%s\n", link.c_str());
   return 0;
 }
+
+// ---- The page's calls (web/page/pack_links.js) -------------------------
+// The page inflates a link itself (DecompressionStream) and hands the
+// archive here, so that both builds read links by the same rules. Built in
+// every build, called only by the page: their answers are JSON.
+
+namespace {
+
+std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += std::string("\\") + c;
+    else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+      out += escaped;
+    } else out += c;
+  }
+  return out + "\"";
+}
+
+std::string JsonTexts(const PackInfo& info, const char* key) {
+  return "{\"en\":" + Json(PackInfoText(info, key, "en")) + ",\"ja\":" + Json(PackInfoText(info, key, "ja")) + "}";
+}
+
+}  // namespace
+
+// The link's archive opened into `parent`/ID: what the page shows of it,
+// and the arguments of the replay that checks its run.
+extern "C" const char* TwOpenPackLink(const char* payload, int size, const char* parent) {
+  static std::string answer;
+  PackLink link;
+  LinkedPack pack;
+  std::string why;
+  if (!ReadPackLinkPayload(std::string(payload, static_cast<size_t>(size)), &link, &why)) {
+    answer = "{\"fault\":" + Json("the link " + why) + "}";
+    return answer.c_str();
+  }
+  if (!UnpackPackLink(link, parent, &pack, &why)) {
+    answer = "{\"fault\":" + Json(why) + "}";
+    return answer.c_str();
+  }
+  static const char* const Verdicts[] = {"none", "cleared", "not cleared", "forged", "unchecked"};
+  const std::string cleared = std::string(parent) + "/cleared.txt";
+  std::string replay;
+  if (pack.verdict == LinkRunUnchecked)
+    for (const std::string& a : LinkReplayArguments(pack, cleared)) replay += (replay.empty() ? "" : ",") + Json(a);
+  answer = "{\"id\":" + Json(pack.id) + ",\"folder\":" + Json(pack.folder) + ",\"name\":" + JsonTexts(pack.info, "name") +
+           ",\"author\":" + JsonTexts(pack.info, "author") + ",\"description\":" +
+           JsonTexts(pack.info, "description") + ",\"verdict\":" + Json(Verdicts[pack.verdict]) +
+           ",\"why\":" + Json(pack.why) + ",\"replay\":[" + replay + "],\"cleared\":" + Json(cleared) + "}";
+  return answer.c_str();
+}
+
+// The link's pack kept in the player's packs folder (the page's storage):
+// "" when kept, else why not.
+extern "C" const char* TwKeepPackLink(const char* payload, int size) {
+  static std::string answer;
+  PackLink link;
+  answer.clear();
+  if (!ReadPackLinkPayload(std::string(payload, static_cast<size_t>(size)), &link, &answer)) {
+    answer = "the link " + answer;
+    return answer.c_str();
+  }
+  if (!WritePackLinkFiles(link, PlayerPacksFolder() + "/" + link.id, nullptr, &answer)) return answer.c_str();
+  answer.clear();
+  return answer.c_str();
+}
