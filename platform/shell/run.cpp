@@ -46,6 +46,11 @@ std::vector<uint8_t> EndPicture;
 volatile std::sig_atomic_t EndSignal = 0;
 void OnEndSignal(int signal) { EndSignal = signal; }
 
+// A link is thousands of characters: a line names it by what it is.
+std::string InputNamed(const std::string& fileOrLink) {
+  return IsRunLink(fileOrLink) || IsPackLink(fileOrLink) ? "LINK" : fileOrLink;
+}
+
 bool Refuse(const std::string& line) {
   std::fprintf(stderr, "twinworlds: %s\n", line.c_str());
   ReportStartFault(line);
@@ -87,8 +92,10 @@ bool StartPack(const RunOptions& options, const InputPackClaim& claim) {
   }
   if (claim.name.empty()) return true;
   const Pack* p = PackInForce();
-  const std::string line = "--input " + options.inputFile + ": recorded on the pack '" + claim.name + "'";
-  if (!p) return Refuse(line + ", not on the game's own stages; play it with --pack " + claim.name);
+  const std::string line = "--input " + InputNamed(options.inputFile) + ": recorded on the pack '" + claim.name + "'";
+  // A pack link's run is played with the link's pack.
+  const std::string packOption = IsPackLink(options.inputFile) ? "LINK" : claim.name;
+  if (!p) return Refuse(line + ", not on the game's own stages; play it with --pack " + packOption);
   // The same files under another name are the same game.
   const std::string& hash = PackInForceHash();
   if (hash == claim.hash) return true;
@@ -117,8 +124,8 @@ bool StartPlatform(const RunOptions& options) {
   if (!options.inputFile.empty()) {
     std::string why;
     if (!LoadInputFileOrLink(options.inputFile, &input, &why, &claim)) {
-      std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
-      ReportStartFault("--input " + options.inputFile + ": " + why);
+      std::fprintf(stderr, "twinworlds: --input %s: %s\n", InputNamed(options.inputFile).c_str(), why.c_str());
+      ReportStartFault("--input " + InputNamed(options.inputFile) + ": " + why);
       return false;
     }
     // Recording over the script being played would destroy it.

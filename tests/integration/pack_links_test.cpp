@@ -127,6 +127,11 @@ TEST(PackLinks, AClearingRunIsBelievedOnlyWhenItsReplayReachesTheClosingScreen) 
   const GameRun played = f.Run({"--headless", "--pack", link, "--frames", "1"});
   EXPECT_EQ(played.exitCode, 0);
   EXPECT_EQ(played.err, "twinworlds: the pack \"mine\" by Someone, from a link: cleared by its maker in 3:32\n");
+  // Its run alone asks for the link's stages, and names the link by what it is.
+  const GameRun alone = f.Run({"--headless", "--input", link});
+  EXPECT_EQ(alone.exitCode, 2);
+  EXPECT_EQ(alone.err, "twinworlds: --input LINK: recorded on the pack 'mine', not on the game's own stages; "
+                       "play it with --pack LINK\n");
 
   // Without a jump the character never gets far.
   const std::string grounded = WithRun(link, [](const std::string& run) {
