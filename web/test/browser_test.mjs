@@ -3,7 +3,8 @@
 // or the on-screen controls start the game, the page fits a phone either way
 // up, bad parameters are said in the page, a second visit works offline, and
 // recorded games (from files or shared links) replayed with ?headless=1 end
-// in the same state and picture as the native headless run, in both browsers.
+// in the same state and picture as the native headless run, in both browsers,
+// and a pack link's run is checked, the pack played and kept over a reload.
 // Prints the figures for the closing notes (the bundle's size, each replay's
 // speed as processor time against the native run's) and ends with
 // "N passed, M failed".
