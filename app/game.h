@@ -19,6 +19,9 @@ constexpr DWORD FrameInterval = 30;
 extern HWND GameWindow;
 // Frames of play that passed the 30 ms gate, for the state dump.
 extern uint32_t FramesOfPlay;
+// The frames of play when the closing screen first showed; 0 while it has
+// not. What --cleared writes: the sure sign that a run reached the end.
+extern uint32_t ClosingScreenFrames;
 
 int WinMain(HINSTANCE instance, HINSTANCE previous, char* commandLine, int showCommand);
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

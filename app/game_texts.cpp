@@ -162,6 +162,9 @@ const char* TouchText(Language language, TextId id) {
     case TextPressEnter: return ja ? "「決定」をタップしてください" : "Tap Enter";
     case TextPauseOptions: return ja ? "「オプション」をタップ:オプション" : "tap Options: options";
     case TextTitleOptions: return ja ? "オプション:「オプション」をタップ" : "Options: tap Options";
+    case TextTitleStages: return ja ? "ステージ選択:「ステージ」をタップ" : "Stages: tap Stages";
+    case TextStagesHint:
+      return ja ? "十字キー:選ぶ　「決定」:このステージで遊ぶ　「戻る」:戻る" : "D-pad: choose   Enter: play these stages   Back: back";
     case TextOptionsPressKey:
       return ja ? "キーボードで新しいキーを押してください。(「戻る」で取り消し)" : "Press the new key on a keyboard. (Back cancels)";
     case TextOptionsPressButton:

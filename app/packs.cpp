@@ -10,6 +10,7 @@
 #include "sound/music.h"
 #include "sound/sound_effects.h"
 #include "sound/wave_reader.h"
+#include "stage/stage_checks.h"
 #include "stage/stage_file.h"
 
 namespace {
@@ -148,6 +149,28 @@ std::string PackFolderFault(const std::string& folder, Pack* out) {
   if (out) *out = pack;
   if (!pack.fault.empty()) return pack.fault;
   return PackContentFault(pack);
+}
+
+std::vector<std::string> PackStageFaults(const Pack& pack) {
+  const Pack* before = PackInForce();
+  const Pack kept = before ? *before : Pack{};
+  const bool hadOne = before != nullptr;
+  SetPackInForce(&pack);
+  StageMap a{}, b{};
+  std::vector<std::string> lines;
+  if (!LoadStageFile(&a, "stage\\fai_kansei.txt") || !LoadStageFile(&b, "stage\\Magic1234.txt")) {
+    lines.push_back(LastStageFault());
+  } else {
+    constexpr int Most = 20;
+    StageFault faults[Most];
+    const int count = CheckStages(&a, &b, faults, Most);
+    for (int i = 0; i < count && i < Most; i++) lines.push_back(DescribeStageFault(faults[i], false));
+    if (count > Most) lines.push_back("and " + std::to_string(count - Most) + " more");
+  }
+  FreeStageMaps(&a, &b);
+  SetPackInForce(hadOne ? &kept : nullptr);
+  ForgetDataFileProblem();
+  return lines;
 }
 
 std::vector<StageChoice> ListStageChoices() {

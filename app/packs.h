@@ -19,6 +19,11 @@ std::string PackContentFault(const Pack& pack);
 // `out`, when given, gets the pack.
 std::string PackFolderFault(const std::string& folder, Pack* out = nullptr);
 
+// What the stage checks find in the pair of stages a pack would play
+// (its own, the game's for one it lacks): one line each, in English, as
+// --share-pack says them; none when the pair can be shared.
+std::vector<std::string> PackStageFaults(const Pack& pack);
+
 // One line of the title's list.
 struct StageChoice {
   Pack pack;            // the game's own: no id

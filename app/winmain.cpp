@@ -19,6 +19,7 @@
 signed char GameMode = ModeTitle;
 HWND GameWindow;
 uint32_t FramesOfPlay;
+uint32_t ClosingScreenFrames;
 
 HPEN BlackPen;
 HBRUSH RedBrush;

@@ -114,6 +114,14 @@ std::string SettingsFilePath();
 // where the page's own storage is mounted. "" when there is none.
 std::string PlayerPacksFolder();
 
+// Runs the game again in a process of its own, headless, with these
+// arguments after the program's name, and waits for it (a link's run is
+// replayed so: the game keeps global state, so a second run cannot share
+// this process). Its words go nowhere. False with why when it could not
+// run or ended by a signal; true whatever its exit status. The browser has
+// none: its page starts a second game of its own.
+bool RunGameProcess(const std::vector<std::string>& arguments, std::string* why);
+
 // The run cannot start (a bad input file, say): the line said on stderr,
 // told where a player sees it (the browser's page); nothing more on the desktop.
 void ReportStartFault(const std::string& line);

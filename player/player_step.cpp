@@ -37,6 +37,7 @@ void HazardHit(PlayerRecord* player) {
 }
 
 void EndScreen() {
+  if (ClosingScreenFrames == 0) ClosingScreenFrames = FramesOfPlay;
   while (true) {
     SetInputScreen(InputClosing);
     HDC dc = nullptr;

@@ -35,7 +35,8 @@ target_include_directories(twinworlds_platform PUBLIC ${CMAKE_SOURCE_DIR} ${WEB_
 # for size: the bundle is what the title waits for.
 set(FOR_SIZE ${CMAKE_SOURCE_DIR}/platform/files/packs.cpp ${CMAKE_SOURCE_DIR}/platform/files/pack_info.cpp
     ${CMAKE_SOURCE_DIR}/platform/shell/pack_choice.cpp ${CMAKE_BINARY_DIR}/cp932/app/packs.cpp
-    ${CMAKE_BINARY_DIR}/cp932/app/pack_chooser.cpp)
+    ${CMAKE_BINARY_DIR}/cp932/app/pack_chooser.cpp ${CMAKE_SOURCE_DIR}/platform/input/pack_link.cpp
+    ${CMAKE_SOURCE_DIR}/platform/shell/linked_packs.cpp)
 set_source_files_properties(${FOR_SIZE} PROPERTIES COMPILE_OPTIONS -Os)
 
 # The game's Japanese strings are code page 932 bytes; clang has no
@@ -124,8 +125,10 @@ target_link_options(twinworlds PRIVATE
   -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_ONLY=@${CMAKE_BINARY_DIR}/asyncify_functions.txt -sASSERTIONS=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
-  -sEXPORTED_RUNTIME_METHODS=FS
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free
+  -sEXPORTED_RUNTIME_METHODS=FS,callMain
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_TwOpenPackLink,_TwKeepPackLink
+  # Kept packs live in the browser's IndexedDB, mounted at /packs.
+  -lidbfs.js
   ${PRELOADS})
 
 # The page's script is a set of modules in page/, one a concern.

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/input/pack_link.h"
+
 namespace {
 
 // An input file is text of a few lines a second of play: anything larger
@@ -313,6 +315,15 @@ bool RunTextFromLink(const std::string& link, std::string* text, std::string* er
 
 bool LoadInputFileOrLink(const std::string& fileOrLink, std::vector<InputLine>* out, std::string* error,
                          InputPackClaim* pack) {
+  if (IsPackLink(fileOrLink)) {
+    PackLink link;
+    if (!PackLinkFromText(fileOrLink, &link, error)) return false;
+    if (link.run.empty()) {
+      *error = "the pack link carries no run";
+      return false;
+    }
+    return ParseInputText(link.run, out, error, pack);
+  }
   if (!IsRunLink(fileOrLink)) return LoadInputFile(fileOrLink, out, error, pack);
   std::string text;
   return RunTextFromLink(fileOrLink, &text, error) && ParseInputText(text, out, error, pack);

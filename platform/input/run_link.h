@@ -31,6 +31,6 @@ std::string MakeRunLink(const std::string& inputText, const std::string& base);
 bool IsRunLink(const std::string& text);
 // The input file's text carried by a link; the error says what is wrong.
 bool RunTextFromLink(const std::string& link, std::string* text, std::string* error);
-// --input: a file, or a link made by MakeRunLink.
+// --input: a file, a link made by MakeRunLink, or the run a pack link carries.
 bool LoadInputFileOrLink(const std::string& fileOrLink, std::vector<InputLine>* out, std::string* error,
                          InputPackClaim* pack = nullptr);

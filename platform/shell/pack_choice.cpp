@@ -11,6 +11,7 @@
 #include "platform/input/key_sampler.h"
 #include "platform/picture/text_encoding.h"
 #include "platform/settings/settings_file_update.h"
+#include "platform/shell/linked_packs.h"
 #include "platform/shell/run.h"
 
 namespace {
@@ -39,6 +40,7 @@ std::vector<Pack> FindPacks() {
 }
 
 bool ResolvePackOption(const std::string& value, std::string* folder, std::string* id, std::string* why) {
+  if (IsPackLink(value)) return OpenPackLink(value, folder, id, why);
   if (value.find('/') == std::string::npos && value != "." && value != "..") {
     if (const std::string fault = PackNameFault(value); !fault.empty()) {
       *why = fault;

@@ -21,8 +21,9 @@ std::vector<std::string> PacksFolders();
 std::vector<Pack> FindPacks();
 // --pack's value as a folder and the pack's id. A value holding a '/' is a
 // folder; a name is a pack of the packs folders, else a folder of that name
-// in the working directory. False with why not. (A shared link will be
-// one more kind of value, turned into a folder here.)
+// in the working directory. A pack shared as a link (BASE#pack=...) is
+// opened in a temporary folder, and its run checked (linked_packs.h).
+// False with why not.
 bool ResolvePackOption(const std::string& value, std::string* folder, std::string* id, std::string* why);
 // The game's own judgement of a pack's files ("" when it can be played;
 // otherwise the line, said on stderr already): set by the game before the

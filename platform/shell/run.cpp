@@ -17,6 +17,7 @@
 #include "platform/files/data_folder.h"
 #include "platform/files/whole_file.h"
 #include "platform/input/key_sampler.h"
+#include "platform/input/pack_link.h"
 #include "platform/input/run_link.h"
 #include "platform/picture/font.h"
 #include "platform/picture/shown_picture.h"
@@ -45,6 +46,11 @@ std::vector<uint8_t> EndPicture;
 volatile std::sig_atomic_t EndSignal = 0;
 void OnEndSignal(int signal) { EndSignal = signal; }
 
+// A link is thousands of characters: a line names it by what it is.
+std::string InputNamed(const std::string& fileOrLink) {
+  return IsRunLink(fileOrLink) || IsPackLink(fileOrLink) ? "LINK" : fileOrLink;
+}
+
 bool Refuse(const std::string& line) {
   std::fprintf(stderr, "twinworlds: %s\n", line.c_str());
   ReportStartFault(line);
@@ -58,9 +64,11 @@ bool StartPack(const RunOptions& options, const InputPackClaim& claim) {
   SetPackInForce(nullptr);
   if (!options.pack.empty()) {
     std::string folder, id, why;
-    if (!ResolvePackOption(options.pack, &folder, &id, &why)) return Refuse("--pack " + options.pack + ": " + why);
+    // A link is thousands of characters: the line names it by what it is.
+    const std::string given = IsPackLink(options.pack) ? "LINK" : options.pack;
+    if (!ResolvePackOption(options.pack, &folder, &id, &why)) return Refuse("--pack " + given + ": " + why);
     const Pack pack = ReadPack(folder, id);
-    if (!pack.fault.empty()) return Refuse("--pack " + options.pack + ": " + pack.fault);
+    if (!pack.fault.empty()) return Refuse("--pack " + given + ": " + pack.fault);
     // The game's loaders have said theirs.
     if (const std::string fault = CheckPack(pack); !fault.empty()) {
       ReportStartFault(fault);
@@ -84,8 +92,10 @@ bool StartPack(const RunOptions& options, const InputPackClaim& claim) {
   }
   if (claim.name.empty()) return true;
   const Pack* p = PackInForce();
-  const std::string line = "--input " + options.inputFile + ": recorded on the pack '" + claim.name + "'";
-  if (!p) return Refuse(line + ", not on the game's own stages; play it with --pack " + claim.name);
+  const std::string line = "--input " + InputNamed(options.inputFile) + ": recorded on the pack '" + claim.name + "'";
+  // A pack link's run is played with the link's pack.
+  const std::string packOption = IsPackLink(options.inputFile) ? "LINK" : claim.name;
+  if (!p) return Refuse(line + ", not on the game's own stages; play it with --pack " + packOption);
   // The same files under another name are the same game.
   const std::string& hash = PackInForceHash();
   if (hash == claim.hash) return true;
@@ -114,8 +124,8 @@ bool StartPlatform(const RunOptions& options) {
   if (!options.inputFile.empty()) {
     std::string why;
     if (!LoadInputFileOrLink(options.inputFile, &input, &why, &claim)) {
-      std::fprintf(stderr, "twinworlds: --input %s: %s\n", options.inputFile.c_str(), why.c_str());
-      ReportStartFault("--input " + options.inputFile + ": " + why);
+      std::fprintf(stderr, "twinworlds: --input %s: %s\n", InputNamed(options.inputFile).c_str(), why.c_str());
+      ReportStartFault("--input " + InputNamed(options.inputFile) + ": " + why);
       return false;
     }
     // Recording over the script being played would destroy it.

@@ -75,6 +75,12 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
       if (!value(&o.recordFile)) return false;
     } else if (arg == "--share") {
       if (!value(&o.shareFile)) return false;
+    } else if (arg == "--share-pack") {
+      if (!value(&o.sharePack)) return false;
+    } else if (arg == "--run") {
+      if (!value(&o.shareRun)) return false;
+    } else if (arg == "--cleared") {
+      if (!value(&o.clearedFile)) return false;
     } else if (arg == "--share-base") {
       if (!value(&o.shareBase)) return false;
       shareBaseGiven = true;
@@ -111,8 +117,16 @@ bool ParseArgumentsAsGiven(int argc, char** argv, RunOptions* out, std::string* 
     if (o.fullscreen) o.notice = "--fullscreen wins over --scale " + std::to_string(o.scale) + ": full screen";
     else o.window = true;
   }
-  if (shareBaseGiven && o.shareFile.empty()) {
-    *error = "--share-base: only goes with --share";
+  if (shareBaseGiven && o.shareFile.empty() && o.sharePack.empty()) {
+    *error = "--share-base: only goes with --share or --share-pack";
+    return false;
+  }
+  if (!o.shareRun.empty() && o.sharePack.empty()) {
+    *error = "--run: only goes with --share-pack";
+    return false;
+  }
+  if (!o.shareFile.empty() && !o.sharePack.empty()) {
+    *error = "--share-pack: cannot go with --share (a run on a pack is shared with --share-pack DIR --run FILE)";
     return false;
   }
   if (o.thenPlay && o.inputFile.empty()) {
@@ -151,6 +165,8 @@ std::string UsageText() {
          "  --pack DIR|NAME      play the stages, pictures and sounds of a pack for this run: a folder, or\n"
          "                       the name of one in ~/.local/share/twinworlds/packs or the game's packs/\n"
          "                       (default: as chosen on the title, kept in the settings file)\n"
+         "  --pack LINK          play a pack shared as a link (BASE#pack=...); a run it carries is\n"
+         "                       replayed first, and said to clear it only when it reaches the end\n"
          "  --lang ja|en         the language of the game's text (default: as the settings file says, or\n"
          "                       else the locale: LC_ALL, LC_MESSAGES, LANG; Japanese for ja*, English otherwise)\n"
          "  --soundfont PATH     the music's General MIDI soundfont (default: /usr/share/sounds/sf2/default-GM.sf2,\n"
@@ -158,15 +174,23 @@ std::string UsageText() {
          "  --headless           no window and no sound; a virtual clock, so runs are quick and identical\n"
          "  --input FILE         keys from FILE instead of the keyboard; headless, the run ends 300 flips\n"
          "                       after its last line unless --frames says otherwise\n"
-         "  --input LINK         the same, from a run shared as a link (BASE#run=...)\n"
+         "  --input LINK         the same, from a run shared as a link (BASE#run=...), or the clearing run\n"
+         "                       of a pack link (with --pack LINK)\n"
          "  --then-play          with --input: once its last line has passed, the keyboard and pads play on\n"
          "  --record FILE        write the keys of every flip to FILE, in the same format\n"
          "  --share FILE         print a link that carries the recorded run in FILE, and end\n"
-         "  --share-base URL     where the link points (default: http://127.0.0.1:8000/, where\n"
+         "  --share-pack PACK    print a link that carries the pack's stage files and pack.txt (not its\n"
+         "                       pictures and sounds), and end: PACK as for --pack; refused when the\n"
+         "                       game or the stage checks find fault with its stages\n"
+         "  --run FILE           with --share-pack: the link carries this run, recorded on the pack, as\n"
+         "                       its clearing run; it must reach the closing screen on the link's stages\n"
+         "  --share-base URL     where a link points (default: http://127.0.0.1:8000/, where\n"
          "                       scripts/web.sh serve puts the browser version)\n"
          "  --frames N           end through the normal shutdown after the N-th flip\n"
          "  --screenshot FILE    at exit, the last picture shown as a 640 x 480 PNG\n"
          "  --dump-state FILE    at exit, the game state as JSON\n"
+         "  --cleared FILE       at exit, whether the closing screen was reached: 'cleared N' (N frames\n"
+         "                       of play, 30 ms each, by then) or 'not cleared'\n"
          "  --timedemo           at exit, print the speed figures\n"
          "  --edit [DIR]         the stage editor on the pack folder DIR (its stage/fai_kansei.txt and\n"
          "                       stage/Magic1234.txt; a stage missing there starts as the game's own);\n"

@@ -25,6 +25,9 @@ struct RunOptions {
   std::string dataFolder;   // --data: where the game data is
   std::string shareFile;    // --share: print the link of this recorded run
   std::string shareBase = DefaultShareBase;  // --share-base: where the page is
+  std::string sharePack;    // --share-pack: print the link of this pack (a folder or a name)
+  std::string shareRun;     // --run: with --share-pack, the input file that clears it
+  std::string clearedFile;  // --cleared: at exit, whether and when the closing screen was reached
   bool thenPlay = false;    // --then-play: after the input file, the keyboard plays on
   std::string soundFont;    // --soundfont: over the settings file's choice
   std::string pack;         // --pack: a pack's folder or name, for this run, over the settings file's

@@ -17,8 +17,32 @@ export let game = null;
 // The wasm compiled for the first game serves the next.
 let compiled = null;
 
-// A new module for a game; `inputText` the input file it plays, if any.
-export function newGame(inputText, settingsText) {
+// The player's kept packs: the browser's IndexedDB, mounted where the game
+// looks for them (/packs) and read in before main. Without IndexedDB (a
+// private window in some browsers) the game plays on with none.
+function mountPacks(m) {
+  const FS = m.FS;
+  FS.mkdir('/packs');
+  try {
+    FS.mount(FS.filesystems.IDBFS, {}, '/packs');
+  } catch (e) {
+    return console.warn('twinworlds: no kept packs: ' + e.message);
+  }
+  m.addRunDependency('packs');
+  FS.syncfs(true, (e) => {
+    if (e) console.warn('twinworlds: the kept packs cannot be read: ' + (e.message || e));
+    m.removeRunDependency('packs');
+  });
+}
+
+// What is written under /packs, into the browser's storage.
+export function storePacks(m) {
+  return new Promise((resolve, reject) => m.FS.syncfs(false, (e) => (e ? reject(e) : resolve())));
+}
+
+// A new module for a game; `inputText` the input file it plays, if any;
+// `prepare(m)`, if given, runs just before main (a linked pack written).
+export function newGame(inputText, settingsText, prepare) {
   const args = ['--dump-state', '/out/state.json', '--screenshot', '/out/last.png'];
   // The language the options screen chose last outranks the page's.
   if (!settingsText || !/^language = (ja|en)\b/m.test(settingsText)) args.push('--lang', language);
@@ -39,6 +63,7 @@ export function newGame(inputText, settingsText) {
         m.FS.mkdir('/settings');
         m.FS.writeFile(SettingsFile, settingsText);
       }
+      if (prepare) prepare(m);
       result.mainStartMs = performance.now() - loadStart;
     },
     // The emscripten loader's own word on the game data: "(loaded/total)".
@@ -67,8 +92,36 @@ export function newGame(inputText, settingsText) {
     // first waits.
     onAbort: (what) => fail((result.mainStartMs === null ? T.failed : T.stopped)(String(what))),
   };
+  m.preRun = [() => mountPacks(m)];
   if (inputText !== undefined) args.push('--input', '/input.txt');
   game = m;
+  return m;
+}
+
+// A module beside the game's, not started: the page calls into it, and may
+// start it as a headless game of its own whose calls go to `tw` (a pack
+// link's replay). Its data is the game's own.
+export function newHelper(tw) {
+  const m = {
+    noInitialRun: true,
+    tw,
+    print: (t) => console.debug(t),
+    printErr: (t) => console.debug(t),
+    onRuntimeInitialized() {
+      m.FS.chdir('/game');
+    },
+    instantiateWasm(imports, done) {
+      const ready = compiled
+        ? WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled))
+        : fetch('twinworlds.wasm')
+            .then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(new Error('twinworlds.wasm (' + r.status + ')'))))
+            .then((b) => WebAssembly.instantiate(b, imports))
+            .then((out) => done(out.instance, (compiled = out.module)));
+      ready.catch((e) => fail(T.failed(e.message)));
+      return {};
+    },
+    onAbort: (what) => fail(T.stopped(String(what))),
+  };
   return m;
 }
 

@@ -8,7 +8,8 @@ import { gameSettings, newGame } from './game_module.js';
 import { holdForHarness, result } from './harness.js';
 import { loadScriptOnce } from './loading.js';
 import { watchPadStart } from './pads.js';
-import { headless, input, replayingLink, sharedRun } from './parameters.js';
+import { offerPack } from './pack_links.js';
+import { headless, input, replayingLink, sharedPack, sharedRun } from './parameters.js';
 import { closeShare, openShare, runFromLink, shareFrom } from './share.js';
 import { gameStarts, playerTakesOver } from './status.js';
 import { T } from './texts.js';
@@ -16,6 +17,10 @@ import { Screen, touch } from './touch_controls.js';
 
 const againButtons = ['play-again', 'share-again'].map((id) => document.getElementById(id));
 let ended = false, live = false;
+// A linked pack: played, each game of the page plays it, written afresh
+// into the new module before its main, with its arguments; kept, it is
+// written into the player's packs once.
+let linkedPack = null;
 
 // The input file: from ?input, or the run a link carries.
 function inputText() {
@@ -31,7 +36,11 @@ function inputText() {
 }
 
 function start(text, settings) {
-  const m = newGame(text, settings);
+  const pack = linkedPack;
+  // A kept pack is the player's from then on: written once.
+  if (pack && pack.once) linkedPack = null;
+  const m = newGame(text, settings, pack && pack.prepare);
+  if (pack) m.arguments.push(...pack.args);
   if (touch.shown) touch.mark();
   if (result.games === 1) holdForHarness(m);
   if (text !== undefined && replayingLink && !headless) m.arguments.push('--then-play');
@@ -44,6 +53,12 @@ function start(text, settings) {
 }
 
 export function startFirstGame() {
+  // A pack link asks first: Play or Keep.
+  if (sharedPack !== null && !input)
+    return offerPack((pack, settings) => {
+      linkedPack = pack;
+      return start(undefined, settings);
+    });
   inputText()
     .then((text) => start(text))
     .catch((e) => fail(e.message));

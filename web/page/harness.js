@@ -29,11 +29,11 @@ export function watchLongTasks() {
 export function holdForHarness(game) {
   const hold = window.twinworldsHold;
   if (!hold) return;
-  game.preRun = [
+  game.preRun = (game.preRun || []).concat([
     () => {
       game.addRunDependency('harness');
       result.held = true;
       hold.then(() => game.removeRunDependency('harness'));
     },
-  ];
+  ]);
 }

@@ -11,7 +11,7 @@ const Codes = {
   Space: 0x20, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28,
 };
 // The game's keys: the browser does nothing else with them.
-const Claimed = new Set([8, 13, 0x11, 0x1b, 0x20, 0x25, 0x26, 0x27, 0x28, 0x70, 0x71, 0x72, 67, 78, 88, 89, 90]);
+const Claimed = new Set([8, 13, 0x11, 0x1b, 0x20, 0x25, 0x26, 0x27, 0x28, 0x70, 0x71, 0x72, 0x73, 67, 78, 88, 89, 90]);
 export const live = new Uint8Array(256), pressed = new Uint8Array(256);
 
 function virtualKey(e) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The page's URL parameters (?input=URL, ?frames=N, ?headless=1,
-// ?lang=ja|en) and a run shared as a link (#run=...). Parameters the page
-// does not know (?fbclid=, ?utm_source=, which social sites and mail add to
-// links) are left alone, with a note in the console; a known one with a bad
-// value is an error.
+// ?lang=ja|en), a run shared as a link (#run=...) and a pack of stages
+// (#pack=...). Parameters the page does not know (?fbclid=, ?utm_source=,
+// which social sites and mail add to links) are left alone, with a note in
+// the console; a known one with a bad value is an error.
 export const params = new URLSearchParams(location.search);
 const Known = ['frames', 'lang', 'headless', 'input'];
 export const headless = params.get('headless') === '1';
@@ -12,6 +12,8 @@ const lang = params.get('lang');
 export const langParam = lang === null ? null : lang.toLowerCase();
 export const input = params.get('input');
 export const sharedRun = location.hash.startsWith('#run=') ? location.hash.slice(5) : null;
+// A pack of stages shared as a link (#pack=...), offered to play or keep.
+export const sharedPack = location.hash.startsWith('#pack=') ? location.hash.slice(6) : null;
 export const replayingLink = sharedRun !== null && !input;
 
 // The first fault of the parameters, in the player's words (T), or null.

@@ -91,11 +91,21 @@ function base64UrlBytes(text) {
   return Uint8Array.from(b, (c) => c.charCodeAt(0));
 }
 
-// The recording a link carries, inflated; rejected when it cannot be.
-export function runFromLink(data) {
+// What a link's data (after #run= or #pack=) carries, inflated; rejected
+// when it cannot be.
+function inflated(data) {
   return Promise.resolve().then(() => {
     const bytes = base64UrlBytes(data.replace(/[^A-Za-z0-9_-].*$/, ''));
-    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
-    return new Response(stream).text();
+    return new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw')));
   });
+}
+
+// The recording a link carries.
+export function runFromLink(data) {
+  return inflated(data).then((r) => r.text());
+}
+
+// The archive a pack link carries (web/page/pack_links.js reads it).
+export function bytesFromLink(data) {
+  return inflated(data).then((r) => r.arrayBuffer()).then((b) => new Uint8Array(b));
 }

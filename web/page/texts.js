@@ -22,7 +22,16 @@ const Texts = {
     noMusic: (why) => `no music (${why})`,
     stopped: (what) => `the game stopped: ${what}`,
     keys: '<b>Arrows</b> run · <b>Z</b> jump · <b>X</b>, <b>C</b> slash · <b>Space</b> switch worlds · ' +
-      '<b>Ctrl</b> skills · <b>Esc</b> pause · <b>F3</b> options · <b>Enter</b> start, choose',
+      '<b>Ctrl</b> skills · <b>Esc</b> pause · <b>F3</b> options · <b>F4</b> stages · <b>Enter</b> start, choose',
+    packHeading: 'Stages shared as a link', packBy: (a) => `by ${a}`, packOffered: 'stages from a link',
+    play: 'Play', keep: 'Keep', packChecking: 'replaying its maker\'s run…',
+    packCleared: (t) => `cleared by its maker in ${t}`, packNotCleared: 'its run does not reach the end',
+    packForged: 'its run is refused: it was recorded on other stages',
+    playOwn: 'Play the game\'s own stages', packNoRun: 'it comes without a clearing run',
+    packUnchecked: (why) => `its run could not be checked (${why})`,
+    badPackLink: 'the stages in this link are cut short or changed',
+    badPack: (why) => `the stages in this link cannot be used: ${why}`,
+    keepFailed: (why) => `the stages could not be kept in this browser: ${why}`,
   },
   ja: {
     loading: '読み込み中', ready: '準備完了', sound: '音: キーを押すかタップ', ended: 'ゲームは終了しました',
@@ -42,7 +51,16 @@ const Texts = {
     noMusic: (why) => `音楽なし (${why})`,
     stopped: (what) => `ゲームが止まりました: ${what}`,
     keys: '<b>矢印</b> 走る · <b>Z</b> ジャンプ · <b>X</b>, <b>C</b> 斬る · <b>Space</b> 世界切替 · ' +
-      '<b>Ctrl</b> スキル · <b>Esc</b> ポーズ · <b>F3</b> オプション · <b>Enter</b> 開始, 決定',
+      '<b>Ctrl</b> スキル · <b>Esc</b> ポーズ · <b>F3</b> オプション · <b>F4</b> ステージ · <b>Enter</b> 開始, 決定',
+    packHeading: 'リンクで共有されたステージ', packBy: (a) => `作者: ${a}`, packOffered: 'リンクのステージ',
+    play: 'プレイ', keep: '保存', packChecking: '作者のプレイを再生して確かめています…',
+    packCleared: (t) => `作者が${t}でクリア`, packNotCleared: '付いているプレイは最後まで届きません',
+    packForged: '付いているプレイは認められません: 別のステージで記録されています',
+    playOwn: 'ゲーム本来のステージで遊ぶ', packNoRun: 'クリアしたプレイは付いていません',
+    packUnchecked: (why) => `付いているプレイを確かめられませんでした (${why})`,
+    badPackLink: 'このリンクのステージは途中で切れているか、書き換えられています',
+    badPack: (why) => `このリンクのステージは使えません: ${why}`,
+    keepFailed: (why) => `このブラウザにステージを保存できませんでした: ${why}`,
   },
 };
 

@@ -13,7 +13,7 @@
 const held = new Uint8Array(256), pressed = new Uint8Array(256);
 const layer = document.getElementById('touch');
 // Virtual keys, as the keyboard's: arrows, Z X C, Space, Ctrl, Esc, Enter,
-// F1 F2 F3, Y, N; and touch's own mark.
+// F1 to F4, Y, N; and touch's own mark.
 const Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28;
 export const TouchKey = 0xe8;
 // A quit is held this long, as a pad's (30 flips).
@@ -35,6 +35,7 @@ const Buttons = [
 const Small = {
   enter: { vk: 13, en: 'Enter', ja: '決定' },
   options: { vk: 0x72, en: 'Options', ja: 'オプション' },
+  stages: { vk: 0x73, en: 'Stages', ja: 'ステージ' },
   skills: { vk: 0x11, en: 'Skills', ja: 'スキル' },
   pause: { vk: 0x1b, en: 'Pause', ja: 'ポーズ' },
   resume: { vk: 0x70, en: 'Resume', ja: '再開' },
@@ -50,7 +51,7 @@ const Small = {
 // Resume takes Pause's place, so a second tap on Pause only resumes; Y and
 // N stand at either side.
 const Layouts = {
-  [Screen.title]: { right: ['options', 'enter'] },
+  [Screen.title]: { left: ['stages'], right: ['options', 'enter'] },
   [Screen.play]: { dpad: true, buttons: true, right: ['skills', 'pause'] },
   [Screen.skillMenu]: { dpad: true, right: ['skills', 'enter'] },
   [Screen.question]: { left: ['yes'], right: ['no'] },

@@ -3,7 +3,8 @@
 // or the on-screen controls start the game, the page fits a phone either way
 // up, bad parameters are said in the page, a second visit works offline, and
 // recorded games (from files or shared links) replayed with ?headless=1 end
-// in the same state and picture as the native headless run, in both browsers.
+// in the same state and picture as the native headless run, in both browsers,
+// and a pack link's run is checked, the pack played and kept over a reload.
 // Prints the figures for the closing notes (the bundle's size, each replay's
 // speed as processor time against the native run's) and ends with
 // "N passed, M failed".
@@ -318,8 +319,8 @@ async function touchAndLayout(title) {
     const r = await rects(page);
     assert(inside(r.screen, 390, 844) && r.screen.width > 380, 'the picture: ' + JSON.stringify(r.screen));
     assert(inside(r.fullscreen, 390, 844) && r.fullscreen.height >= 44, 'the button: ' + JSON.stringify(r.fullscreen));
-    // The title's own: Enter and Options, thumb-sized.
-    assert(['enter', 'options'].every((n) => r.controls.some((c) => c.name === n)), 'the title\'s controls');
+    // The title's own: Enter, Options and Stages, thumb-sized.
+    assert(['enter', 'options', 'stages'].every((n) => r.controls.some((c) => c.name === n)), 'the title\'s controls');
     assert(r.controls.every((c) => inside(c, 390, 844) && c.width >= 48 && c.height >= 48), 'the controls');
     assert(r.controls.every((c) => c.top >= r.screen.bottom - 1), 'the controls cover the picture upright');
     assert(r.scrollW <= 390, 'the page is ' + r.scrollW + ' px wide');
@@ -555,6 +556,64 @@ async function sharedLink() {
   });
 }
 
+// A pack of the game's own stages with the complete demo as its run, as
+// --share-pack makes it: the page replays the run beside its game and says
+// so. Play plays it at once; Keep stores it, and after a reload the title's
+// list (F4) has it, and a game chosen there is played (and recorded) on it.
+async function packLink(title) {
+  await check('a pack link: its run checked; Play plays it; Keep keeps it over a reload, chosen on the title', async () => {
+    const home = path.join(work, 'pack-home'), pack = path.join(home, 'twinworlds/packs/mine');
+    fs.mkdirSync(path.join(pack, 'stage'), { recursive: true });
+    fs.writeFileSync(path.join(pack, 'pack.txt'), 'name = Mine\nauthor = Tester\n');
+    for (const f of ['fai_kansei.txt', 'Magic1234.txt']) fs.copyFileSync(path.join(game_dir, 'stage', f), path.join(pack, 'stage', f));
+    const link = execFileSync(native, ['--share-pack', 'mine', '--run', path.join(root, 'demos/complete.txt'), '--share-base', base],
+      { cwd: game_dir, encoding: 'utf8', env: { ...process.env, XDG_DATA_HOME: home }, stdio: ['ignore', 'pipe', 'ignore'] }).trim();
+    const onPack = (page) => waitUntil('a game on the pack', () => page.evaluate(() =>
+      /^twinworlds-input 2\npack [0-9a-f]{64} mine\n/.test(window.twinworlds.recording() || '')), 30, 200);
+    const keys = async (page, list) => {
+      for (const key of list) {
+        await page.keyboard.press(key);
+        await new Promise((r) => setTimeout(r, 200));
+      }
+    };
+    for (const button of ['#pack-play', '#pack-keep']) {
+      const page = await openPage(link.slice(base.length));
+      const t0 = Date.now();
+      await waitUntil('the run checked', () => page.evaluate(() => !!(window.twinworlds.packLink || {}).text || window.twinworlds.done), 120, 100);
+      const said = await page.evaluate(() => [window.twinworlds.packLink, document.getElementById('pack').innerText, window.twinworlds.error]);
+      if (button === '#pack-play')
+        console.log(`      the pack link with the complete demo: ${link.length} characters; its run checked ${Date.now() - t0} ms after the page loaded`);
+      assert(said[0] && said[0].verdict === 'cleared' && said[1].includes('Mine') && said[1].includes('cleared by its maker in 3:32'),
+        JSON.stringify(said));
+      await page.click(button);
+      if (button === '#pack-play') {
+        await waitUntil('the title', () => page.evaluate(() => window.twinworlds.firstPictureMs !== null), 60, 100);
+        await keys(page, ['Enter']);
+      } else {
+        await waitUntil('the pack kept', () => page.evaluate(() => window.twinworlds.packKept === 'mine' || window.twinworlds.done), 60, 100);
+        assert(page.url() === base, 'the link is still in the address: ' + page.url());
+        await page.reload();
+        await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 120, 300);
+        // F4, the pack (after the game's own), Enter to choose it, Enter to play.
+        await keys(page, ['F4', 'ArrowDown', 'Enter', 'Enter']);
+      }
+      await onPack(page);
+      assert(page.errors.length === 0, page.errors.join(' | '));
+      await page.close();
+    }
+  });
+  await check('a pack link cut short: said in one line, and the game\'s own stages play', async () => {
+    const page = await openPage('#pack=AAAA');
+    await waitUntil('the refusal', () => page.evaluate(() => !!(window.twinworlds.packLink || {}).fault), 60, 100);
+    const said = await page.evaluate(() => document.getElementById('pack').innerText);
+    assert(said.includes('cut short') && !said.includes('Keep'), said);
+    await page.click('#pack-play');
+    await waitUntil('the title picture', async () => (await canvasRgb(page)).equals(title), 60, 300);
+    assert(page.errors.length === 0, page.errors.join(' | '));
+    await page.close();
+  });
+}
+
 // The bundle, file by file, raw and gzipped as the server sends it.
 function bundleTable(eachFile = true) {
   let raw = 0, packed = 0;
@@ -730,6 +789,7 @@ async function chromiumTests(title, touchTitle) {
   await endings();
   await replays();
   await sharedLink();
+  await packLink(title);
 }
 
 try {

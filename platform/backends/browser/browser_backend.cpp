@@ -15,27 +15,29 @@
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
 
+// A game the page runs beside its own (a pack link's replay) answers to
+// calls of its own, its module's `tw`; the page's game to `TW`.
 // clang-format off
-EM_JS(void, JsShowPicture, (const uint8_t* rgba), { TW.showPicture(HEAPU8.subarray(rgba, rgba + 640 * 480 * 4)); });
+EM_JS(void, JsShowPicture, (const uint8_t* rgba), { (Module['tw'] || TW).showPicture(HEAPU8.subarray(rgba, rgba + 640 * 480 * 4)); });
 // With the screen the game shows (InputScreen), which the touch controls follow.
-EM_JS(void, JsSampleKeys, (uint8_t* down, int screen), { TW.sampleKeys(HEAPU8.subarray(down, down + 256), screen); });
+EM_JS(void, JsSampleKeys, (uint8_t* down, int screen), { (Module['tw'] || TW).sampleKeys(HEAPU8.subarray(down, down + 256), screen); });
 // Each pad as SDL reads one: button bits in SDL's order, six axes.
 EM_JS(int, JsSamplePads, (uint32_t* buttons, int16_t* axes, int most), {
-  return TW.samplePads(HEAPU32.subarray(buttons >> 2, (buttons >> 2) + most),
+  return (Module['tw'] || TW).samplePads(HEAPU32.subarray(buttons >> 2, (buttons >> 2) + most),
                        HEAP16.subarray(axes >> 1, (axes >> 1) + most * 6));
 });
-EM_JS(uint32_t, JsTicks, (), { return TW.ticks(); });
-EM_JS(int, JsOpenAudio, (), { return TW.openAudio() ? 1 : 0; });
-EM_JS(void, JsCloseAudio, (), { TW.closeAudio(); });
+EM_JS(uint32_t, JsTicks, (), { return (Module['tw'] || TW).ticks(); });
+EM_JS(int, JsOpenAudio, (), { return (Module['tw'] || TW).openAudio() ? 1 : 0; });
+EM_JS(void, JsCloseAudio, (), { (Module['tw'] || TW).closeAudio(); });
 EM_JS(void, JsPumpAudio, (), {
-  TW.pumpAudio(function(frames) {
+  (Module['tw'] || TW).pumpAudio(function(frames) {
     var p = _TwMixAudio(frames);
     return HEAP16.subarray(p >> 1, (p >> 1) + frames * 2);
   });
 });
-EM_JS(void, JsMessageBox, (const char* caption, const char* text), { TW.messageBox(UTF8ToString(caption), UTF8ToString(text)); });
-EM_JS(void, JsFinished, (), { TW.finished(); });
-EM_JS(void, JsStartFault, (const char* line), { TW.startFault(UTF8ToString(line)); });
+EM_JS(void, JsMessageBox, (const char* caption, const char* text), { (Module['tw'] || TW).messageBox(UTF8ToString(caption), UTF8ToString(text)); });
+EM_JS(void, JsFinished, (), { (Module['tw'] || TW).finished(); });
+EM_JS(void, JsStartFault, (const char* line), { (Module['tw'] || TW).startFault(UTF8ToString(line)); });
 // clang-format on
 
 namespace {

@@ -8,10 +8,10 @@
 #include "platform/backend.h"
 
 // clang-format off
-EM_JS(int, JsMusicLoad, (), { return TW.music.load() ? 1 : 0; });
-EM_JS(void, JsMusicStart, (const uint8_t* midi, int size, int loops), { TW.music.start(HEAPU8.slice(midi, midi + size), loops); });
-EM_JS(void, JsMusicStop, (), { TW.music.stop(); });
-EM_JS(void, JsMusicRender, (int32_t* mix, int frames), { TW.music.render(HEAP32.subarray(mix >> 2, (mix >> 2) + frames * 2), frames); });
+EM_JS(int, JsMusicLoad, (), { return (Module['tw'] || TW).music.load() ? 1 : 0; });
+EM_JS(void, JsMusicStart, (const uint8_t* midi, int size, int loops), { (Module['tw'] || TW).music.start(HEAPU8.slice(midi, midi + size), loops); });
+EM_JS(void, JsMusicStop, (), { (Module['tw'] || TW).music.stop(); });
+EM_JS(void, JsMusicRender, (int32_t* mix, int frames), { (Module['tw'] || TW).music.render(HEAP32.subarray(mix >> 2, (mix >> 2) + frames * 2), frames); });
 // clang-format on
 
 namespace {
