@@ -39,7 +39,7 @@ TEST(StageEditorTest, ARecordedSessionReplaysToTheStoredStages) {
   WriteFixturePair(f);
   const std::string gameStage = ReadText(f.dir / "stage/fai_kansei.txt");
   f.Write("session.txt", ReadText(Stored / "session.txt"));
-  GameRun run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "session.txt", "--record", "again.txt"});
+  GameRun run = RunGame(f.dir, {"--headless", "--edit", "./pack", "--input", "session.txt", "--record", "again.txt"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* name : StageFiles)
     EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
@@ -48,7 +48,7 @@ TEST(StageEditorTest, ARecordedSessionReplaysToTheStoredStages) {
   EXPECT_EQ(ReadText(f.dir / "stage/fai_kansei.txt"), gameStage);
 
   std::filesystem::remove_all(f.dir / "pack");
-  run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "again.txt"});
+  run = RunGame(f.dir, {"--headless", "--edit", "./pack", "--input", "again.txt"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* name : StageFiles)
     EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
@@ -64,7 +64,7 @@ TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(f.dir.c_str()) != 0 || !freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
-    execl(TW_GAME_EXE, TW_GAME_EXE, "--headless", "--edit", "pack", "--input", "paint.txt", "--frames", "2000000000",
+    execl(TW_GAME_EXE, TW_GAME_EXE, "--headless", "--edit", "./pack", "--input", "paint.txt", "--frames", "2000000000",
           static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -81,7 +81,7 @@ TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
 
   // The next start asks; Y takes the autosave back, and Ctrl+S saves it.
   f.Write("answer.txt", "0\n3 Y\n4\n5 LCONTROL\n6 LCONTROL S\n7 LCONTROL\n8\n");
-  const GameRun run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "answer.txt"});
+  const GameRun run = RunGame(f.dir, {"--headless", "--edit", "./pack", "--input", "answer.txt"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   StageRows painted = Ground(30, 15, 9);
   painted[8][10] = 51;

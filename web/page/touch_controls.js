@@ -22,7 +22,7 @@ const HoldMs = 900;
 // InputScreen), and the page's own once the game has ended.
 export const Screen = {
   any: 0, title: 1, play: 2, skillMenu: 3, question: 4, deathDialog: 5, pauseMenu: 6, closing: 7, options: 8,
-  choosingKey: 9, ended: 'ended',
+  choosingKey: 9, editor: 10, ended: 'ended',
 };
 // Where each round button sits (px from the bottom right corner), and its label in each language.
 const Buttons = [
