@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The stage editor, run headless on a pack folder: a recorded editing
 // session (paint, fill, paste across worlds, a column put in, undo, redo,
-// save) replays to the stored stage files, and so does the recording the
-// run made of itself; and a run killed mid-session leaves its autosave,
-// which the next start offers back.
+// a mouse stroke and click, a play-test from a column and back, an undo
+// after it, save) replays to the stored stage files, and so does the
+// recording the run made of itself; the game's own stages are edited in a
+// copy; and a run killed mid-session leaves its autosave, which the next
+// start offers back.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -52,6 +54,30 @@ TEST(StageEditorTest, ARecordedSessionReplaysToTheStoredStages) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* name : StageFiles)
     EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
+}
+
+// The game's own stages, opened from the title (F5) or by --edit on the
+// data folder, are first copied into a new pack of the player's under the
+// name taken (the free one offered): the game data is never written.
+TEST(StageEditorTest, TheGameStagesAreEditedInACopy) {
+  PlayFolder f("editor_copy");
+  WriteFixturePair(f);
+  std::string game[2];
+  for (int w = 0; w < 2; w++) game[w] = ReadText(f.dir / "stage" / StageFiles[w]);
+  // The name offered taken with Return; spikes painted over the ground at
+  // the cursor; saved.
+  const std::string paint = "4 RETURN\n5\n7 4\n8\n9 UP\n10\n11 Z\n12\n13 LCONTROL\n14 LCONTROL S\n15 LCONTROL\n16\n";
+  PlayRun run = f.Run("1 F5\n2\n" + paint, 30);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  StageRows painted = Ground(30, 15, 9);
+  painted[8][10] = 51;
+  EXPECT_EQ(ReadText(f.PackDir("my-stages") / "stage/fai_kansei.txt"), StageText(painted, "\r\n"));
+  EXPECT_TRUE(std::filesystem::exists(f.PackDir("my-stages") / "pack.txt"));
+  run = f.Run(paint, 30, {"--edit", "."});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(ReadText(f.PackDir("my-stages-2") / "stage/fai_kansei.txt"), StageText(painted, "\r\n"));
+  for (int w = 0; w < 2; w++) EXPECT_EQ(ReadText(f.dir / "stage" / StageFiles[w]), game[w]) << StageFiles[w];
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "autosave"));
 }
 
 TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
