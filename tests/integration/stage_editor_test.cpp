@@ -4,7 +4,8 @@
 // a mouse stroke and click, a play-test from a column and back, an undo
 // after it, save) replays to the stored stage files, and so does the
 // recording the run made of itself; the game's own stages are edited in a
-// copy; and a run killed mid-session leaves its autosave, which the next
+// copy; a play-test to the goal is kept as a clearing run that replays; and
+// a run killed mid-session leaves its autosave, which the next
 // start offers back.
 #include <gtest/gtest.h>
 
@@ -78,6 +79,26 @@ TEST(StageEditorTest, TheGameStagesAreEditedInACopy) {
   EXPECT_EQ(ReadText(f.PackDir("my-stages-2") / "stage/fai_kansei.txt"), StageText(painted, "\r\n"));
   for (int w = 0; w < 2; w++) EXPECT_EQ(ReadText(f.dir / "stage" / StageFiles[w]), game[w]) << StageFiles[w];
   EXPECT_FALSE(std::filesystem::exists(f.dir / "autosave"));
+}
+
+// A play-test from the start that reaches the goal is kept as the pair's
+// clearing run: an input file of a game on the pack from its title, which
+// replays to the closing screen and its Enter.
+TEST(StageEditorTest, APlayTestToTheGoalIsKeptAsAClearingRunThatReplays) {
+  PlayFolder f("editor_clearing");
+  WriteFixturePair(f);
+  StageRows goal = Ground(30, 15, 9);
+  goal[9][14] = 52;  // under the way right from the start
+  std::filesystem::create_directories(f.dir / "pack/stage");
+  f.Write("pack/stage/fai_kansei.txt", StageText(goal, "\r\n"));
+  PlayRun run = f.Run("0\n3 F5\n4\n6 RIGHT\n60\n150 RETURN\n151\n", 200, {"--edit", "./pack"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  const std::string clearing = run.state["editor"]["clearingRun"];
+  ASSERT_FALSE(clearing.empty());
+  f.Write("clearing.txt", clearing);
+  run = f.RunInput("clearing.txt", 1000, {"--pack", "./pack"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.state["flips"], 151);  // ended by the closing screen's Enter
 }
 
 TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
