@@ -173,6 +173,7 @@ const char* TouchText(Language language, TextId id) {
     case TextPressEnter: return ja ? "「決定」をタップしてください" : "Tap Enter";
     case TextPauseOptions: return ja ? "「オプション」をタップ:オプション" : "tap Options: options";
     case TextTitleOptions: return ja ? "オプション:「オプション」をタップ" : "Options: tap Options";
+    case TextTitleEditor: return ja ? "ステージエディタ:「エディタ」をタップ" : "Stage editor: tap Editor";
     case TextOptionsPressKey:
       return ja ? "キーボードで新しいキーを押してください。(「戻る」で取り消し)" : "Press the new key on a keyboard. (Back cancels)";
     case TextOptionsPressButton:

@@ -83,7 +83,11 @@ TEST(Window, TheEditorPaintsWithTheMouse) {
                            "sleep 0.2\n"
                            "xdotool mouseup 1\n"
                            "sleep 0.2\n"
-                           "xdotool key ctrl+s\n"
+                           "xdotool keydown ctrl\n"
+                           "sleep 0.2\n"
+                           "xdotool key s\n"
+                           "sleep 0.2\n"
+                           "xdotool keyup ctrl\n"
                            "wait $game\n",
                            "1600x1200"))
       << ReadText(folder / "xvfb.log");

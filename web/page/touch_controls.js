@@ -13,7 +13,7 @@
 const held = new Uint8Array(256), pressed = new Uint8Array(256);
 const layer = document.getElementById('touch');
 // Virtual keys, as the keyboard's: arrows, Z X C, Space, Ctrl, Esc, Enter,
-// F1 F2 F3, Y, N; and touch's own mark.
+// F1 to F5, Y, N; and touch's own mark.
 const Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28;
 export const TouchKey = 0xe8;
 // A quit is held this long, as a pad's (30 flips).
@@ -43,6 +43,11 @@ const Small = {
   no: { vk: 78, en: 'N', ja: 'N' },
   holdNo: { vk: 78, en: 'N', ja: 'N', hold: true },
   back: { vk: 0x1b, en: 'Back', ja: '戻る' },
+  // The stage editor: opened from the title, and in it a play-test (F5,
+  // which in a play-test comes back) and a paint stroke (Return, held).
+  editor: { vk: 0x74, en: 'Editor', ja: 'エディタ' },
+  play: { vk: 0x74, en: 'Play', ja: 'テスト' },
+  paint: { vk: 13, en: 'Paint', ja: '塗る' },
 };
 // Each screen's controls: the d-pad, the round buttons, and the small ones
 // at the left and the right (in a row above the d-pad and the buttons when
@@ -50,7 +55,7 @@ const Small = {
 // Resume takes Pause's place, so a second tap on Pause only resumes; Y and
 // N stand at either side.
 const Layouts = {
-  [Screen.title]: { right: ['options', 'enter'] },
+  [Screen.title]: { left: ['editor'], right: ['options', 'enter'] },
   [Screen.play]: { dpad: true, buttons: true, right: ['skills', 'pause'] },
   [Screen.skillMenu]: { dpad: true, right: ['skills', 'enter'] },
   [Screen.question]: { left: ['yes'], right: ['no'] },
@@ -59,6 +64,7 @@ const Layouts = {
   [Screen.closing]: { right: ['enter'] },
   [Screen.options]: { dpad: true, right: ['back', 'enter'] },
   [Screen.choosingKey]: { right: ['back'] },
+  [Screen.editor]: { dpad: true, right: ['paint', 'play'] },
   // The page offers Play again and Share in its bar and panel.
   [Screen.ended]: {},
 };
