@@ -5,8 +5,8 @@
 // after it, save) replays to the stored stage files, and so does the
 // recording the run made of itself; the game's own stages are edited in a
 // copy; a play-test to the goal is kept as a clearing run that replays; and
-// a run killed mid-session leaves its autosave, which the next
-// start offers back.
+// a run killed mid-session leaves its autosave, which the next start
+// offers back.
 #include <gtest/gtest.h>
 
 #include <signal.h>
