@@ -4,6 +4,7 @@
 #include "app/game.h"
 #include "app/game_texts.h"
 #include "app/menus.h"
+#include "app/new_game.h"
 #include "gfx/display.h"
 #include "growth/skill_menu.h"
 #include "player/player_record.h"
@@ -46,7 +47,7 @@ void RunDeathDialog(PlayerRecord* active, PlayerRecord* other) {
       break;
     }
     if (KeyDown('N')) {
-      PostQuitMessage(0);
+      EndGame(GameEndDeath);
       break;
     }
     // A closed window ends the game from here too, through the main loop.

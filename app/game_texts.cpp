@@ -13,7 +13,7 @@
 
 namespace {
 
-static_assert(BindableKeys == 18, "one name a game key");
+static_assert(BindableKeys == 19, "one name a game key");
 
 const char* const Texts[2][TextCount] = {
   {
@@ -70,8 +70,11 @@ const char* const Texts[2][TextCount] = {
     "この実行ではステージを変えられません(--input か --headless)。",
     "パックの置き場所: %s",
     "↑↓:選ぶ　{enter}:このステージで遊ぶ　{pause}:戻る",
+    "{k:editor}キー / パッドの{p:editor}ボタン:ステージエディタ",
+    "{pause_resume}キー:ゲームに戻る。　{pause_quit}キー:エディタに戻る。",
     "左", "右", "上", "下", "ジャンプ", "縦斬り", "横斬り", "世界の切り替え", "スキルメニュー", "敵を呼ぶ",
     "決定", "はい", "いいえ", "ポーズ", "ポーズ:ゲームに戻る", "ポーズ:終了", "オプション", "ステージ選択",
+    "ステージエディタ",
   },
   {
     "{pause_resume}: back to the game    {pause_quit}: quit",
@@ -127,8 +130,11 @@ const char* const Texts[2][TextCount] = {
     "The stages are fixed for this run (--input or --headless).",
     "Packs go in %s",
     "Up/Down: choose   {enter}: play these stages   {pause}: back",
+    "Stage editor: {k:editor} or {p:editor} on the pad",
+    "{pause_resume}: back to the game    {pause_quit}: back to the editor",
     "Left", "Right", "Up", "Down", "Jump", "Vertical slash", "Horizontal slash", "Switch worlds", "Skill menu",
     "Call enemies", "Enter", "Yes", "No", "Pause", "Pause: back to the game", "Pause: quit", "Options", "Stages",
+    "Stage editor",
   },
 };
 
@@ -139,6 +145,9 @@ const char* PadText(Language language, TextId id) {
   switch (id) {
     case TextPauseMenu:
       return ja ? "{pause_resume}:ゲームに戻る　{pause_quit}長押し:終了" : "{pause_resume}: back to the game    hold {pause_quit}: quit";
+    case TextPauseMenuPlayTest:
+      return ja ? "{pause_resume}:ゲームに戻る　{pause_quit}長押し:エディタに戻る"
+                : "{pause_resume}: back to the game    hold {pause_quit}: back to the editor";
     case TextAnswerLine: return ja ? "はい({yes})/いいえ({no})" : "Yes ({yes}) / No ({no})";
     case TextDeathAnswerLine: return ja ? "はい({yes})/いいえ({no}長押し)" : "Yes ({yes}) / No (hold {no})";
     case TextPressEnter: return ja ? "Please {enter} Button" : "Press {enter}";
@@ -157,6 +166,8 @@ const char* TouchText(Language language, TextId id) {
   const bool ja = language == LanguageJapanese;
   switch (id) {
     case TextPauseMenu: return ja ? "「再開」:ゲームに戻る　「終了」長押し:終了" : "Resume: back to the game    hold Quit: quit";
+    case TextPauseMenuPlayTest:
+      return ja ? "「再開」:ゲームに戻る　「終了」長押し:エディタに戻る" : "Resume: back to the game    hold Quit: back to the editor";
     case TextAnswerLine: return ja ? "はい(Yをタップ)/いいえ(Nをタップ)" : "Yes (tap Y) / No (tap N)";
     case TextDeathAnswerLine: return ja ? "はい(Yをタップ)/いいえ(Nを長押し)" : "Yes (tap Y) / No (hold N)";
     case TextPressEnter: return ja ? "「決定」をタップしてください" : "Tap Enter";
@@ -165,6 +176,7 @@ const char* TouchText(Language language, TextId id) {
     case TextTitleStages: return ja ? "ステージ選択:「ステージ」をタップ" : "Stages: tap Stages";
     case TextStagesHint:
       return ja ? "十字キー:選ぶ　「決定」:このステージで遊ぶ　「戻る」:戻る" : "D-pad: choose   Enter: play these stages   Back: back";
+    case TextTitleEditor: return ja ? "ステージエディタ:「エディタ」をタップ" : "Stage editor: tap Editor";
     case TextOptionsPressKey:
       return ja ? "キーボードで新しいキーを押してください。(「戻る」で取り消し)" : "Press the new key on a keyboard. (Back cancels)";
     case TextOptionsPressButton:

@@ -69,9 +69,11 @@ enum TextId : uint8_t {
   TextStagesFixed,        // the run plays what it started with
   TextStagesWhere,        // a format of the player's packs folder (%s)
   TextStagesHint,
+  TextTitleEditor,        // the title's foot line that opens the stage editor
+  TextPauseMenuPlayTest,  // the pause bar's first line during the editor's play-test
   // The game keys' names, in BindableKeyTable's order.
   TextActionNames,
-  TextCount = TextActionNames + 18
+  TextCount = TextActionNames + 19
 };
 
 // Chosen once at start-up and again on the options screen; Japanese until

@@ -18,6 +18,9 @@ void RunPackChooser();
 // The title screen's frame; returns 0 when a new game could not be set up.
 int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA, EnemyTable* enemiesB,
              StageMap* mapA, StageMap* mapB);
+// The title's keys held now count only once pressed again (the title is
+// back from the stage editor).
+void LatchTitleKeys();
 // Enter on the title: both stages loaded, both characters at their start.
 int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA,
                  EnemyTable* enemiesB, StageMap* mapA, StageMap* mapB);

@@ -155,21 +155,22 @@ void Draw(const OptionsState& s) {
   // The columns' heads, beside the heading.
   Text(dc, GameText(TextOptionsKeyboard), ValueX, 14, ink);
   Text(dc, GameText(TextOptionsPad), PadX, 14, ink);
+  // One line under the rows: what the screen has to say, else the hint.
   const int messageY = RowY(Rows - 1) + LineHeight + 2;
+  char line[160];
   if (s.choosing) {
     Centred(dc, GameText(s.column ? TextOptionsPressButton : TextOptionsPressKey), messageY, chosen);
   } else if (s.message != MessageNone) {
-    char line[160];
     std::snprintf(line, sizeof line, GameText(s.message == MessageSwapped ? TextOptionsSwapped : TextOptionsRefused),
                   GameText(static_cast<TextId>(TextActionNames + s.messageAction)));
     Centred(dc, line, messageY, chosen);
   } else if (s.row == RowScale && s.settings.scale > LargestOffered()) {
     // A scale kept from a larger display.
-    char line[160];
     std::snprintf(line, sizeof line, GameText(TextOptionsScaleTooLarge), s.settings.scale, LargestOffered());
     Centred(dc, line, messageY, chosen);
+  } else {
+    Centred(dc, GameText(TextOptionsHint), messageY, ink);
   }
-  Centred(dc, GameText(TextOptionsHint), messageY + LineHeight + 1, ink);
   ReleaseDC(BackBuffer, dc);
 }
 

@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/game_texts.h"
 #include "app/menus.h"
+#include "app/new_game.h"
 #include "gfx/display.h"
 #include "growth/skill_menu.h"
 
@@ -41,12 +42,12 @@ void RunPauseMenu() {
       RoundRect(dc, 100, 200, 540, 240, 10, 10);
       ReleaseDC(BackBuffer, dc);
     }
-    DrawMenuText(GameText(TextPauseMenu), RECT{140, 200, 530, 220}, 0);
+    DrawMenuText(GameText(PlayTesting ? TextPauseMenuPlayTest : TextPauseMenu), RECT{140, 200, 530, 220}, 0);
     DrawMenuText(GameText(TextPauseOptions), RECT{140, 220, 530, 240}, 0);
     if (afterOptions && !KeyDown(VK_F1) && !KeyDown(VK_F2)) afterOptions = 0;
     if (KeyDown(VK_F1) && !afterOptions) return;
     if (KeyDown(VK_F2) && !afterOptions) {
-      PostQuitMessage(0);
+      EndGame(GameEndQuit);
       return;
     }
     if (!KeyDown(VK_F3)) latchOptions = 0;

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 namespace {
-uint32_t RandomState = 1;
+constexpr uint32_t FirstState = 1;
+uint32_t RandomState = FirstState;
 }
 
 int Random() {
@@ -13,3 +14,8 @@ int Random() {
 }
 
 void SeedRandom(unsigned seed) { RandomState = seed; }
+
+void SeedRandomAsAtStart() {
+  RandomState = FirstState;
+  SeedRandom(static_cast<unsigned>(Random() % 400));
+}

@@ -6,3 +6,6 @@ constexpr int RandomMax = 32767;
 
 int Random();
 void SeedRandom(unsigned seed);
+// The seed every run starts from: the first value of the first state, as
+// the game takes it at start-up.
+void SeedRandomAsAtStart();

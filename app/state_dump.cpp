@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/game.h"
+#include "editor/stage_editor.h"
 #include "enemy/coins.h"
 #include "enemy/enemy_table.h"
 #include "gfx/hud.h"
@@ -158,6 +159,14 @@ void CaptureGameState() {
   j["music"] = MusicSegment == nullptr                            ? "absent"
                : IsPlaying(MusicPerformance, MusicSegment) ? "playing"
                                                                   : "stopped";
+  // A run that opened the stage editor: what it holds (no other run's dump
+  // has this).
+  if (StageEditorOpened()) {
+    nlohmann::ordered_json editor;
+    editor["faults"] = StageEditorFaults();
+    editor["clearingRun"] = EditorClearingRun();
+    j["editor"] = std::move(editor);
+  }
   Captured = std::move(j);
   HaveCapture = true;
 }

@@ -6,7 +6,9 @@
 #include "app/game.h"
 #include "app/game_texts.h"
 #include "app/menus.h"
+#include "app/new_game.h"
 #include "app/packs.h"
+#include "editor/stage_editor.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "player/player_record.h"
@@ -22,6 +24,7 @@ uint8_t LatchOptions = 0;
 // title starts a game only on an Enter pressed after it.
 uint8_t LatchEnter = 0;
 uint8_t LatchStages = 0;
+uint8_t LatchEditor = 0;
 
 // The foot line: how to open the options screen, in white on the black.
 void DrawOptionsLine() {
@@ -45,7 +48,7 @@ void CentredLine(HDC dc, const char* text, int y) {
 }
 
 // The stages in force under the caption, and above the options' foot line
-// how to choose others (the line above it is free for one more).
+// how to choose others, and above that how to edit them.
 void DrawStagesLines() {
   HDC dc = nullptr;
   if (GetDC(BackBuffer, &dc) != DD_OK) return;
@@ -57,6 +60,7 @@ void DrawStagesLines() {
   std::snprintf(line, sizeof line, GameText(TextTitleStagesInForce), name.c_str());
   CentredLine(dc, line, 340);
   CentredLine(dc, GameText(TextTitleStages), 412);
+  CentredLine(dc, GameText(TextTitleEditor), 394);
   ReleaseDC(BackBuffer, dc);
 }
 
@@ -67,27 +71,9 @@ void ClearBackBuffer() {
   ReleaseDC(BackBuffer, dc);
 }
 
-// Both characters start alike: full health, the two slashes and the first
-// level of health learned, the upward slash and the thrust still to buy.
-void SetStartingPlayer(PlayerRecord* p) {
-  Body& b = p->body;
-  b.x = 320;
-  b.y = 263;
-  b.boxWidth = 20;
-  b.boxHeight = 52;
-  b.hp = 100;
-  b.facing = 1;
-  b.boxTop = -28;
-  b.boxBottom = 24;
-  b.boxRight = 10;
-  b.boxLeft = -10;
-  p->maxHp = 100;
-  p->skillPoints = 0;
-  const SkillSlot offered[5] = {{1, 10}, {1, 10}, {0, 20}, {0, 30}, {1, 20}};
-  for (int i = 0; i < SkillSlots; i++) p->skills[i] = i < 5 ? offered[i] : SkillSlot{-1, 0};
-}
-
 }  // namespace
+
+void LatchTitleKeys() { LatchOptions = LatchEnter = LatchStages = LatchEditor = 1; }
 
 int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA,
                  EnemyTable* enemiesB, StageMap* mapA, StageMap* mapB) {
@@ -136,6 +122,14 @@ int RunTitle(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, EnemyTab
     LatchStages = 1;
     RunPackChooser();
     if (IsQuitRequested()) return 1;
+  }
+  // The stage editor stands where the title was, on the stages in force.
+  if (!KeyDown(VK_F5)) LatchEditor = 0;
+  if (KeyDown(VK_F5) && LatchEditor == 0) {
+    LatchEditor = 1;
+    GameMode = ModeEditor;
+    if (OpenStageEditor(window, true)) return 1;
+    GameMode = ModeTitle;
   }
   ClearBackBuffer();
   BltClipped(BackBuffer, 258, 300, TileSheet, 191, 18, 315, 34, BltKeyed);  // caption

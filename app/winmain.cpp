@@ -44,6 +44,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   PlayerRecord playerA{}, playerB{};
   EnemyTable enemiesA{}, enemiesB{};
   SetDumpWorlds(&playerA, &playerB, &enemiesA, &enemiesB);
+  SetPlayTestWorlds(&playerA, &playerB, &enemiesA, &enemiesB);
   // An end asked for from outside is captured where the game stands then.
   SetQuitObserver(CaptureFinalState);
   WNDCLASSA wc{};
@@ -88,11 +89,11 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
   WhiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   timeBeginPeriod(1);
   // Seeded from its own first value, so every run draws the same numbers.
-  SeedRandom(static_cast<unsigned>(Random() % 400));
+  SeedRandomAsAtStart();
   // --edit: the stage editor stands where the title would.
   if (CurrentRunOptions().edit) {
     GameMode = ModeEditor;
-    if (!OpenStageEditor(GameWindow)) {
+    if (!OpenStageEditor(GameWindow, false)) {
       CaptureFinalState();
       ForgetDumpWorlds();
       return 1;
@@ -107,6 +108,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
       DispatchMessageA(&msg);
       continue;
     }
+    WatchPlayTest();
     if (GameMode == ModeWorldA) {
       RunFrame(&playerA, &playerB, &enemiesA, &enemiesB, &WorldMapA, &WorldMapB);
     } else if (GameMode == ModeWorldB) {
@@ -122,8 +124,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     }
   }
 
-  // However the game ends, the editor's changes reach its autosave.
-  if (GameMode == ModeEditor) CloseStageEditor();
+  // However the game ends (a play-test's too), the editor's changes reach
+  // its autosave.
+  CloseStageEditor();
   CaptureFinalState();
   ForgetDumpWorlds();
   timeEndPeriod(1);

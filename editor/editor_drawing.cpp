@@ -281,11 +281,13 @@ std::string ChoiceLine(const EditorSession& s) {
 void DrawPanel(HDC dc, const EditorSession& s) {
   if (s.panel == PanelKeys) {
     Box(dc, 12, 70, 628, 428);
-    Text(dc, EditorText(EditorTextKeysHeading), 28, 80, Ink);
-    RECT r{28, 104, 620, 268};
+    char heading[160];
+    std::snprintf(heading, sizeof heading, EditorText(EditorTextKeysHeading), s.packId.c_str());
+    Text(dc, heading, 28, 78, Ink);
+    RECT r{28, 98, 620, 310};
     SetTextColor(dc, Ink);
     DrawTextA(dc, EditorText(EditorTextKeys), -1, &r, 0);
-    RECT p{28, 280, 620, 424};
+    RECT p{28, 314, 620, 426};
     DrawTextA(dc, EditorText(EditorTextPadKeys), -1, &p, 0);
   } else if (s.panel == PanelFaults) {
     Box(dc, 12, 70, 628, 428);
@@ -302,7 +304,20 @@ void DrawPanel(HDC dc, const EditorSession& s) {
   }
 }
 
+// The name box: what it names, the name as typed with a caret, and why
+// the name cannot be taken when it cannot.
+void DrawNameBox(HDC dc, const EditorSession& s) {
+  Box(dc, 20, 180, 620, 272);
+  const char* question = EditorText(s.renaming ? EditorTextRenameQuestion : EditorTextNameQuestion);
+  Text(dc, question, (ScreenWidth - TextWidth(dc, question)) / 2, 190, Ink);
+  const std::string typed = std::string(s.name) + "_";
+  Text(dc, typed.c_str(), (ScreenWidth - TextWidth(dc, typed.c_str())) / 2, 214, Ink);
+  const char* answers = EditorText(PadLastUsed() ? EditorTextNameAnswersPad : EditorTextNameAnswers);
+  Text(dc, answers, std::max(28, (ScreenWidth - TextWidth(dc, answers)) / 2), 240, Warning);
+}
+
 void DrawQuestion(HDC dc, const EditorSession& s) {
+  if (s.question == QuestionName) return DrawNameBox(dc, s);
   const bool leave = s.question == QuestionLeave;
   Box(dc, 20, 196, 620, 256);
   const char* question = EditorText(leave ? EditorTextLeaveQuestion : EditorTextRestoreQuestion);
@@ -361,6 +376,24 @@ void DrawBoxes() {
 }
 
 }  // namespace
+
+bool OverPalette(int32_t x, int32_t y) { return x >= PaletteLeft && x < PaletteRight && y >= PaletteTop && y < PaletteBottom; }
+bool OverStatus(int32_t, int32_t y) { return y >= StatusTop; }
+
+int PaletteEntryAt(const EditorSession& s, int32_t x, int32_t y) {
+  const int entries = s.otherPicked ? PaletteEntries : PaletteOther;
+  if (y < EntryTop - 3 || y >= EntryTop + CellSize + 3 || x < EntryLeft - 1) return -1;
+  const int entry = (x - EntryLeft + 1) / EntryStep;
+  return entry < entries ? entry : -1;
+}
+
+bool CellAtPlace(const EditorSession& s, int32_t x, int32_t y, int32_t* row, int32_t* column) {
+  if (x < 0 || y < 0 || x >= ScreenWidth || y >= ScreenHeight || OverPalette(x, y) || OverStatus(x, y)) return false;
+  const int w = s.world;
+  *row = TopRow(s, w) + y / CellSize;
+  *column = s.scrollColumn[w] + x / CellSize;
+  return CellInWorld(s.doc.worlds[w], *row, *column);
+}
 
 void DrawEditor(const EditorSession& s) {
   DrawWorld(BackBuffer, s, s.world, s.scrollColumn[s.world], s.scrollRow[s.world]);

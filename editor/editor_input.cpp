@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include "app/game.h"
@@ -19,9 +20,9 @@ namespace {
 // are, the switch key as the game's own (VK_SPACE), the pad's buttons.
 constexpr int KeyTab = 0x09, KeyPageUp = 0x21, KeyPageDown = 0x22, KeyEnd = 0x23, KeyHome = 0x24;
 constexpr int KeyInsert = 0x2D, KeyDelete = 0x2E;
-constexpr int KeyF4 = 0x73, KeyF5 = 0x74, KeyF8 = 0x77;
+constexpr int KeyF2 = 0x71, KeyF4 = 0x73, KeyF5 = 0x74, KeyF8 = 0x77;
 constexpr int KeyLeftShift = 0xA0, KeyRightShift = 0xA1, KeyLeftCtrl = 0xA2, KeyRightCtrl = 0xA3;
-constexpr int KeyMinus = 0xBD, KeyEquals = 0xBB, KeyOpenBracket = 0xDB, KeyCloseBracket = 0xDD;
+constexpr int KeyMinus = 0xBD, KeyEquals = 0xBB, KeyPeriod = 0xBE, KeyOpenBracket = 0xDB, KeyCloseBracket = 0xDD;
 constexpr int PadA = 0xC3, PadB = 0xC4, PadX = 0xC5, PadY = 0xC6, PadRightShoulder = 0xC7, PadLeftShoulder = 0xC8;
 constexpr int PadLeftTrigger = 0xC9, PadRightTrigger = 0xCA, PadUp = 0xCB, PadDown = 0xCC, PadLeft = 0xCD,
               PadRight = 0xCE, PadStart = 0xCF, PadBack = 0xD0;
@@ -66,12 +67,6 @@ void Refuse(EditorSession* s, EditorTextId id, int value = 0, int value2 = 0) {
 
 EditorWorld& Shown(EditorSession* s) { return s->doc.worlds[s->world]; }
 
-void EndStroke(EditorSession* s) {
-  if (s->stroke == StrokeNone) return;
-  s->stroke = StrokeNone;
-  EndCellStep(&s->doc);
-}
-
 // The choice painted at a cell, with its second half under it.
 void PaintCell(EditorSession* s, int32_t row, int32_t column, bool erase) {
   int32_t here = 0, below = 0;
@@ -80,23 +75,31 @@ void PaintCell(EditorSession* s, int32_t row, int32_t column, bool erase) {
   if (below) ChangeCell(&s->doc, row + 1, column, below);
 }
 
+}  // namespace
+
+void EndStroke(EditorSession* s) {
+  if (s->stroke == StrokeNone) return;
+  s->stroke = StrokeNone;
+  EndCellStep(&s->doc);
+}
+
 // A held stroke paints every cell on the way from where it last was.
-void ContinueStroke(EditorSession* s, bool erase) {
+void StrokeTo(EditorSession* s, int32_t row, int32_t column, bool erase) {
   const uint8_t kind = erase ? StrokeErase : StrokePaint;
   if (s->stroke != kind || !CellStepOpen(s->doc)) {
     EndStroke(s);
     s->stroke = kind;
     BeginCellStep(&s->doc, s->world);
-    s->strokeRow = s->row;
-    s->strokeColumn = s->column;
+    s->strokeRow = row;
+    s->strokeColumn = column;
   }
   int32_t r = s->strokeRow, c = s->strokeColumn;
-  const int32_t dr = std::abs(s->row - r), dc = std::abs(s->column - c);
-  const int32_t sr = s->row > r ? 1 : -1, sc = s->column > c ? 1 : -1;
+  const int32_t dr = std::abs(row - r), dc = std::abs(column - c);
+  const int32_t sr = row > r ? 1 : -1, sc = column > c ? 1 : -1;
   int32_t error = dc - dr;
   while (true) {
     PaintCell(s, r, c, erase);
-    if (r == s->row && c == s->column) break;
+    if (r == row && c == column) break;
     const int32_t twice = 2 * error;
     if (twice > -dr) {
       error -= dr;
@@ -107,8 +110,8 @@ void ContinueStroke(EditorSession* s, bool erase) {
       r += sr;
     }
   }
-  s->strokeRow = s->row;
-  s->strokeColumn = s->column;
+  s->strokeRow = row;
+  s->strokeColumn = column;
 }
 
 void FillRect(EditorSession* s, const CellRect& rect, bool erase) {
@@ -121,6 +124,8 @@ void FillRect(EditorSession* s, const CellRect& rect, bool erase) {
       ChangeCell(&s->doc, rect.top + r, rect.left + c, below && r % 2 ? below : here);
   EndCellStep(&s->doc);
 }
+
+namespace {
 
 void Copy(EditorSession* s, bool cut) {
   const CellRect rect = SelectionOrCursor(*s);
@@ -240,6 +245,8 @@ void Pick(EditorSession* s) {
 }
 
 void Move(EditorSession* s, int32_t rows, int32_t columns, bool select) {
+  // The keys take the cursor back from the pointer.
+  s->cursorByPointer = 0;
   if (select && !s->selecting) {
     s->selecting = 1;
     s->anchorRow = s->row;
@@ -270,6 +277,28 @@ void Answer(EditorSession* s) {
   }
 }
 
+// The name box's keys: letters (capitals with Shift), digits, '-', '_'
+// (Shift and '-') and '.'; Backspace takes the last back; Return or the
+// pad's A take the name, Escape or B give it up.
+void AnswerName(EditorSession* s) {
+  const bool shift = Down(*s, KeyLeftShift) || Down(*s, KeyRightShift);
+  const size_t length = std::strlen(s->name);
+  char typed = 0;
+  for (int vk = 'A'; vk <= 'Z'; vk++)
+    if (Pressed(*s, vk)) typed = static_cast<char>(shift ? vk : vk - 'A' + 'a');
+  for (int vk = '0'; vk <= '9'; vk++)
+    if (Pressed(*s, vk)) typed = static_cast<char>(vk);
+  if (Pressed(*s, KeyMinus)) typed = shift ? '_' : '-';
+  if (Pressed(*s, KeyPeriod)) typed = '.';
+  if (typed && length < LongestPackName) {
+    s->name[length] = typed;
+    s->name[length + 1] = 0;
+  }
+  if (Repeats(*s, VK_BACK) && length > 0) s->name[length - 1] = 0;
+  if (Pressed(*s, VK_RETURN) || Pressed(*s, PadA)) TakeName(s);
+  else if (Pressed(*s, VK_ESCAPE) || Pressed(*s, PadB)) GiveUpName(s);
+}
+
 void Leave(EditorSession* s) {
   EndStroke(s);
   if (!DocumentChanged(s->doc)) return LeaveStageEditor(s);
@@ -283,6 +312,14 @@ void Leave(EditorSession* s) {
 void StepEditor(EditorSession* s) {
   CountHeld(s);
   if (s->messageFlips > 0) s->messageFlips--;
+  // The window lost the focus: whatever is not in the autosave goes there,
+  // and the editor stays as it is.
+  if (Pressed(*s, VK_FOCUS_LOST)) {
+    EndStroke(s);
+    s->drag = DragNone;
+    if (!s->folder.empty() && s->doc.revision != s->autosavedRevision) WriteAutosave(s);
+  }
+  if (s->question == QuestionName) return AnswerName(s);
   if (s->question != QuestionNone) {
     EndStroke(s);
     Answer(s);
@@ -293,6 +330,7 @@ void StepEditor(EditorSession* s) {
   const bool back = Down(*s, PadBack);  // the pad's second layer
 
   if (Pressed(*s, VK_ESCAPE) || (back && Pressed(*s, PadStart))) {
+    s->drag = DragNone;
     if (s->panel != PanelNone) s->panel = PanelNone;
     else if (s->selecting) s->selecting = 0;
     else return Leave(s);
@@ -300,7 +338,16 @@ void StepEditor(EditorSession* s) {
   if (Pressed(*s, VK_F1) || (back && Pressed(*s, PadX))) s->panel = s->panel == PanelKeys ? PanelNone : PanelKeys;
   if (Pressed(*s, KeyF4)) s->panel = s->panel == PanelFaults ? PanelNone : PanelFaults;
   if (Pressed(*s, KeyF8) || (back && Pressed(*s, PadY))) NextFault(s, shift ? -1 : 1);
-  if (Pressed(*s, KeyF5) || (!back && Pressed(*s, PadStart))) StartPlayTest(s);
+  if (Pressed(*s, KeyF2)) {
+    EndStroke(s);
+    AskName(s, s->packId.c_str(), true);
+    return;
+  }
+  // Not with Escape: the play's first frame would take it for a pause.
+  const bool playKey = Pressed(*s, KeyF5) || (!back && Pressed(*s, PadStart)) || (back && Pressed(*s, PadB));
+  if (playKey && !Down(*s, VK_ESCAPE)) {
+    if (StartPlayTest(s, (Pressed(*s, KeyF5) && shift) || (back && Pressed(*s, PadB)))) return;
+  }
   if (Pressed(*s, VK_SPACE) || (!back && Pressed(*s, PadY))) {
     EndStroke(s);
     ShowWorld(s, s->world ^ 1);
@@ -364,9 +411,11 @@ void StepEditor(EditorSession* s) {
   }
   FollowCursor(s);
 
-  // A held paint or erase key paints the cells the cursor passes.
+  // A held paint or erase key paints the cells the cursor passes (the
+  // pointer's strokes are its own).
+  if (s->drag == DragPaint || s->drag == DragErase) return;
   const bool paint = !ctrl && !back && (Down(*s, 'Z') || Down(*s, VK_RETURN) || Down(*s, PadA));
   const bool erase = !ctrl && !back && !paint && (Down(*s, 'X') || Down(*s, VK_BACK) || Down(*s, PadB));
-  if (paint || erase) ContinueStroke(s, erase);
+  if (paint || erase) StrokeTo(s, s->row, s->column, erase);
   else EndStroke(s);
 }

@@ -2,7 +2,8 @@
 // Every word the stage editor draws, in both languages (the game's chosen
 // one). A text that names the switch key says {switch}: the key the player
 // bound to switching worlds (Y while the pad was the last thing touched);
-// {pad:NAME} is a pad button's name.
+// {editor} the key bound to the editor (F5; Start for the pad), which
+// plays a test; {pad:NAME} is a pad button's name.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ enum EditorTextId : uint8_t {
   EditorTextValue,      // a picked value: "%d"
   EditorTextHelpKeys,   // the foot line, keyboard
   EditorTextHelpPad,    // the same, pad
-  EditorTextKeysHeading,
+  EditorTextKeysHeading,  // "%s": the pack
   EditorTextKeys,       // the key list, lines broken at line feeds
   EditorTextPadKeys,
   EditorTextFaultsHeading,  // "%d"
@@ -42,11 +43,22 @@ enum EditorTextId : uint8_t {
   EditorTextCopied,       // "%d x %d"
   EditorTextPasted,
   EditorTextEmptyClipboard,
-  EditorTextPlayTestLater,
+  EditorTextCannotPlay,   // "%s": why the stages cannot be played
+  EditorTextNoGround,     // "%d": the column
+  EditorTextPlayTestOver,
+  EditorTextCleared,      // the play-test reached the goal from the start
+  EditorTextClearedFromColumn,
   EditorTextRestored,
   EditorTextColumnsIn,    // "%d"
   EditorTextColumnsOut,   // "%d"
   EditorTextCannotOpen,   // the error box's line before the reason
+  EditorTextNameQuestion,
+  EditorTextRenameQuestion,
+  EditorTextNameAnswers,
+  EditorTextNameAnswersPad,
+  EditorTextNameRefused,  // "%s": why
+  EditorTextPackMade,     // "%s": the folder
+  EditorTextRenamed,      // "%s": the folder
   EditorTextCount
 };
 

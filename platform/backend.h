@@ -21,6 +21,17 @@ struct WindowRequest {
   bool restore;  // the window's size and place as the settings file keeps them, over the scale
 };
 
+// The pointer over the game's picture at a sample: its place in the 640 x
+// 480 picture (the window's scale and letterbox taken off), and the wheel's
+// notches since the last sample, positive away from the player as Windows
+// counts them. Its buttons are keys of the sample (VK_LBUTTON, VK_RBUTTON,
+// VK_MBUTTON); a finger on a touch screen is the left button.
+struct PointerSample {
+  bool inside;  // over the picture: x and y say where
+  int16_t x, y;
+  int8_t wheel;
+};
+
 struct Backend {
   bool (*open)(const WindowRequest& request);
   void (*close)();
@@ -34,6 +45,11 @@ struct Backend {
   // the last call, through the player's bindings; then the same for pads.
   void (*sampleKeyboard)(uint8_t* down);
   void (*samplePads)(uint8_t* down);
+  // The pointer, and down[] of its buttons held or pressed since the last
+  // call. Only the stage editor reads it (the sample is empty elsewhere);
+  // a window shows the system's cursor while it is up, and hides it
+  // otherwise. Null: no pointer.
+  void (*samplePointer)(PointerSample* pointer, uint8_t* down);
   // Shows the box until the player answers, or `endAsked` says the run is
   // to end (a signal); true when the window was closed meanwhile. A window
   // no one can see (no display) shows none.

@@ -62,6 +62,16 @@ constexpr int VK_F1 = 0x70;
 constexpr int VK_F2 = 0x71;
 constexpr int VK_F3 = 0x72;
 constexpr int VK_F4 = 0x73;
+constexpr int VK_F5 = 0x74;
+// The mouse's buttons as Windows names them: the sample holds them while
+// the stage editor reads the pointer (backend.h: PointerSample).
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_MBUTTON = 0x04;
+// Not Windows's (a code it leaves unassigned): held at the sample after the
+// window lost the focus while the stage editor was up, which keeps its
+// autosave then instead of taking it for an Escape.
+constexpr int VK_FOCUS_LOST = 0x07;
 // A pad's buttons and stick directions as Windows names them; the sample
 // holds them beside the game keys they are bound to, so that a recording
 // knows when the pad was the last thing touched.

@@ -4,6 +4,7 @@
 
 #include "app/game.h"
 #include "app/game_texts.h"
+#include "app/new_game.h"
 #include "enemy/enemy_table.h"
 #include "gfx/display.h"
 #include "gfx/fade.h"
@@ -52,7 +53,7 @@ void EndScreen() {
       ReleaseDC(BackBuffer, dc);
     }
     if (KeyDown(VK_RETURN)) {
-      PostQuitMessage(0);
+      EndGame(GameEndGoal);
       return;
     }
     // A closed window ends the game from here too, through the main loop.

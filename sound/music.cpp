@@ -44,6 +44,10 @@ void StartMusic() {
   if (MusicSegment) PlaySegment(MusicPerformance, MusicSegment, DMUS_SEGF_BEAT, 0, nullptr);
 }
 
+void StopMusic() {
+  if (MusicSegment) Stop(MusicPerformance, nullptr, nullptr, 0, 0);
+}
+
 void ReleaseMusicObjects() {
   if (MusicSegment) {
     Stop(MusicPerformance, nullptr, nullptr, 0, 0);

@@ -18,6 +18,8 @@ void LoadMusic(DMSegment** segment, const char* fileName);
 void LoadGameMusic();
 // The new game starts the music, on the next beat.
 void StartMusic();
+// The stage editor's play-test is over: the music stops.
+void StopMusic();
 // Stops and unloads the music, closes the performance down, and lets the
 // performance and the loader go. CoUninitialize comes after the sounds.
 void ReleaseMusicObjects();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/win32/win32.h"
@@ -111,6 +112,66 @@ int LoadStageText(StageMap* map, const std::string& text, const char* name) {
   }
   if (text.empty()) std::fgetc(f);
   return LoadStage(map, f, source);
+}
+
+int MakeStageMap(StageMap* map, int32_t width, int32_t height, const int32_t* grid, const char* name) {
+  LastFault.clear();
+  const Source source{nullptr, name};
+  char why[128];
+  if (width < ViewColumns || height < ViewRows) {
+    std::snprintf(why, sizeof why, "a stage of %d x %d cells is smaller than the view of %d x %d", width, height,
+                  ViewColumns, ViewRows);
+    Reject(source, 0, why);
+    return 0;
+  }
+  const int64_t count = int64_t{width} * height;
+  if (count > MaxStageCells) {
+    std::snprintf(why, sizeof why, "a stage of %d x %d cells is too large", width, height);
+    Reject(source, 0, why);
+    return 0;
+  }
+  int32_t markers = 0, hiddenCount = 0;
+  for (int64_t i = 0; i < count; i++) {
+    if (grid[i] >= CellEventFirst && grid[i] <= CellEventLast) markers++;
+    else if (grid[i] >= CellHiddenFirst) hiddenCount++;
+  }
+  if (markers > MaxEventMarkers) {
+    std::snprintf(why, sizeof why, "more than %d event markers", MaxEventMarkers);
+    Reject(source, 0, why);
+    return 0;
+  }
+  int32_t* cells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * count));
+  int32_t* eventCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (markers + 1)));
+  int32_t* eventValues = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (markers + 1)));
+  int32_t* hiddenCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (hiddenCount + 1)));
+  if (!cells || !eventCells || !eventValues || !hiddenCells) {
+    Reject(source, 0, "not enough memory for the stage");
+    std::free(cells);
+    std::free(eventCells);
+    std::free(eventValues);
+    std::free(hiddenCells);
+    return 0;
+  }
+  std::memcpy(cells, grid, sizeof(int32_t) * count);
+  int32_t m = 0, h = 0;
+  for (int32_t i = 0; i < count; i++) {
+    if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast) {
+      eventCells[m] = i;
+      eventValues[m++] = cells[i];
+      cells[i] = 0;
+    } else if (cells[i] >= CellHiddenFirst) {
+      hiddenCells[h++] = i;
+    }
+  }
+  map->width = width;
+  map->height = height;
+  map->cells = cells;
+  map->eventCells = eventCells;
+  map->eventValues = eventValues;
+  map->eventCount = markers;
+  map->hiddenCount = hiddenCount;
+  map->hiddenCells = hiddenCells;
+  return 1;
 }
 
 namespace {

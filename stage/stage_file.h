@@ -50,6 +50,11 @@ int LoadStageFile(StageMap* map, const char* path);
 // The same for a stage file's text held in memory, named `name` in the
 // messages.
 int LoadStageText(StageMap* map, const std::string& text, const char* name);
+// The same for a grid held in memory (the stage editor's play-test), as the
+// loader would make it of the grid's stage file, without the text between:
+// the same limits and messages, the markers taken out, the hidden cells
+// listed.
+int MakeStageMap(StageMap* map, int32_t width, int32_t height, const int32_t* cells, const char* name);
 // Why the last LoadStageFile or LoadStageText refused its file, as the line it said (the file
 // named as it is on disk); "" after a load that succeeded.
 const char* LastStageFault();

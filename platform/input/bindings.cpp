@@ -3,6 +3,7 @@
 #include "platform/input/bindings.h"
 
 #include <bit>
+#include <initializer_list>
 
 #include "platform/backend.h"
 #include "platform/files/text_fields.h"
@@ -27,6 +28,7 @@ const BindableKey BindableKeyTable[BindableKeys] = {
     {"pause_quit", VK_F2, "F2, pad:x", "pause menu: quit (from a pad, held)"},
     {"options", VK_F3, "F3, pad:back", "title and pause menu: the options screen"},
     {"stages", VK_F4, "F4, pad:y", "title: the list of stages to play, the game's own or a pack"},
+    {"editor", VK_F5, "F5, pad:x", "title: the stage editor; in it, a play-test; in the play-test, back to it"},
 };
 
 namespace {
@@ -35,7 +37,7 @@ constexpr uint32_t Bit(int action) { return 1u << action; }
 constexpr uint32_t Arrows = Bit(ActionLeft) | Bit(ActionRight) | Bit(ActionUp) | Bit(ActionDown);
 constexpr uint32_t Heard[InputScreens] = {
     0xFFFFFFFFu,
-    Bit(ActionEnter) | Bit(ActionOptions) | Bit(ActionStages),
+    Bit(ActionEnter) | Bit(ActionOptions) | Bit(ActionStages) | Bit(ActionEditor),
     Arrows | Bit(ActionJump) | Bit(ActionVerticalSlash) | Bit(ActionHorizontalSlash) | Bit(ActionSwitchWorlds) |
         Bit(ActionSkillMenu) | Bit(ActionSpawn) | Bit(ActionPause),
     Arrows | Bit(ActionEnter) | Bit(ActionSkillMenu),
@@ -156,15 +158,17 @@ KeyBindings BindingsFrom(const std::string (&texts)[BindableKeys]) {
 
 void KeyboardKeyDown(const KeyBindings& bindings, int32_t keycode, uint8_t* down) {
   if (Editing)
-    for (int32_t k : bindings.keys[ActionSwitchWorlds])
-      if (k == keycode) {
-        down[VK_SPACE] = 1;
-        return;
-      }
+    for (int action : {ActionSwitchWorlds, ActionEditor})
+      for (int32_t k : bindings.keys[action])
+        if (k == keycode) {
+          down[BindableKeyTable[action].virtualKey] = 1;
+          return;
+        }
   if (Choosing || Editing) {
     for (int i = 0; i < RawKeys; i++) {
       const RawKey& k = RawKeyTable[i];
-      if (Editing && k.virtualKey == VK_SPACE) continue;  // the switch key's place
+      // The switch key's place, and the play-test key's.
+      if (Editing && (k.virtualKey == VK_SPACE || k.virtualKey == VK_F5)) continue;
       if (k.bindingItem && !IsPadKey(k.virtualKey) && KeyCodeFromName(k.bindingItem) == keycode) down[k.virtualKey] = 1;
     }
     return;

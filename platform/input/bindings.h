@@ -10,7 +10,7 @@
 #include "platform/windows_types.h"
 
 // The game's keys a player can bind, in the order of the settings file.
-constexpr int BindableKeys = 18;
+constexpr int BindableKeys = 19;
 
 // One row a bindable key: the name in the settings file, its virtual key,
 // the default bindings, and the line that documents it.
@@ -25,7 +25,7 @@ extern const BindableKey BindableKeyTable[BindableKeys];
 enum BindableAction : uint8_t {
   ActionLeft, ActionRight, ActionUp, ActionDown, ActionJump, ActionVerticalSlash, ActionHorizontalSlash,
   ActionSwitchWorlds, ActionSkillMenu, ActionSpawn, ActionEnter, ActionYes, ActionNo, ActionPause,
-  ActionPauseResume, ActionPauseQuit, ActionOptions, ActionStages
+  ActionPauseResume, ActionPauseQuit, ActionOptions, ActionStages, ActionEditor
 };
 
 // The screen the game shows, as the game tells the platform before each
@@ -37,8 +37,9 @@ enum BindableAction : uint8_t {
 // keys and buttons pressed as they are (raw_keys.h), not the game keys. On
 // InputEditor it holds them so too, but a keyboard key bound to switching
 // worlds is that game key (VK_SPACE) and nothing else, and Space is nothing
-// unless it is bound so: the stage editor hears Ctrl+Z, Delete and the
-// F-keys, and the player's own switch key.
+// unless it is bound so, and so is a key bound to the editor's own game key
+// (VK_F5): the stage editor hears Ctrl+Z, Delete and the F-keys, and the
+// player's own switch and play-test keys.
 enum InputScreen : uint8_t {
   InputAnyScreen,  // a tool's or a test's run: every binding counts
   InputTitle, InputPlay, InputSkillMenu, InputQuestion, InputDeathDialog, InputPauseMenu, InputClosing,

@@ -25,6 +25,14 @@ enum LastDevice : uint8_t { LastKeyboard, LastPad, LastTouch };
 uint8_t Last = LastKeyboard;
 uint8_t LiveFace = PadFaceXbox;
 uint8_t SampledFace = PadFaceXbox;
+PointerSample Pointer{};
+// The run kept in memory: the flip its first line stands for, and the
+// number that line has.
+uint32_t LastFlip = 0;  // of the last sample
+bool Capturing = false;
+std::string Captured;
+uint32_t CaptureFrom = 0, CaptureFirst = 0;
+uint8_t CaptureLast[256];
 
 bool AnyPadKey(const uint8_t* down) {
   for (int vk = VK_GAMEPAD_A; vk <= VK_GAMEPAD_LAST; vk++)
@@ -69,6 +77,21 @@ void NoteLastDevice(const uint8_t* down) {
   std::memcpy(LastSample, down, sizeof LastSample);
 }
 
+// The keys a captured run keeps: the pointer's buttons and the focus mark
+// belong to the editor alone.
+void CaptureKeys(const uint8_t* down, uint8_t* kept) {
+  std::memcpy(kept, down, 256);
+  kept[VK_LBUTTON] = kept[VK_RBUTTON] = kept[VK_MBUTTON] = kept[VK_FOCUS_LOST] = 0;
+}
+
+void CaptureSample(uint32_t flip, const uint8_t* down) {
+  uint8_t kept[256];
+  CaptureKeys(down, kept);
+  if (flip != CaptureFrom && std::memcmp(kept, CaptureLast, sizeof kept) == 0) return;
+  std::memcpy(CaptureLast, kept, sizeof kept);
+  Captured += InputLineText(flip - CaptureFrom + CaptureFirst, kept, PointerSample{});
+}
+
 }  // namespace
 
 void SetKeySource(void (*source)(uint32_t flip, uint8_t* down)) { KeySource = source; }
@@ -86,6 +109,9 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
   SetChoosingKey(false);
   SetEditorKeys(false);
   std::memset(LastSample, 0, sizeof LastSample);
+  Pointer = {};
+  Capturing = false;
+  Captured.clear();
   Recording = recordFile.empty() ? InputRecording{} : StartRecording(recordFile);
 }
 
@@ -108,28 +134,59 @@ void RecordGameStart() {
   WriteRecordingHeader(&Recording, &claim);
 }
 
+void RecordWithoutPack() { WriteRecordingHeader(&Recording, nullptr); }
+
 void SampleKeys(uint32_t flip, uint8_t* down) {
   std::memset(down, 0, 256);
   if (UseScript && ThenLive && (Script.empty() || flip > Script.back().flip)) UseScript = false;
   SampledFace = PadFaceXbox;
+  Pointer = {};
+  LastFlip = flip;
   if (KeySource) {
     KeySource(flip, down);
   } else if (UseScript) {
-    // The last line whose flip has come says which keys are down.
+    // The last line whose flip has come says which keys are down, and
+    // where the pointer is; the wheel turns only at the line's own flip.
     while (ScriptNext < Script.size() && Script[ScriptNext].flip <= flip) ScriptNext++;
-    if (ScriptNext > 0)
-      for (uint8_t vk : Script[ScriptNext - 1].keys) down[vk] = 1;
+    if (ScriptNext > 0) {
+      const InputLine& line = Script[ScriptNext - 1];
+      for (uint8_t vk : line.keys) down[vk] = 1;
+      Pointer = line.pointer;
+      if (line.flip != flip) Pointer.wheel = 0;
+    }
   } else if (ActiveBackend) {
-    uint8_t pad[256] = {};
+    uint8_t pad[256] = {}, buttons[256] = {};
     ActiveBackend->sampleKeyboard(down);
     ActiveBackend->samplePads(pad);
     SampledFace = LiveFace;
     if (Screen != InputChoosingKey && Screen != InputEditor) SettlePadKeys(pad);
     for (int vk = 0; vk < 256; vk++) down[vk] |= pad[vk];
+    PointerSample pointer{};
+    if (ActiveBackend->samplePointer) ActiveBackend->samplePointer(&pointer, buttons);
+    // The pointer means something on the editor's screen alone: elsewhere
+    // it is left out, and the recordings of play stay as they were.
+    if (Screen == InputEditor) {
+      Pointer = pointer;
+      for (int vk : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) down[vk] |= buttons[vk];
+    }
   }
   NoteLastDevice(down);
-  RecordKeys(&Recording, flip, down);
+  RecordKeys(&Recording, flip, down, Pointer);
+  if (Capturing) CaptureSample(flip, down);
 }
+
+const PointerSample& SampledPointer() { return Pointer; }
+
+void StartRunCapture(uint32_t first) {
+  Capturing = true;
+  Captured.clear();
+  CaptureFrom = LastFlip;
+  CaptureFirst = first;
+  CaptureSample(CaptureFrom, LastSample);
+}
+
+void StopRunCapture() { Capturing = false; }
+const std::string& CapturedRun() { return Captured; }
 
 void SetInputScreen(uint8_t screen) {
   Screen = screen < InputScreens ? screen : static_cast<uint8_t>(InputAnyScreen);

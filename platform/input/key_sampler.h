@@ -19,8 +19,22 @@ void StartKeySampler(bool fromScript, const std::vector<InputLine>& script, cons
 void FinishKeySampler();
 // The new game begins: the recording's header names the pack in force now.
 void RecordGameStart();
-// Fills down[256] with the keys down at this flip, and records them.
+// The recording's header names no pack, whatever comes after (the stage
+// editor, whose pack's files change as it saves).
+void RecordWithoutPack();
+// Fills down[256] with the keys down at this flip, and records them with
+// the pointer (on the stage editor's screen only; nowhere else is it read).
 void SampleKeys(uint32_t flip, uint8_t* down);
+// The pointer at the last sample (nothing over the picture off the editor's
+// screen); its wheel is the turn since the sample before.
+const PointerSample& SampledPointer();
+
+// A run kept in memory (the editor's play-test): the last sample, then
+// every later one, as the lines of an input file, numbered from `first`
+// on. The pointer and its buttons are left out: play never reads them.
+void StartRunCapture(uint32_t first);
+void StopRunCapture();
+const std::string& CapturedRun();
 
 // A test tool's own keys, over the input file and the keyboard.
 void SetKeySource(void (*source)(uint32_t flip, uint8_t* down));

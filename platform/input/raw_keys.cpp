@@ -7,6 +7,12 @@
 #include "platform/windows_types.h"
 
 const RawKey RawKeyTable[] = {
+    // The mouse's buttons and the focus mark: only the stage editor's
+    // samples hold them, and only version 3 files name them.
+    {0x01, "LBUTTON", nullptr},
+    {0x02, "RBUTTON", nullptr},
+    {0x04, "MBUTTON", nullptr},
+    {0x07, "FOCUS_LOST", nullptr},
     {0x08, "BACK", "Backspace"},
     {0x09, "TAB", "Tab"},
     {0x0D, "RETURN", "Return"},

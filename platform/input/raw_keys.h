@@ -11,7 +11,7 @@
 struct RawKey {
   uint8_t virtualKey;
   const char* fileName;     // "LCONTROL", "GAMEPAD_A"
-  const char* bindingItem;  // "Left Ctrl", "pad:a"; null for a game key alone (CONTROL) and touch's marks
+  const char* bindingItem;  // "Left Ctrl", "pad:a"; null for a game key alone (CONTROL), the mouse's buttons and the marks
 };
 extern const RawKey RawKeyTable[];
 extern const int RawKeys;

@@ -192,9 +192,10 @@ std::string UsageText() {
          "  --cleared FILE       at exit, whether the closing screen was reached: 'cleared N' (N frames\n"
          "                       of play, 30 ms each, by then) or 'not cleared'\n"
          "  --timedemo           at exit, print the speed figures\n"
-         "  --edit [DIR]         the stage editor on the pack folder DIR (its stage/fai_kansei.txt and\n"
-         "                       stage/Magic1234.txt; a stage missing there starts as the game's own);\n"
-         "                       without DIR, " + EditFolderShown() + "\n"
+         "  --edit [PACK]        the stage editor on a pack: a name (a pack of the packs folders, else a new\n"
+         "                       one in " + EditFolderShown() + ") or a folder (holding a '/'); without\n"
+         "                       PACK, the stages chosen on the title. The game's own stages and the packs\n"
+         "                       it comes with are first copied into a new pack of yours, named as you say\n"
          "  --help               print this and end\n"
          "  --version            print the version and end\n" +
          ControlsText();

@@ -48,6 +48,31 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_KEYDOWN = 0x0100;
+// The mouse over the game's picture (only while the stage editor is up):
+// lParam holds x in its low word and y in its high word, in the 640 x 480
+// picture; wParam the MK_ flags of the buttons and modifier keys held, and
+// for the wheel, in its high word, the turn in WHEEL_DELTA steps.
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+constexpr int WHEEL_DELTA = 120;
+inline LPARAM MAKELPARAM(int low, int high) {
+  return static_cast<LPARAM>(static_cast<uint32_t>(static_cast<uint16_t>(low)) | static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16);
+}
+inline int GET_X_LPARAM(LPARAM l) { return static_cast<int16_t>(static_cast<uint16_t>(l & 0xFFFF)); }
+inline int GET_Y_LPARAM(LPARAM l) { return static_cast<int16_t>(static_cast<uint16_t>((l >> 16) & 0xFFFF)); }
+inline int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<int16_t>(static_cast<uint16_t>((w >> 16) & 0xFFFF)); }
+inline WPARAM GET_KEYSTATE_WPARAM(WPARAM w) { return w & 0xFFFF; }
 
 constexpr UINT PM_NOREMOVE = 0;
 constexpr UINT PM_REMOVE = 1;

@@ -156,8 +156,8 @@ TEST(Language, ChangesTheWordsOnTheScreenAndNothingElse) {
 TEST(Prompts, NameTheBoundKeyThePadsButtonAndTheTouchControl) {
   PlayFolder g("prompts");
   g.WriteBothStages(Stage());
-  const std::string play = "17 ESCAPE\n18\n20 RETURN\n21\n25 ESCAPE\n26\n";
-  const std::string rebind = "3 UP\n4\n5 UP\n6\n7 UP\n8\n9 UP\n10\n11 UP\n12\n13 RETURN\n14\n15 F4\n16\n";
+  const std::string play = "19 ESCAPE\n20\n22 RETURN\n23\n27 ESCAPE\n28\n";
+  const std::string rebind = "3 UP\n4\n5 UP\n6\n7 UP\n8\n9 UP\n10\n11 UP\n12\n13 UP\n14\n15 RETURN\n16\n17 F4\n18\n";
   const std::string inputs[4] = {"1 F3\n2\n" + play, "1 F3\n2\n" + rebind + play, "1 F3\n2\n" + play + "30 GAMEPAD_A\n31\n",
                                  "1 F3\n2\n" + play + "30 TOUCH\n31\n"};
   Picture shots[4];
@@ -197,9 +197,9 @@ TEST(OptionsScreen, TapsChooseChangeAndLeave) {
   PlayFolder g("options_taps");
   g.WriteBothStages(Stage());
   // Cells of 20 x 16: the effects row (the third, from y 34) in line 4, its
-  // "<" in column 15; Back (the last of 25 rows) in line 26, column 2.
+  // "<" in column 15; Back (the last of 26 rows) in line 27, column 2.
   const std::string effects = "TOUCH TOUCH_TAP TOUCH_LINE_4 TOUCH_COLUMN_1 TOUCH_COLUMN_2 TOUCH_COLUMN_4 TOUCH_COLUMN_8";
-  const std::string back = "TOUCH TOUCH_TAP TOUCH_LINE_2 TOUCH_LINE_8 TOUCH_LINE_16 TOUCH_COLUMN_2";
+  const std::string back = "TOUCH TOUCH_TAP TOUCH_LINE_1 TOUCH_LINE_2 TOUCH_LINE_8 TOUCH_LINE_16 TOUCH_COLUMN_2";
   const std::string input = "1 F3\n2\n4 " + effects + "\n5\n7 " + back + "\n8\n10 " + back + "\n11\n14 RETURN\n15\n";
   const PlayRun run = g.Run(input, 30);
   ASSERT_EQ(run.exitCode, 0) << run.errors;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The stage editor, run headless on a pack folder: a recorded editing
 // session (paint, fill, paste across worlds, a column put in, undo, redo,
-// save) replays to the stored stage files, and so does the recording the
-// run made of itself; and a run killed mid-session leaves its autosave,
-// which the next start offers back.
+// a mouse stroke and click, a play-test from a column and back, an undo
+// after it, save) replays to the stored stage files, and so does the
+// recording the run made of itself; the game's own stages are edited in a
+// copy; a play-test to the goal is kept as a clearing run that replays; and
+// a run killed mid-session leaves its autosave, which the next start
+// offers back.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -39,7 +42,7 @@ TEST(StageEditorTest, ARecordedSessionReplaysToTheStoredStages) {
   WriteFixturePair(f);
   const std::string gameStage = ReadText(f.dir / "stage/fai_kansei.txt");
   f.Write("session.txt", ReadText(Stored / "session.txt"));
-  GameRun run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "session.txt", "--record", "again.txt"});
+  GameRun run = RunGame(f.dir, {"--headless", "--edit", "./pack", "--input", "session.txt", "--record", "again.txt"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* name : StageFiles)
     EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
@@ -48,10 +51,54 @@ TEST(StageEditorTest, ARecordedSessionReplaysToTheStoredStages) {
   EXPECT_EQ(ReadText(f.dir / "stage/fai_kansei.txt"), gameStage);
 
   std::filesystem::remove_all(f.dir / "pack");
-  run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "again.txt"});
+  run = RunGame(f.dir, {"--headless", "--edit", "./pack", "--input", "again.txt"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* name : StageFiles)
     EXPECT_EQ(ReadText(f.dir / "pack/stage" / name), ReadText(Stored / ("saved_" + std::string(name)))) << name;
+}
+
+// The game's own stages, opened from the title (F5) or by --edit on the
+// data folder, are first copied into a new pack of the player's under the
+// name taken (the free one offered): the game data is never written.
+TEST(StageEditorTest, TheGameStagesAreEditedInACopy) {
+  PlayFolder f("editor_copy");
+  WriteFixturePair(f);
+  std::string game[2];
+  for (int w = 0; w < 2; w++) game[w] = ReadText(f.dir / "stage" / StageFiles[w]);
+  // The name offered taken with Return; spikes painted over the ground at
+  // the cursor; saved.
+  const std::string paint = "4 RETURN\n5\n7 4\n8\n9 UP\n10\n11 Z\n12\n13 LCONTROL\n14 LCONTROL S\n15 LCONTROL\n16\n";
+  PlayRun run = f.Run("1 F5\n2\n" + paint, 30);
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  StageRows painted = Ground(30, 15, 9);
+  painted[8][10] = 51;
+  EXPECT_EQ(ReadText(f.PackDir("my-stages") / "stage/fai_kansei.txt"), StageText(painted, "\r\n"));
+  EXPECT_TRUE(std::filesystem::exists(f.PackDir("my-stages") / "pack.txt"));
+  run = f.Run(paint, 30, {"--edit", "."});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(ReadText(f.PackDir("my-stages-2") / "stage/fai_kansei.txt"), StageText(painted, "\r\n"));
+  for (int w = 0; w < 2; w++) EXPECT_EQ(ReadText(f.dir / "stage" / StageFiles[w]), game[w]) << StageFiles[w];
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "autosave"));
+}
+
+// A play-test from the start that reaches the goal is kept as the pair's
+// clearing run: an input file of a game on the pack from its title, which
+// replays to the closing screen and its Enter.
+TEST(StageEditorTest, APlayTestToTheGoalIsKeptAsAClearingRunThatReplays) {
+  PlayFolder f("editor_clearing");
+  WriteFixturePair(f);
+  StageRows goal = Ground(30, 15, 9);
+  goal[9][14] = 52;  // under the way right from the start
+  std::filesystem::create_directories(f.dir / "pack/stage");
+  f.Write("pack/stage/fai_kansei.txt", StageText(goal, "\r\n"));
+  PlayRun run = f.Run("0\n3 F5\n4\n6 RIGHT\n60\n150 RETURN\n151\n", 200, {"--edit", "./pack"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  const std::string clearing = run.state["editor"]["clearingRun"];
+  ASSERT_FALSE(clearing.empty());
+  f.Write("clearing.txt", clearing);
+  run = f.RunInput("clearing.txt", 1000, {"--pack", "./pack"});
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.state["flips"], 151);  // ended by the closing screen's Enter
 }
 
 TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
@@ -64,7 +111,7 @@ TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(f.dir.c_str()) != 0 || !freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
-    execl(TW_GAME_EXE, TW_GAME_EXE, "--headless", "--edit", "pack", "--input", "paint.txt", "--frames", "2000000000",
+    execl(TW_GAME_EXE, TW_GAME_EXE, "--headless", "--edit", "./pack", "--input", "paint.txt", "--frames", "2000000000",
           static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -81,7 +128,7 @@ TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
 
   // The next start asks; Y takes the autosave back, and Ctrl+S saves it.
   f.Write("answer.txt", "0\n3 Y\n4\n5 LCONTROL\n6 LCONTROL S\n7 LCONTROL\n8\n");
-  const GameRun run = RunGame(f.dir, {"--headless", "--edit", "pack", "--input", "answer.txt"});
+  const GameRun run = RunGame(f.dir, {"--headless", "--edit", "./pack", "--input", "answer.txt"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   StageRows painted = Ground(30, 15, 9);
   painted[8][10] = 51;

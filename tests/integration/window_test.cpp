@@ -59,6 +59,52 @@ bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script
   return std::system(command.c_str()) == 0;
 }
 
+// The stage editor's mouse in a window of scale 2: a drag of the left button
+// paints the cells it crosses, the recording holds the pointer in the
+// picture's own pixels (the window's scale taken off), and Ctrl+S saves.
+TEST(Window, TheEditorPaintsWithTheMouse) {
+  if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
+  const std::filesystem::path folder = MakeGameFolder("window_mouse");
+  WriteFixtureBitmaps(folder);
+  std::filesystem::create_directories(folder / "stage");
+  std::string stage = "30,15,\r\n";
+  for (int r = 0; r < 15; r++)
+    for (int c = 0; c < 30; c++) stage += std::string(r == 9 ? "1" : "0") + (c == 29 ? ",\r\n" : ",");
+  for (const char* name : {"stage/fai_kansei.txt", "stage/Magic1234.txt"}) std::ofstream(folder / name, std::ios::binary) << stage;
+  ASSERT_TRUE(RunUnderXvfb(folder,
+                           "\"$1\" --window --scale 2 --edit ./pack --record rec.txt --frames 200 &\n"
+                           "game=$!\n"
+                           "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
+                           "xdotool windowfocus --sync \"$id\" || true\n"
+                           "sleep 0.5\n"
+                           "xdotool mousemove --window \"$id\" 200 300 mousedown 1\n"
+                           "sleep 0.2\n"
+                           "xdotool mousemove --window \"$id\" 400 300\n"
+                           "sleep 0.2\n"
+                           "xdotool mouseup 1\n"
+                           "sleep 0.2\n"
+                           "xdotool keydown ctrl\n"
+                           "sleep 0.2\n"
+                           "xdotool key s\n"
+                           "sleep 0.2\n"
+                           "xdotool keyup ctrl\n"
+                           "wait $game\n",
+                           "1600x1200"))
+      << ReadText(folder / "xvfb.log");
+  std::vector<InputLine> recorded;
+  std::string error;
+  ASSERT_TRUE(LoadInputFile((folder / "rec.txt").string(), &recorded, &error)) << error;
+  bool pressedAtStart = false;
+  for (const InputLine& line : recorded)
+    for (uint8_t vk : line.keys)
+      pressedAtStart |= vk == 0x01 && line.pointer.inside && line.pointer.x == 100 && line.pointer.y == 150;
+  EXPECT_TRUE(pressedAtStart) << ReadText(folder / "rec.txt");
+  const std::string saved = ReadText(folder / "pack/stage/fai_kansei.txt");
+  EXPECT_FALSE(saved.empty()) << ReadText(folder / "rec.txt");
+  EXPECT_NE(saved, stage);
+  std::filesystem::remove_all(folder);
+}
+
 // The window carries the game's icon; F12 saves where the desktop's
 // user-dirs.dirs says; another window takes the focus: the game pauses as
 // Escape would, the recording holds it, and its replay pauses too.

@@ -14,6 +14,9 @@
 #                                       another backend
 #   stage/ player/ enemy/ gfx/ sound/ growth/   platform/win32/'s public headers
 #   app/ editor/                        also platform/shell/
+#   editor/                             only app/ (which opens it), the tools
+#                                       (the map viewer draws its marks) and
+#                                       the tests include it: play never needs it
 #   tools/ tests/                       public headers; private ones only
 #                                       through tests/support/
 import os
@@ -50,6 +53,8 @@ def allowed(source, header):
             return "the platform includes no game or tool header"
         if top in GAME and header.split("/")[0] not in GAME:
             return "a game folder includes only the game's and platform/win32/'s headers"
+        if top in GAME and top not in ("app", "editor") and header.startswith("editor/"):
+            return "play includes nothing of the editor's: app/ opens it"
         return None
     to = tier(header)
     top = source.split("/")[0]

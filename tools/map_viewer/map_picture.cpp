@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // A whole stage as one picture, with the game's tiles and backdrop and the
-// marks that say what the cells do.
+// marks that say what the cells do (the stage editor's own).
 #include "map_picture.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "editor/stage_marks.h"
 #include "platform/backend.h"
 #include "platform/win32/gdi.h"
 #include "stage/cell_kinds.h"
@@ -65,37 +66,6 @@ void Copy(Image& img, const Sheet& s, int sx, int sy, int w, int h, int dx, int 
     }
 }
 
-void Frame(Image& img, int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t b, bool dashed = false) {
-  for (int i = 0; i < w; i++)
-    if (!dashed || (i / 4) % 2 == 0) {
-      img.Put(x + i, y, r, g, b);
-      img.Put(x + i, y + h - 1, r, g, b);
-    }
-  for (int j = 0; j < h; j++)
-    if (!dashed || (j / 4) % 2 == 0) {
-      img.Put(x, y + j, r, g, b);
-      img.Put(x + w - 1, y + j, r, g, b);
-    }
-}
-
-// Digits 3 x 5, for labels.
-void Number(Image& img, int x, int y, int value, uint8_t r, uint8_t g, uint8_t b) {
-  static const char* const Digits[10] = {"111101101101111", "010110010010111", "111001111100111", "111001111001111",
-                                          "101101111001001", "111100111001111", "111100111101111", "111001001001001",
-                                          "111101111101111", "111101111001111"};
-  const std::string text = std::to_string(value);
-  for (size_t k = 0; k < text.size(); k++) {
-    for (int j = -1; j <= 5; j++)
-      for (int i = -1; i <= 3; i++) img.Put(x + static_cast<int>(k) * 4 + i, y + j, 0, 0, 0);
-  }
-  for (size_t k = 0; k < text.size(); k++) {
-    const char* glyph = Digits[text[k] - '0'];
-    for (int j = 0; j < 5; j++)
-      for (int i = 0; i < 3; i++)
-        if (glyph[j * 3 + i] == '1') img.Put(x + static_cast<int>(k) * 4 + i, y + j, r, g, b);
-  }
-}
-
 }  // namespace
 
 int DrawStagePicture(const StageMap& map, int first, int count, const std::string& out, std::string* error) {
@@ -118,30 +88,20 @@ int DrawStagePicture(const StageMap& map, int first, int count, const std::strin
 
   for (int r = 0; r < map.height; r++)
     for (int c = 0; c < map.width; c++) {
-      const int v = map.cells[r * map.width + c];
-      const int x = c * CellSize, y = r * CellSize;
       CellPicture t;
-      if (PictureOfCell(v, &t)) Copy(img, tiles, t.left, t.top, CellSize, CellSize, x, y, t.keyed);
-      if (v == 301)  // the walker's picture is put 50 right of and 68 above the cell's corner
-        Copy(img, enemies, 0, 0, 100, 80, x, y - 68, true);
-      if (v == 302) Copy(img, enemies, 0, 100, 64, 64, x - 32, y - 32, true);
-      if (v == 301 || v == 302) Frame(img, x, y, CellSize, CellSize, 255, 40, 40);
-      if (v >= 1000) {
-        Frame(img, x + 1, y + 1, CellSize - 2, CellSize - 2, 0, 255, 255);
-        Number(img, x + 4, y + 4, v / 1000, 0, 255, 255);
-      }
-      if (v >= 101 && v <= 148) Number(img, x + 4, y + 4, v + 100, 255, 255, 0);
+      if (PictureOfCell(map.cells[r * map.width + c], &t))
+        Copy(img, tiles, t.left, t.top, CellSize, CellSize, c * CellSize, r * CellSize, t.keyed);
     }
-  for (int m = 0; m < map.eventCount; m++) {
-    const int r = map.eventCells[m] / map.width, c = map.eventCells[m] % map.width;
-    Frame(img, c * CellSize, r * CellSize, CellSize, CellSize, 255, 255, 0);
-    Number(img, c * CellSize + 4, r * CellSize + 4, map.eventValues[m], 255, 255, 0);
-    // The scene's view: 21 columns from 10 left of the marker, 15 rows down.
-    Frame(img, (c - 10) * CellSize, r * CellSize, 21 * CellSize, ViewRows * CellSize, 255, 255, 0, true);
-  }
-  // The start: both characters stand with their feet at y 287.
-  const int startX = 320, startFeet = (map.height - ViewRows) * CellSize + 287;
-  Frame(img, startX - 10, startFeet - 52, 21, 53, 80, 255, 80);
+  // The maker's marks, as the stage editor draws them: the enemies'
+  // pictures from the sheet first, then the frames and numbers.
+  std::vector<StageMark> marks(static_cast<size_t>(CollectStageMarks(&map, 0, map.height, 0, map.width, nullptr, 0)));
+  CollectStageMarks(&map, 0, map.height, 0, map.width, marks.data(), static_cast<int>(marks.size()));
+  MarkCanvas canvas{img.rgb.data(), w, h, w * 3, 3, {}, {0, 0, 0}, 0, 0, 1};
+  std::memcpy(canvas.ink, MarkColourRgb, sizeof canvas.ink);
+  for (const StageMark& m : marks)
+    if (m.shape == MarkWalkerPicture || m.shape == MarkThrowerPicture)
+      Copy(img, enemies, m.sheetLeft, m.sheetTop, m.width, m.height, m.x, m.y, true);
+  for (const StageMark& m : marks) PaintStageMark(m, &canvas);
 
   std::vector<uint8_t> part(static_cast<size_t>(count) * CellSize * h * 3);
   for (int y = 0; y < h; y++)

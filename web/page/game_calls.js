@@ -12,6 +12,7 @@ import { musicCalls } from './music.js';
 import { offlineAfterFirstPicture } from './offline.js';
 import { samplePads } from './pads.js';
 import { input } from './parameters.js';
+import { samplePointer } from './pointer.js';
 import { gameShown, showStatus } from './status.js';
 import { T } from './texts.js';
 import { touch } from './touch_controls.js';
@@ -38,6 +39,7 @@ export function offerGameCalls() {
       result.keySamples++;
       return samplePads(buttons, axes);
     },
+    samplePointer,
     messageBox(caption, text) {
       fail(caption + ': ' + text);
     },

@@ -47,7 +47,7 @@ function gameTime(frames) {
 function quietCalls() {
   const quiet = () => {};
   return {
-    ticks: () => 0, showPicture: quiet, sampleKeys: quiet, samplePads: () => 0,
+    ticks: () => 0, showPicture: quiet, sampleKeys: quiet, samplePads: () => 0, samplePointer: quiet,
     openAudio: () => false, closeAudio: quiet, pumpAudio: quiet,
     music: { load: () => false, start: quiet, stop: quiet, render: quiet, voices: () => 0 },
     messageBox: quiet, startFault: quiet, finished: quiet,

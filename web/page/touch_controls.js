@@ -13,7 +13,7 @@
 const held = new Uint8Array(256), pressed = new Uint8Array(256);
 const layer = document.getElementById('touch');
 // Virtual keys, as the keyboard's: arrows, Z X C, Space, Ctrl, Esc, Enter,
-// F1 to F4, Y, N; and touch's own mark.
+// F1 to F5, Y, N; and touch's own mark.
 const Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28;
 export const TouchKey = 0xe8;
 // A quit is held this long, as a pad's (30 flips).
@@ -22,7 +22,7 @@ const HoldMs = 900;
 // InputScreen), and the page's own once the game has ended.
 export const Screen = {
   any: 0, title: 1, play: 2, skillMenu: 3, question: 4, deathDialog: 5, pauseMenu: 6, closing: 7, options: 8,
-  choosingKey: 9, ended: 'ended',
+  choosingKey: 9, editor: 10, ended: 'ended',
 };
 // Where each round button sits (px from the bottom right corner), and its label in each language.
 const Buttons = [
@@ -44,6 +44,11 @@ const Small = {
   no: { vk: 78, en: 'N', ja: 'N' },
   holdNo: { vk: 78, en: 'N', ja: 'N', hold: true },
   back: { vk: 0x1b, en: 'Back', ja: '戻る' },
+  // The stage editor: opened from the title, and in it a play-test (F5,
+  // which in a play-test comes back) and a paint stroke (Return, held).
+  editor: { vk: 0x74, en: 'Editor', ja: 'エディタ' },
+  play: { vk: 0x74, en: 'Play', ja: 'テスト' },
+  paint: { vk: 13, en: 'Paint', ja: '塗る' },
 };
 // Each screen's controls: the d-pad, the round buttons, and the small ones
 // at the left and the right (in a row above the d-pad and the buttons when
@@ -51,7 +56,7 @@ const Small = {
 // Resume takes Pause's place, so a second tap on Pause only resumes; Y and
 // N stand at either side.
 const Layouts = {
-  [Screen.title]: { left: ['stages'], right: ['options', 'enter'] },
+  [Screen.title]: { left: ['stages', 'editor'], right: ['options', 'enter'] },
   [Screen.play]: { dpad: true, buttons: true, right: ['skills', 'pause'] },
   [Screen.skillMenu]: { dpad: true, right: ['skills', 'enter'] },
   [Screen.question]: { left: ['yes'], right: ['no'] },
@@ -60,6 +65,7 @@ const Layouts = {
   [Screen.closing]: { right: ['enter'] },
   [Screen.options]: { dpad: true, right: ['back', 'enter'] },
   [Screen.choosingKey]: { right: ['back'] },
+  [Screen.editor]: { dpad: true, right: ['paint', 'play'] },
   // The page offers Play again and Share in its bar and panel.
   [Screen.ended]: {},
 };

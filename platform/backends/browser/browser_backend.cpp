@@ -26,6 +26,9 @@ EM_JS(int, JsSamplePads, (uint32_t* buttons, int16_t* axes, int most), {
   return (Module['tw'] || TW).samplePads(HEAPU32.subarray(buttons >> 2, (buttons >> 2) + most),
                        HEAP16.subarray(axes >> 1, (axes >> 1) + most * 6));
 });
+// The pointer over the canvas in the game's pixels: over it, x, y, the
+// buttons held or pressed since (1 left, 2 right, 4 middle), the wheel's notches.
+EM_JS(void, JsSamplePointer, (int32_t* out), { (Module['tw'] || TW).samplePointer(HEAP32.subarray(out >> 2, (out >> 2) + 5)); });
 EM_JS(uint32_t, JsTicks, (), { return (Module['tw'] || TW).ticks(); });
 EM_JS(int, JsOpenAudio, (), { return (Module['tw'] || TW).openAudio() ? 1 : 0; });
 EM_JS(void, JsCloseAudio, (), { (Module['tw'] || TW).closeAudio(); });
@@ -84,6 +87,21 @@ void SamplePads(uint8_t* down) {
     std::memcpy(pad.axes, &axes[i * PadAxes], sizeof pad.axes);
     PadKeysDown(ActiveBindings(), pad, down);
   }
+}
+
+void SamplePointer(PointerSample* pointer, uint8_t* down) {
+  int32_t p[5] = {};
+  JsSamplePointer(p);
+  *pointer = PointerSample{};
+  pointer->inside = p[0] && p[1] >= 0 && p[2] >= 0 && p[1] < ScreenWidth && p[2] < ScreenHeight;
+  if (pointer->inside) {
+    pointer->x = static_cast<int16_t>(p[1]);
+    pointer->y = static_cast<int16_t>(p[2]);
+  }
+  if (p[3] & 1) down[VK_LBUTTON] = 1;
+  if (p[3] & 2) down[VK_RBUTTON] = 1;
+  if (p[3] & 4) down[VK_MBUTTON] = 1;
+  pointer->wheel = static_cast<int8_t>(std::clamp(p[4], -127, 127));
 }
 
 bool MessageBox(const char* caption, const char* text, bool (*)()) {
@@ -155,6 +173,7 @@ const Backend BrowserBackend = {
     .ticks = JsTicks,
     .sampleKeyboard = SampleKeyboard,
     .samplePads = SamplePads,
+    .samplePointer = SamplePointer,
     .messageBox = MessageBox,
     .openAudio = OpenAudio,
     .closeAudio = CloseAudio,
@@ -177,6 +196,7 @@ const Backend BrowserHeadlessBackend = {
     .ticks = VirtualClockTicks,
     .sampleKeyboard = NoKeys,
     .samplePads = NoKeys,
+    .samplePointer = nullptr,
     .messageBox = MessageBox,
     .openAudio = NoAudio,
     .closeAudio = NoAudioToClose,

@@ -33,6 +33,7 @@ const Backend HeadlessBackend = {
     .ticks = VirtualClockTicks,
     .sampleKeyboard = NoKeys,
     .samplePads = NoKeys,
+    .samplePointer = nullptr,
     .messageBox = MessageBox,
     .openAudio = OpenAudio,
     .closeAudio = CloseAudio,

@@ -20,6 +20,7 @@
 #include "platform/backends/sdl/x11_watch.h"
 #include "platform/files/user_folders.h"
 #include "platform/input/bindings.h"
+#include "platform/input/key_sampler.h"
 #include "platform/picture/message_box.h"
 #include "platform/picture/shown_picture.h"
 #include "platform/settings/settings.h"
@@ -72,6 +73,17 @@ bool HasFocus = false;
 bool FocusLostSinceSample = false;
 // Sound stopped for a lost focus until the game resumes.
 bool AudioHeld = false;
+
+// The pointer as the last events left it: its place in the picture's
+// pixels (the renderer's logical size has SDL take the scale and the
+// letterbox off the events' places), whether it is over the window, the
+// buttons held and those pressed since the last sample (a click between
+// two samples still counts), and the wheel's notches since.
+int PointerX = 0, PointerY = 0;
+bool PointerInWindow = false;
+uint8_t ButtonsHeld = 0, ButtonsPressed = 0;
+int WheelTurn = 0;
+constexpr uint8_t ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4;
 
 SDL_AudioDeviceID AudioDevice = 0;
 bool AudioStarted = false;
@@ -249,6 +261,7 @@ void ReleaseHeldAudio() {
 // not run on unattended.
 void LoseFocus() {
   HeldKeys.clear();
+  ButtonsHeld = 0;
   if (HasFocus) FocusLostSinceSample = true;
   HasFocus = false;
 }
@@ -337,6 +350,9 @@ bool Open(const WindowRequest& request) {
   std::memset(PressedSinceSample, 0, sizeof PressedSinceSample);
   HasFocus = false;
   FocusLostSinceSample = false;
+  PointerInWindow = false;
+  ButtonsHeld = ButtonsPressed = 0;
+  WheelTurn = 0;
   const std::string config = ConfigFolder();
   const std::string mappings = config.empty() ? "" : config + "/gamecontrollerdb.txt";
   OpenPads(mappings.empty() ? nullptr : mappings.c_str());
@@ -433,6 +449,43 @@ void OnKey(const SDL_KeyboardEvent& key, bool down) {
   }
 }
 
+uint8_t ButtonBit(uint8_t sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return ButtonLeft;
+    case SDL_BUTTON_RIGHT: return ButtonRight;
+    case SDL_BUTTON_MIDDLE: return ButtonMiddle;
+    default: return 0;
+  }
+}
+
+void OnPointer(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_MOUSEMOTION:
+      PointerX = e.motion.x;
+      PointerY = e.motion.y;
+      PointerInWindow = true;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      PointerX = e.button.x;
+      PointerY = e.button.y;
+      const uint8_t bit = ButtonBit(e.button.button);
+      if (e.type == SDL_MOUSEBUTTONDOWN) {
+        ButtonsHeld |= bit;
+        ButtonsPressed |= bit;
+      } else {
+        ButtonsHeld &= static_cast<uint8_t>(~bit);
+      }
+      break;
+    }
+    case SDL_MOUSEWHEEL:
+      // Away from the player is up, whatever the system's scrolling says.
+      WheelTurn += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      break;
+    default: break;
+  }
+}
+
 bool PumpEvents() {
   bool closed = false;
   SDL_Event e;
@@ -442,12 +495,18 @@ bool PumpEvents() {
       case SDL_KEYDOWN:
       case SDL_KEYUP: OnKey(e.key, e.type == SDL_KEYDOWN); break;
       case SDL_SYSWMEVENT: closed = X11WindowDestroyedBy(e) || closed; break;
+      case SDL_MOUSEMOTION:
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+      case SDL_MOUSEWHEEL: OnPointer(e); break;
       // The renderer may have lost the texture's pixels.
       case SDL_RENDER_TARGETS_RESET:
       case SDL_RENDER_DEVICE_RESET: ForgetConvertedPicture(); break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) LoseFocus();
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) HasFocus = true;
+        if (e.window.event == SDL_WINDOWEVENT_ENTER) PointerInWindow = true;
+        if (e.window.event == SDL_WINDOWEVENT_LEAVE) PointerInWindow = false;
         if (e.window.event == SDL_WINDOWEVENT_MOVED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) NoteWindowPlace();
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) FitPictureToWindow();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED && Renderer && !WindowGone()) {
@@ -465,11 +524,16 @@ bool PumpEvents() {
 // A key tapped between two samples still counts as down at the next one.
 void SampleKeyboard(uint8_t* down) {
   if (FocusLostSinceSample) {
-    // As if Escape were pressed: the pause menu opens and the recording
-    // holds it, so a replay pauses at the same flip.
-    down[VK_ESCAPE] = 1;
     FocusLostSinceSample = false;
-    HoldAudio();
+    // The stage editor keeps its autosave then, and stays as it is.
+    if (CurrentInputScreen() == InputEditor) {
+      down[VK_FOCUS_LOST] = 1;
+    } else {
+      // As if Escape were pressed: the pause menu opens and the recording
+      // holds it, so a replay pauses at the same flip.
+      down[VK_ESCAPE] = 1;
+      HoldAudio();
+    }
   }
   for (SDL_Keycode k : HeldKeys) KeyboardKeyDown(ActiveBindings(), k, down);
   for (int vk = 0; vk < 256; vk++) down[vk] |= PressedSinceSample[vk];
@@ -477,6 +541,26 @@ void SampleKeyboard(uint8_t* down) {
 }
 
 void SampleGamepads(uint8_t* down) { SamplePads(ActiveBindings(), down); }
+
+// The system's cursor is shown over the picture while the stage editor is
+// up, and hidden everywhere else, as it always was.
+void SamplePointer(PointerSample* pointer, uint8_t* down) {
+  const int shown = CurrentInputScreen() == InputEditor ? SDL_ENABLE : SDL_DISABLE;
+  if (TheSdlWindow && SDL_ShowCursor(SDL_QUERY) != shown) SDL_ShowCursor(shown);
+  const uint8_t buttons = ButtonsHeld | ButtonsPressed;
+  ButtonsPressed = 0;
+  if (buttons & ButtonLeft) down[VK_LBUTTON] = 1;
+  if (buttons & ButtonRight) down[VK_RBUTTON] = 1;
+  if (buttons & ButtonMiddle) down[VK_MBUTTON] = 1;
+  *pointer = PointerSample{};
+  pointer->inside = PointerInWindow && PointerX >= 0 && PointerY >= 0 && PointerX < ScreenWidth && PointerY < ScreenHeight;
+  if (pointer->inside) {
+    pointer->x = static_cast<int16_t>(PointerX);
+    pointer->y = static_cast<int16_t>(PointerY);
+  }
+  pointer->wheel = static_cast<int8_t>(std::clamp(WheelTurn, -127, 127));
+  WheelTurn = 0;
+}
 
 uint32_t Ticks() { return SDL_GetTicks(); }
 void Delay(uint32_t ms) { SDL_Delay(ms); }
@@ -537,6 +621,7 @@ const Backend SdlBackend = {
     .ticks = Ticks,
     .sampleKeyboard = SampleKeyboard,
     .samplePads = SampleGamepads,
+    .samplePointer = SamplePointer,
     .messageBox = ShowMessageBox,
     .openAudio = OpenAudio,
     .closeAudio = CloseAudio,
