@@ -1,11 +1,14 @@
 // A game pad through SDL's virtual joystick, in a real (dummy-driver)
 // window, and no keyboard: title, play, the pause menu, the options screen
 // and back, the death dialog and a continue; no single press ends the game;
-// and the recording the pad leaves replays the same game headless.
+// and the recording the pad leaves replays the same game headless. The
+// stage editor from the title, by the pad alone, the same way.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <sys/wait.h>
+
+#include <span>
 #include <unistd.h>
 
 #include "app/game.h"
@@ -25,8 +28,9 @@ struct PadStep {
 constexpr uint32_t Bit(SDL_GameControllerButton b) { return 1u << b; }
 constexpr uint32_t Start = Bit(SDL_CONTROLLER_BUTTON_START), A = Bit(SDL_CONTROLLER_BUTTON_A),
                    B = Bit(SDL_CONTROLLER_BUTTON_B), X = Bit(SDL_CONTROLLER_BUTTON_X),
-                   Back = Bit(SDL_CONTROLLER_BUTTON_BACK), Down = Bit(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-const PadStep Steps[] = {
+                   Back = Bit(SDL_CONTROLLER_BUTTON_BACK), Down = Bit(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
+                   Right = Bit(SDL_CONTROLLER_BUTTON_DPAD_RIGHT), RB = Bit(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+const PadStep PlaySteps[] = {
     {2, Start, 0},  {4, 0, 0},            // the title: a new game
     {8, 0, 30000},  {12, 0, 0},           // run right with the stick
     {14, Start, 0}, {16, 0, 0},           // the pause menu
@@ -38,6 +42,18 @@ const PadStep Steps[] = {
     {470, B, 0},    {472, 0, 0},          // dead by now: a tap of B does not quit
     {490, A, 0},    {492, 0, 0},          // continue
 };
+const PadStep EditSteps[] = {
+    {2, X, 0},          {4, 0, 0},    // the title: the stage editor
+    {10, A, 0},         {12, 0, 0},   // the new pack's name as offered
+    {16, Right, 0},     {18, 0, 0},   // the cursor one cell on
+    {22, RB, 0},        {24, 0, 0},   // the palette's next entry
+    {28, A, 0},         {32, 0, 0},   // paint
+    {36, Start, 0},     {38, 0, 0},   // play-test
+    {60, Start, 0},     {62, 0, 0},   // its pause menu
+    {66, X, 0},         {104, 0, 0},  // X held: back to the editor
+    {108, Back | A, 0}, {110, 0, 0},  // save
+};
+std::span<const PadStep> Steps = PlaySteps;
 SDL_Joystick* VirtualPad = nullptr;
 
 // Called by SDL on the game's own thread whenever it reads the pads, which
@@ -57,6 +73,7 @@ int PlayWithPad(const std::filesystem::path& dir, int flips) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (dir / "data-home").c_str(), 1);
   // The dummy window never has the focus that pads otherwise need.
   setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
   if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 101;
@@ -137,3 +154,35 @@ TEST(Gamepad, PlaysEveryScreenAloneAndTheRecordingReplaysIt) {
 }
 
 }  // namespace
+
+TEST(Gamepad, EditsAStageAloneAndTheRecordingReplaysToTheSameFiles) {
+  PlayFolder g("gamepad-editor");
+  g.WriteBothStages(DeadlyStage());
+  const std::string own = ReadText(g.dir / "stage/fai_kansei.txt");
+  Steps = EditSteps;
+  const pid_t pid = fork();
+  if (pid == 0) _exit(PlayWithPad(g.dir, 130));
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  const auto saved = g.PackDir("my-stages") / "stage/fai_kansei.txt";
+  ASSERT_TRUE(std::filesystem::exists(saved));
+  const std::string edited = ReadText(saved);
+  EXPECT_NE(edited, own);
+  EXPECT_EQ(ReadText(g.dir / "stage/fai_kansei.txt"), own);  // the game's own stays as it was
+  EXPECT_EQ(nlohmann::json::parse(ReadText(g.dir / "pad.json"))["gameMode"], ModeEditor);
+  // Start in the play-test was play's pause, not the editor's.
+  std::vector<InputLine> recorded;
+  std::string error;
+  ASSERT_TRUE(LoadInputFile((g.dir / "pad.txt").string(), &recorded, &error)) << error;
+  bool paused = false;
+  for (const InputLine& l : recorded)
+    if (l.flip == 60) paused = std::count(l.keys.begin(), l.keys.end(), VK_ESCAPE) == 1;
+  EXPECT_TRUE(paused);
+
+  std::filesystem::remove_all(g.DataHome());
+  const GameRun replay = RunGame(g.dir, {"--headless", "--input", "pad.txt"}, {"XDG_DATA_HOME=" + g.DataHome().string()});
+  ASSERT_EQ(replay.exitCode, 0) << replay.err;
+  EXPECT_EQ(ReadText(saved), edited);
+}
