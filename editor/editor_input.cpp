@@ -20,7 +20,7 @@ namespace {
 // are, the switch key as the game's own (VK_SPACE), the pad's buttons.
 constexpr int KeyTab = 0x09, KeyPageUp = 0x21, KeyPageDown = 0x22, KeyEnd = 0x23, KeyHome = 0x24;
 constexpr int KeyInsert = 0x2D, KeyDelete = 0x2E;
-constexpr int KeyF2 = 0x71, KeyF4 = 0x73, KeyF5 = 0x74, KeyF8 = 0x77;
+constexpr int KeyF2 = 0x71, KeyF4 = 0x73, KeyF5 = 0x74, KeyF6 = 0x75, KeyF8 = 0x77;
 constexpr int KeyLeftShift = 0xA0, KeyRightShift = 0xA1, KeyLeftCtrl = 0xA2, KeyRightCtrl = 0xA3;
 constexpr int KeyMinus = 0xBD, KeyEquals = 0xBB, KeyPeriod = 0xBE, KeyOpenBracket = 0xDB, KeyCloseBracket = 0xDD;
 constexpr int PadA = 0xC3, PadB = 0xC4, PadX = 0xC5, PadY = 0xC6, PadRightShoulder = 0xC7, PadLeftShoulder = 0xC8;
@@ -338,6 +338,7 @@ void StepEditor(EditorSession* s) {
   if (Pressed(*s, VK_F1) || (back && Pressed(*s, PadX))) s->panel = s->panel == PanelKeys ? PanelNone : PanelKeys;
   if (Pressed(*s, KeyF4)) s->panel = s->panel == PanelFaults ? PanelNone : PanelFaults;
   if (Pressed(*s, KeyF8) || (back && Pressed(*s, PadY))) NextFault(s, shift ? -1 : 1);
+  if (Pressed(*s, KeyF6) || (back && Pressed(*s, PadRightTrigger))) ShareStages(s);
   if (Pressed(*s, KeyF2)) {
     EndStroke(s);
     AskName(s, s->packId.c_str(), true);
@@ -373,7 +374,7 @@ void StepEditor(EditorSession* s) {
     if (Pressed(*s, PadLeftShoulder)) UndoOrRedo(s, false);
     if (Pressed(*s, PadRightShoulder)) UndoOrRedo(s, true);
     if (Pressed(*s, PadA)) SaveStages(s);
-    Spend(s, {PadA, PadB, PadX, PadY, PadLeftShoulder, PadRightShoulder, PadStart});
+    Spend(s, {PadA, PadB, PadX, PadY, PadLeftShoulder, PadRightShoulder, PadStart, PadRightTrigger});
   } else {
     // The palette.
     const bool otherPicked = s->otherPicked != 0;

@@ -108,6 +108,16 @@ std::string FreePackName(const std::string& base) {
   return stem;
 }
 
+namespace {
+
+// The page keeps its packs folder in the browser's storage: told of every
+// change, it stores them (once for a burst of writes).
+void Written() {
+  if (ActiveBackend && ActiveBackend->filesWritten) ActiveBackend->filesWritten();
+}
+
+}  // namespace
+
 bool MakeStagePack(const StageEditChoice& choice, const std::string& name, std::string* folder, std::string* why) {
   if (const std::string fault = NewPackNameFault(name); !fault.empty()) {
     *why = fault;
@@ -130,6 +140,7 @@ bool MakeStagePack(const StageEditChoice& choice, const std::string& name, std::
     return false;
   }
   GivePackInfo(*folder);
+  Written();
   return true;
 }
 
@@ -164,6 +175,7 @@ bool RenameStagePack(const std::string& folder, const std::string& name, std::st
     *why = *renamed + ": " + std::strerror(errno);
     return false;
   }
+  Written();
   return true;
 }
 
@@ -190,7 +202,9 @@ bool ReadEditFile(const std::string& folder, const std::string& relative, std::s
 
 bool WriteEditFile(const std::string& folder, const std::string& relative, const std::string& bytes) {
   const std::string path = EditFilePath(folder, relative);
-  return MakeFoldersFor(path) && WriteFileAtomically(path, bytes);
+  const bool written = MakeFoldersFor(path) && WriteFileAtomically(path, bytes);
+  Written();
+  return written;
 }
 
 int64_t EditFileTime(const std::string& folder, const std::string& relative) {
@@ -200,5 +214,5 @@ int64_t EditFileTime(const std::string& folder, const std::string& relative) {
 }
 
 void RemoveEditFile(const std::string& folder, const std::string& relative) {
-  unlink(EditFilePath(folder, relative).c_str());
+  if (unlink(EditFilePath(folder, relative).c_str()) == 0) Written();
 }

@@ -4,7 +4,7 @@
 import { audioCalls } from './audio.js';
 import { fail } from './errors.js';
 import { gameEnded, gameSampledLive } from './games.js';
-import { game } from './game_module.js';
+import { game, storeSoon } from './game_module.js';
 import { loadStart, result } from './harness.js';
 import { sampleKeys } from './keys.js';
 import { drawPicture } from './layout.js';
@@ -13,6 +13,7 @@ import { offlineAfterFirstPicture } from './offline.js';
 import { samplePads } from './pads.js';
 import { input } from './parameters.js';
 import { samplePointer } from './pointer.js';
+import { showPackLink } from './share.js';
 import { gameShown, showStatus } from './status.js';
 import { T } from './texts.js';
 import { touch } from './touch_controls.js';
@@ -40,6 +41,8 @@ export function offerGameCalls() {
       return samplePads(buttons, axes);
     },
     samplePointer,
+    offerLink: showPackLink,
+    filesWritten: () => storeSoon(game),
     messageBox(caption, text) {
       fail(caption + ': ' + text);
     },

@@ -4,14 +4,16 @@
 import { startSound } from './audio.js';
 import { toggleFullscreen } from './fullscreen.js';
 import { result } from './harness.js';
-import { touch } from './touch_controls.js';
+import { Screen, touch } from './touch_controls.js';
 
 const Codes = {
   Backspace: 8, Enter: 13, NumpadEnter: 13, ControlLeft: 0x11, ControlRight: 0x11, Escape: 0x1b,
   Space: 0x20, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28,
 };
 // The game's keys: the browser does nothing else with them.
-const Claimed = new Set([8, 13, 0x11, 0x1b, 0x20, 0x25, 0x26, 0x27, 0x28, 0x70, 0x71, 0x72, 0x73, 67, 78, 88, 89, 90]);
+const Claimed = new Set([8, 13, 0x11, 0x1b, 0x20, 0x25, 0x26, 0x27, 0x28, 0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 67, 78, 88, 89, 90]);
+// The focus lost, as the desktop's window tells the editor (VK_FOCUS_LOST).
+const FocusLost = 0x07;
 export const live = new Uint8Array(256), pressed = new Uint8Array(256);
 
 function virtualKey(e) {
@@ -38,7 +40,8 @@ export function watchKeys() {
     }
     const vk = virtualKey(e);
     if (vk < 0) return;
-    if (Claimed.has(vk)) e.preventDefault();
+    // The stage editor's keys (F5 play-test, F6 share, Ctrl+S save...) are its own.
+    if (Claimed.has(vk) || touch.screen() === Screen.editor) e.preventDefault();
     if (vk === 13 && e.altKey) return toggleFullscreen();
     live[vk] = 1;
     pressed[vk] = 1;
@@ -51,7 +54,13 @@ export function watchKeys() {
   });
   // Keys held when the page loses the focus would never come up.
   addEventListener('blur', () => live.fill(0));
-  document.addEventListener('visibilitychange', () => document.hidden && live.fill(0));
+  // Hidden, the page may be thrown away: the stage editor writes its
+  // autosave (the focus lost), which the page stores.
+  document.addEventListener('visibilitychange', () => {
+    if (!document.hidden) return;
+    live.fill(0);
+    if (touch.screen() === Screen.editor) pressed[FocusLost] = 1;
+  });
   // A click or a touch lets the sound start, as a key does.
   addEventListener('pointerdown', startSound);
 }

@@ -50,7 +50,7 @@ function quietCalls() {
     ticks: () => 0, showPicture: quiet, sampleKeys: quiet, samplePads: () => 0, samplePointer: quiet,
     openAudio: () => false, closeAudio: quiet, pumpAudio: quiet,
     music: { load: () => false, start: quiet, stop: quiet, render: quiet, voices: () => 0 },
-    messageBox: quiet, startFault: quiet, finished: quiet,
+    messageBox: quiet, startFault: quiet, finished: quiet, offerLink: quiet, filesWritten: quiet,
   };
 }
 

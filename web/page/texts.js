@@ -32,6 +32,7 @@ const Texts = {
     badPackLink: 'the stages in this link are cut short or changed',
     badPack: (why) => `the stages in this link cannot be used: ${why}`,
     keepFailed: (why) => `the stages could not be kept in this browser: ${why}`,
+    packShareText: 'A link that carries these stages:',
   },
   ja: {
     loading: '読み込み中', ready: '準備完了', sound: '音: キーを押すかタップ', ended: 'ゲームは終了しました',
@@ -61,6 +62,7 @@ const Texts = {
     badPackLink: 'このリンクのステージは途中で切れているか、書き換えられています',
     badPack: (why) => `このリンクのステージは使えません: ${why}`,
     keepFailed: (why) => `このブラウザにステージを保存できませんでした: ${why}`,
+    packShareText: 'このステージを運ぶリンク:',
   },
 };
 
