@@ -259,7 +259,8 @@ void Move(EditorSession* s, int32_t rows, int32_t columns, bool select) {
 }
 
 void Answer(EditorSession* s) {
-  const bool yes = Pressed(*s, 'Y') || Pressed(*s, PadA);
+  // Return too: the page's touch OK.
+  const bool yes = Pressed(*s, 'Y') || Pressed(*s, PadA) || Pressed(*s, VK_RETURN);
   const bool no = Pressed(*s, 'N') || Pressed(*s, PadX);
   const bool stay = Pressed(*s, VK_ESCAPE) || Pressed(*s, PadB);
   if (s->question == QuestionRestore) {
@@ -338,7 +339,7 @@ void StepEditor(EditorSession* s) {
   if (Pressed(*s, VK_F1) || (back && Pressed(*s, PadX))) s->panel = s->panel == PanelKeys ? PanelNone : PanelKeys;
   if (Pressed(*s, KeyF4)) s->panel = s->panel == PanelFaults ? PanelNone : PanelFaults;
   if (Pressed(*s, KeyF8) || (back && Pressed(*s, PadY))) NextFault(s, shift ? -1 : 1);
-  if (Pressed(*s, KeyF6) || (back && Pressed(*s, PadRightTrigger))) ShareStages(s);
+  if (Pressed(*s, KeyF6) || (back && Pressed(*s, PadRightTrigger))) ShareStages(s, Pressed(*s, KeyF6) && shift);
   if (Pressed(*s, KeyF2)) {
     EndStroke(s);
     AskName(s, s->packId.c_str(), true);

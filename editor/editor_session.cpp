@@ -247,10 +247,12 @@ void TakeOfferedAutosave(EditorSession* s, bool take) {
   ShowMessage(s, EditorText(EditorTextRestored));
 }
 
-void ShareStages(EditorSession* s) {
+void ShareStages(EditorSession* s, bool saveFirst) {
   EndStroke(s);
   RefreshDerived(s);
   char line[sizeof s->message];
+  // A save that fails says so itself.
+  if (s->faultCount == 0 && saveFirst && !s->folder.empty() && DocumentChanged(s->doc) && !SaveStages(s)) return;
   if (s->faultCount > 0) {
     std::snprintf(line, sizeof line, EditorText(EditorTextShareFaults), s->faultCount);
   } else if (s->folder.empty() || DocumentChanged(s->doc)) {

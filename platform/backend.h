@@ -83,9 +83,11 @@ struct Backend {
   // player can take it: the system's clipboard (1) or the page's share
   // panel (2); 0 when it could not be. Null: nowhere (it is on stdout).
   int (*handLink)(const char* link);
-  // Files under the player's packs folder were written or taken away: the
-  // page stores them in the browser's storage. Null: they are on disk.
-  void (*filesWritten)();
+  // Files of a pack folder (the stage editor's) were written or taken
+  // away, or it was opened to be edited: the page stores the packs folder
+  // in the browser's storage, and offers the pack as a file. Null: they
+  // are on disk.
+  void (*filesWritten)(const char* folder);
 };
 
 // The backend of this run, from the window's opening to the run's end.

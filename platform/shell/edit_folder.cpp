@@ -50,6 +50,13 @@ bool GameDataFolder(const std::string& folder) {
   return edit.compare(0, shipped.size(), shipped) == 0 && edit.find('/', shipped.size()) == std::string::npos;
 }
 
+// The page keeps its packs folder in the browser's storage: told of every
+// change, it stores them (once for a burst of writes), and knows the pack
+// edited (for its download).
+void Written(const std::string& folder) {
+  if (ActiveBackend && ActiveBackend->filesWritten) ActiveBackend->filesWritten(folder.c_str());
+}
+
 void Copy(const std::string& folder, const std::string& copyFrom, StageEditChoice* out) {
   out->folder.clear();
   out->copyFirst = true;
@@ -64,7 +71,7 @@ bool ChooseStageEdit(const std::string& given, const std::string& inForce, Stage
   *out = StageEditChoice{};
   if (given.empty()) {
     if (inForce.empty() || GameDataFolder(inForce)) Copy(inForce, inForce, out);
-    else out->folder = inForce;
+    else Written(out->folder = inForce);
     return true;
   }
   std::string folder = given;
@@ -86,6 +93,7 @@ bool ChooseStageEdit(const std::string& given, const std::string& inForce, Stage
   }
   if (IsFolder(folder) && GameDataFolder(folder)) Copy(folder, folder, out);
   else out->folder = folder;
+  if (!out->copyFirst) Written(out->folder);
   return true;
 }
 
@@ -107,16 +115,6 @@ std::string FreePackName(const std::string& base) {
     if (const std::string name = stem + "-" + std::to_string(n); NewPackNameFault(name).empty()) return name;
   return stem;
 }
-
-namespace {
-
-// The page keeps its packs folder in the browser's storage: told of every
-// change, it stores them (once for a burst of writes).
-void Written() {
-  if (ActiveBackend && ActiveBackend->filesWritten) ActiveBackend->filesWritten();
-}
-
-}  // namespace
 
 bool MakeStagePack(const StageEditChoice& choice, const std::string& name, std::string* folder, std::string* why) {
   if (const std::string fault = NewPackNameFault(name); !fault.empty()) {
@@ -140,7 +138,7 @@ bool MakeStagePack(const StageEditChoice& choice, const std::string& name, std::
     return false;
   }
   GivePackInfo(*folder);
-  Written();
+  Written(*folder);
   return true;
 }
 
@@ -175,7 +173,7 @@ bool RenameStagePack(const std::string& folder, const std::string& name, std::st
     *why = *renamed + ": " + std::strerror(errno);
     return false;
   }
-  Written();
+  Written(*renamed);
   return true;
 }
 
@@ -203,7 +201,7 @@ bool ReadEditFile(const std::string& folder, const std::string& relative, std::s
 bool WriteEditFile(const std::string& folder, const std::string& relative, const std::string& bytes) {
   const std::string path = EditFilePath(folder, relative);
   const bool written = MakeFoldersFor(path) && WriteFileAtomically(path, bytes);
-  Written();
+  Written(folder);
   return written;
 }
 
@@ -214,5 +212,5 @@ int64_t EditFileTime(const std::string& folder, const std::string& relative) {
 }
 
 void RemoveEditFile(const std::string& folder, const std::string& relative) {
-  if (unlink(EditFilePath(folder, relative).c_str()) == 0) Written();
+  if (unlink(EditFilePath(folder, relative).c_str()) == 0) Written(folder);
 }

@@ -426,3 +426,18 @@ extern "C" const char* TwKeepPackLink(const char* payload, int size) {
   answer.clear();
   return answer.c_str();
 }
+
+// A pack folder as a file for the page's download: the archive of its
+// link (pack.txt and the stage files, undeflated, so that it reads as
+// text); `size` gets its length, 0 when the folder is no pack (then the
+// answer is why).
+extern "C" const char* TwPackArchive(const char* folder, int* size) {
+  static std::string answer;
+  PackLink link;
+  int leftOut = 0;
+  *size = 0;
+  if (!PackLinkOfFolder(folder, &link, &leftOut, &answer)) return answer.c_str();
+  answer = PackLinkPayload(link);
+  *size = static_cast<int>(answer.size());
+  return answer.c_str();
+}

@@ -12,6 +12,7 @@ import { musicCalls } from './music.js';
 import { offlineAfterFirstPicture } from './offline.js';
 import { samplePads } from './pads.js';
 import { input } from './parameters.js';
+import { followEditorScreen, noteEditedPack } from './editor_files.js';
 import { samplePointer } from './pointer.js';
 import { showPackLink } from './share.js';
 import { gameShown, showStatus } from './status.js';
@@ -34,6 +35,7 @@ export function offerGameCalls() {
     sampleKeys(down, screen) {
       gameSampledLive();
       touch.follow(screen);
+      followEditorScreen(screen);
       sampleKeys(down);
     },
     samplePads(buttons, axes) {
@@ -42,7 +44,10 @@ export function offerGameCalls() {
     },
     samplePointer,
     offerLink: showPackLink,
-    filesWritten: () => storeSoon(game),
+    filesWritten(folder) {
+      noteEditedPack(folder);
+      storeSoon(game);
+    },
     messageBox(caption, text) {
       fail(caption + ': ' + text);
     },

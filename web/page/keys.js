@@ -16,7 +16,16 @@ const Claimed = new Set([8, 13, 0x11, 0x1b, 0x20, 0x25, 0x26, 0x27, 0x28, 0x70, 
 const FocusLost = 0x07;
 export const live = new Uint8Array(256), pressed = new Uint8Array(256);
 
+// The stage editor reads more of the keyboard, as the desktop's: both
+// Ctrl and Shift keys by their sides, and the editing keys.
+const EditorCodes = {
+  ControlLeft: 0xa2, ControlRight: 0xa3, ShiftLeft: 0xa0, ShiftRight: 0xa1, Tab: 9, Delete: 0x2e, Insert: 0x2d,
+  PageUp: 0x21, PageDown: 0x22, Home: 0x24, End: 0x23, BracketLeft: 0xdb, BracketRight: 0xdd, Minus: 0xbd,
+  Equal: 0xbb, Period: 0xbe,
+};
+
 function virtualKey(e) {
+  if (touch.screen() === Screen.editor && EditorCodes[e.code] !== undefined) return EditorCodes[e.code];
   if (e.key && e.key.length === 1) {
     const c = e.key.toUpperCase();
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c.charCodeAt(0);
@@ -51,6 +60,8 @@ export function watchKeys() {
     if (vk < 0) return;
     if (Claimed.has(vk)) e.preventDefault();
     live[vk] = 0;
+    // Let go whichever name it had when it went down (the screen may have changed).
+    for (const table of [Codes, EditorCodes]) if (table[e.code] !== undefined) live[table[e.code]] = 0;
   });
   // Keys held when the page loses the focus would never come up.
   addEventListener('blur', () => live.fill(0));

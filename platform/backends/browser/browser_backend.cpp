@@ -42,7 +42,7 @@ EM_JS(void, JsMessageBox, (const char* caption, const char* text), { (Module['tw
 EM_JS(void, JsFinished, (), { (Module['tw'] || TW).finished(); });
 // The editor's link, for the page's share panel; files of the kept packs written.
 EM_JS(void, JsOfferLink, (const char* link), { (Module['tw'] || TW).offerLink(UTF8ToString(link)); });
-EM_JS(void, JsFilesWritten, (), { (Module['tw'] || TW).filesWritten(); });
+EM_JS(void, JsFilesWritten, (const char* folder), { (Module['tw'] || TW).filesWritten(UTF8ToString(folder)); });
 EM_JS(void, JsStartFault, (const char* line), { (Module['tw'] || TW).startFault(UTF8ToString(line)); });
 // clang-format on
 
