@@ -4,7 +4,8 @@
 // up, bad parameters are said in the page, a second visit works offline, and
 // recorded games (from files or shared links) replayed with ?headless=1 end
 // in the same state and picture as the native headless run, in both browsers,
-// and a pack link's run is checked, the pack played and kept over a reload.
+// and a pack link's run is checked, the pack played and kept over a reload,
+// and the stage editor is used by touch on a phone, its link opened afresh.
 // Prints the figures for the closing notes (the bundle's size, each replay's
 // speed as processor time against the native run's) and ends with
 // "N passed, M failed".
@@ -860,7 +861,6 @@ try {
   runNative(['--frames', '20', '--screenshot', touchTitlePng, '--lang', 'en', '--input', touchInput]);
   const touchTitle = decodePng(fs.readFileSync(touchTitlePng));
   if (measure) await measureAll(title);
-  else if (process.env.TW_ONLY_EDITOR) await editorByTouch();
   else await chromiumTests(title, touchTitle);
   await browser.close();
   await replayBrowser.close();
