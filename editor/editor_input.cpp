@@ -320,10 +320,17 @@ void StepEditor(EditorSession* s) {
     s->drag = DragNone;
     if (!s->folder.empty() && s->doc.revision != s->autosavedRevision) WriteAutosave(s);
   }
-  if (s->question == QuestionName) return AnswerName(s);
+  // The key that answered (Return, the page's touch OK) paints nothing
+  // once the box is gone: held keys count again only once pressed again.
+  if (s->question == QuestionName) {
+    AnswerName(s);
+    if (s->question == QuestionNone) SpendHeldKeys(s);
+    return;
+  }
   if (s->question != QuestionNone) {
     EndStroke(s);
     Answer(s);
+    if (s->question == QuestionNone) SpendHeldKeys(s);
     return;
   }
   const bool ctrl = Down(*s, KeyLeftCtrl) || Down(*s, KeyRightCtrl);
