@@ -176,7 +176,7 @@ const char* TouchText(Language language, TextId id) {
     case TextTitleStages: return ja ? "ステージ選択:「ステージ」をタップ" : "Stages: tap Stages";
     case TextStagesHint:
       return ja ? "十字キー:選ぶ　「決定」:このステージで遊ぶ　「戻る」:戻る" : "D-pad: choose   Enter: play these stages   Back: back";
-    case TextTitleEditor: return ja ? "ステージエディタ:「エディタ」をタップ" : "Stage editor: tap Editor";
+    case TextTitleEditor: return ja ? "ステージエディタ:「編集」をタップ" : "Stage editor: tap Edit";
     case TextOptionsPressKey:
       return ja ? "キーボードで新しいキーを押してください。(「戻る」で取り消し)" : "Press the new key on a keyboard. (Back cancels)";
     case TextOptionsPressButton:

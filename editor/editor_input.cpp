@@ -20,7 +20,7 @@ namespace {
 // are, the switch key as the game's own (VK_SPACE), the pad's buttons.
 constexpr int KeyTab = 0x09, KeyPageUp = 0x21, KeyPageDown = 0x22, KeyEnd = 0x23, KeyHome = 0x24;
 constexpr int KeyInsert = 0x2D, KeyDelete = 0x2E;
-constexpr int KeyF2 = 0x71, KeyF4 = 0x73, KeyF5 = 0x74, KeyF8 = 0x77;
+constexpr int KeyF2 = 0x71, KeyF4 = 0x73, KeyF5 = 0x74, KeyF6 = 0x75, KeyF8 = 0x77;
 constexpr int KeyLeftShift = 0xA0, KeyRightShift = 0xA1, KeyLeftCtrl = 0xA2, KeyRightCtrl = 0xA3;
 constexpr int KeyMinus = 0xBD, KeyEquals = 0xBB, KeyPeriod = 0xBE, KeyOpenBracket = 0xDB, KeyCloseBracket = 0xDD;
 constexpr int PadA = 0xC3, PadB = 0xC4, PadX = 0xC5, PadY = 0xC6, PadRightShoulder = 0xC7, PadLeftShoulder = 0xC8;
@@ -259,7 +259,8 @@ void Move(EditorSession* s, int32_t rows, int32_t columns, bool select) {
 }
 
 void Answer(EditorSession* s) {
-  const bool yes = Pressed(*s, 'Y') || Pressed(*s, PadA);
+  // Return too: the page's touch OK.
+  const bool yes = Pressed(*s, 'Y') || Pressed(*s, PadA) || Pressed(*s, VK_RETURN);
   const bool no = Pressed(*s, 'N') || Pressed(*s, PadX);
   const bool stay = Pressed(*s, VK_ESCAPE) || Pressed(*s, PadB);
   if (s->question == QuestionRestore) {
@@ -319,10 +320,17 @@ void StepEditor(EditorSession* s) {
     s->drag = DragNone;
     if (!s->folder.empty() && s->doc.revision != s->autosavedRevision) WriteAutosave(s);
   }
-  if (s->question == QuestionName) return AnswerName(s);
+  // The key that answered (Return, the page's touch OK) paints nothing
+  // once the box is gone: held keys count again only once pressed again.
+  if (s->question == QuestionName) {
+    AnswerName(s);
+    if (s->question == QuestionNone) SpendHeldKeys(s);
+    return;
+  }
   if (s->question != QuestionNone) {
     EndStroke(s);
     Answer(s);
+    if (s->question == QuestionNone) SpendHeldKeys(s);
     return;
   }
   const bool ctrl = Down(*s, KeyLeftCtrl) || Down(*s, KeyRightCtrl);
@@ -338,6 +346,7 @@ void StepEditor(EditorSession* s) {
   if (Pressed(*s, VK_F1) || (back && Pressed(*s, PadX))) s->panel = s->panel == PanelKeys ? PanelNone : PanelKeys;
   if (Pressed(*s, KeyF4)) s->panel = s->panel == PanelFaults ? PanelNone : PanelFaults;
   if (Pressed(*s, KeyF8) || (back && Pressed(*s, PadY))) NextFault(s, shift ? -1 : 1);
+  if (Pressed(*s, KeyF6) || (back && Pressed(*s, PadRightTrigger))) ShareStages(s, Pressed(*s, KeyF6) && shift);
   if (Pressed(*s, KeyF2)) {
     EndStroke(s);
     AskName(s, s->packId.c_str(), true);
@@ -373,7 +382,7 @@ void StepEditor(EditorSession* s) {
     if (Pressed(*s, PadLeftShoulder)) UndoOrRedo(s, false);
     if (Pressed(*s, PadRightShoulder)) UndoOrRedo(s, true);
     if (Pressed(*s, PadA)) SaveStages(s);
-    Spend(s, {PadA, PadB, PadX, PadY, PadLeftShoulder, PadRightShoulder, PadStart});
+    Spend(s, {PadA, PadB, PadX, PadY, PadLeftShoulder, PadRightShoulder, PadStart, PadRightTrigger});
   } else {
     // The palette.
     const bool otherPicked = s->otherPicked != 0;

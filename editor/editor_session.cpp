@@ -14,6 +14,7 @@
 #include "editor/editor_texts.h"
 #include "editor/stage_editor.h"
 #include "gfx/display.h"
+#include "platform/shell/linked_packs.h"
 #include "platform/shell/play_test_run.h"
 #include "platform/shell/run.h"
 #include "sound/sound_effects.h"
@@ -244,6 +245,37 @@ void TakeOfferedAutosave(EditorSession* s, bool take) {
   s->doc.savedDone = NotSaved;
   s->autosavedRevision = s->seenRevision = s->doc.revision;
   ShowMessage(s, EditorText(EditorTextRestored));
+}
+
+void ShareStages(EditorSession* s, bool saveFirst) {
+  EndStroke(s);
+  RefreshDerived(s);
+  char line[sizeof s->message];
+  // A save that fails says so itself.
+  if (s->faultCount == 0 && saveFirst && !s->folder.empty() && DocumentChanged(s->doc) && !SaveStages(s)) return;
+  if (s->faultCount > 0) {
+    std::snprintf(line, sizeof line, EditorText(EditorTextShareFaults), s->faultCount);
+  } else if (s->folder.empty() || DocumentChanged(s->doc)) {
+    std::snprintf(line, sizeof line, "%s", EditorText(EditorTextShareUnsaved));
+  } else {
+    const std::string run = EditorClearingRun();
+    std::string link, why;
+    const int where = ShareEditedPack(s->folder, run, CurrentRunOptions().shareBase, &link, &why);
+    if (where < 0) {
+      std::snprintf(line, sizeof line, EditorText(EditorTextShareFailed), ScreenText(why).c_str());
+    } else {
+      const EditorTextId place = where == 1 ? EditorTextLinkOnClipboard
+                                 : where == 2 ? EditorTextLinkInPage
+                                              : EditorTextLinkOnStdout;
+      std::snprintf(line, sizeof line, EditorText(run.empty() ? EditorTextSharedNoRun : EditorTextSharedRun),
+                    static_cast<int>(link.size()), EditorText(place));
+      ShowMessage(s, line);
+      PlaySoundEffect(SeOk);
+      return;
+    }
+  }
+  ShowMessage(s, line);
+  PlaySoundEffect(SeNo);
 }
 
 void AskName(EditorSession* s, const char* name, bool renaming) {

@@ -136,6 +136,13 @@ bool StartPlayTest(EditorSession* s, bool fromCursor);
 // left, the run kept when it reached the goal.
 void EndPlayTest(EditorSession* s);
 
+// F6 (the pad's Back+right trigger): the saved pack as a link with its
+// clearing run (none when no run from the start reached the goal since the
+// last change), through --share-pack's own maker; refused, said on the
+// screen, while the checks find faults or changes are not saved. Shift+F6
+// (the page's touch Share) saves first.
+void ShareStages(EditorSession* s, bool saveFirst);
+
 // The pointer's messages (WM_MOUSEMOVE and the rest), acted on.
 void PointerMessage(EditorSession* s, UINT message, WPARAM wParam, LPARAM lParam);
 // The cell under a place on the picture, in the shown world; false over

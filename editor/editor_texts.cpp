@@ -40,7 +40,7 @@ const char* const Texts[2][EditorTextCount] = {
     "Ctrl+C・Ctrl+X・Ctrl+V:コピー・切り取り・カーソルに貼り付け\n"
     "Insert:カーソルの列と同じ石の列を入れる　Ctrl+Delete:列を取る\n"
     "Ctrl+Z:元に戻す　Ctrl+YかCtrl+Shift+Z:やり直す　Ctrl+S:保存　F2:名前を変える\n"
-    "{switch}:もう一つの世界　F4:問題の一覧　F8:次の問題　F1:閉じる\n"
+    "{switch}:もう一つの世界　F4:問題の一覧　F8:次の問題　F6:共有　F1:閉じる\n"
     "{editor}:テストプレイ　Shift+{editor}:カーソルの列からテストプレイ\n"
     "マウス:左で塗る・右で消す　Shift+左:選択　Ctrl+左・右:四角く塗る・消す\n"
     "中ボタンでドラッグかホイール:表示を動かす(Shift+ホイール:上下)\n"
@@ -51,7 +51,7 @@ const char* const Texts[2][EditorTextCount] = {
     "{pad:back}+{pad:leftshoulder}:元に戻す　{pad:back}+{pad:rightshoulder}:やり直す　{pad:back}+{pad:a}:保存\n"
     "{pad:back}+{pad:y}:次の問題　{pad:back}+{pad:x}:この一覧\n"
     "{pad:start}:テストプレイ　{pad:back}+{pad:b}:カーソルの列からテストプレイ\n"
-    "{pad:back}+{pad:start}:エディタを出る",
+    "{pad:back}+{pad:start}:エディタを出る　{pad:back}+{pad:+righttrigger}:共有",
     "問題 %d件　F8:次の問題へ　F4:閉じる",
     "問題はありません。このステージは共有できます。",
     "変更が保存されていません。出る前に保存しますか？",
@@ -85,6 +85,14 @@ const char* const Texts[2][EditorTextCount] = {
     "この名前は使えません: %s",
     "新しいパックを作りました: %s",
     "名前を変えました: %s",
+    "共有できません: 問題が%d件あります(F4で一覧)。",
+    "共有の前に保存してください(Ctrl+S): リンクは保存したステージを運びます。",
+    "共有できません: %s",
+    "クリアの証付きのリンクを作りました(%d文字): %s",
+    "リンクを作りました(最後の変更からクリアの証なし、%d文字): %s",
+    "クリップボードと標準出力へ",
+    "ページの共有欄へ",
+    "標準出力へ",
   },
   {
     "Empty", "Stone", "Moss", "Window bars", "Spikes", "Goal", "Gate", "Switch", "Event marker", "Hidden cell",
@@ -110,7 +118,7 @@ const char* const Texts[2][EditorTextCount] = {
     "Ctrl+C, Ctrl+X, Ctrl+V: copy, cut, paste at the cursor (either world)\n"
     "Insert: a column like the cursor's (its stone)   Ctrl+Delete: take out\n"
     "Ctrl+Z: undo   Ctrl+Y or Ctrl+Shift+Z: redo   Ctrl+S: save   F2: rename\n"
-    "{switch}: the other world   F4: faults   F8: next fault   F1: close\n"
+    "{switch}: other world   F4: faults   F8: next fault   F6: share   F1: close\n"
     "{editor}: play-test   Shift+{editor}: play-test from the cursor's column\n"
     "Mouse: left paints, right erases; Shift+left selects; Ctrl fills, empties\n"
     "Middle button drag or wheel: move the view (Shift+wheel: up and down)\n"
@@ -121,7 +129,7 @@ const char* const Texts[2][EditorTextCount] = {
     "{pad:back}+{pad:leftshoulder}: undo   {pad:back}+{pad:rightshoulder}: redo   {pad:back}+{pad:a}: save\n"
     "{pad:back}+{pad:y}: next fault   {pad:back}+{pad:x}: this list\n"
     "{pad:start}: play-test   {pad:back}+{pad:b}: play-test from the cursor's column\n"
-    "{pad:back}+{pad:start}: leave",
+    "{pad:back}+{pad:start}: leave   {pad:back}+{pad:+righttrigger}: share",
     "Faults: %d   F8: the next   F4: close",
     "No faults: these stages can be shared.",
     "The changes are not saved. Save them before leaving?",
@@ -155,6 +163,14 @@ const char* const Texts[2][EditorTextCount] = {
     "This name cannot be used: %s",
     "Made the new pack %s",
     "Renamed: %s",
+    "Not shared: the checks find %d faults (F4 lists them).",
+    "Save first (Ctrl+S), then share: a link carries the saved stages.",
+    "Not shared: %s",
+    "Link made with its clearing run (%d chars): %s",
+    "Link made, no clearing run since the last change (%d chars): %s",
+    "on the clipboard and stdout",
+    "in the page's share panel",
+    "on stdout",
   },
 };
 

@@ -59,6 +59,14 @@ enum EditorTextId : uint8_t {
   EditorTextNameRefused,  // "%s": why
   EditorTextPackMade,     // "%s": the folder
   EditorTextRenamed,      // "%s": the folder
+  EditorTextShareFaults,  // "%d": not shared while the checks find faults
+  EditorTextShareUnsaved,
+  EditorTextShareFailed,  // "%s": why
+  EditorTextSharedRun,    // "%d %s": the link's length, where it went
+  EditorTextSharedNoRun,  // the same, with no clearing run
+  EditorTextLinkOnClipboard,
+  EditorTextLinkInPage,
+  EditorTextLinkOnStdout,
   EditorTextCount
 };
 

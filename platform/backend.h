@@ -79,6 +79,15 @@ struct Backend {
   // recording holds it, and holds its sound from then on; this lets the
   // sound go once the game resumes. Null: focus is never followed.
   void (*releaseHeldAudio)();
+  // A link made for the player (the editor's share), handed where the
+  // player can take it: the system's clipboard (1) or the page's share
+  // panel (2); 0 when it could not be. Null: nowhere (it is on stdout).
+  int (*handLink)(const char* link);
+  // Files of a pack folder (the stage editor's) were written or taken
+  // away, or it was opened to be edited: the page stores the packs folder
+  // in the browser's storage, and offers the pack as a file. Null: they
+  // are on disk.
+  void (*filesWritten)(const char* folder);
 };
 
 // The backend of this run, from the window's opening to the run's end.
@@ -137,6 +146,8 @@ std::string PlayerPacksFolder();
 // run or ended by a signal; true whatever its exit status. The browser has
 // none: its page starts a second game of its own.
 bool RunGameProcess(const std::vector<std::string>& arguments, std::string* why);
+// Whether RunGameProcess can run anything in this build.
+bool CanRunGameProcess();
 
 // The run cannot start (a bad input file, say): the line said on stderr,
 // told where a player sees it (the browser's page); nothing more on the desktop.

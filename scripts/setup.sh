@@ -15,7 +15,7 @@ PACKAGES=(
 if [ "${1:-}" != play ]; then
   PACKAGES+=(
     libgtest-dev libgmock-dev libbenchmark-dev python3
-    xvfb xdotool x11-utils openbox tiled
+    xvfb xdotool x11-utils xclip openbox tiled
     clang-14 libclang-rt-14-dev
     dpkg-dev desktop-file-utils appstream lintian reuse
   )

@@ -126,7 +126,7 @@ target_link_options(twinworlds PRIVATE
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sMODULARIZE=1 -sEXPORT_NAME=createTwinworlds -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=FS,callMain
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_TwOpenPackLink,_TwKeepPackLink
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_TwOpenPackLink,_TwKeepPackLink,_TwPackArchive
   # Kept packs live in the browser's IndexedDB, mounted at /packs.
   -lidbfs.js
   ${PRELOADS})

@@ -50,6 +50,13 @@ bool GameDataFolder(const std::string& folder) {
   return edit.compare(0, shipped.size(), shipped) == 0 && edit.find('/', shipped.size()) == std::string::npos;
 }
 
+// The page keeps its packs folder in the browser's storage: told of every
+// change, it stores them (once for a burst of writes), and knows the pack
+// edited (for its download).
+void Written(const std::string& folder) {
+  if (ActiveBackend && ActiveBackend->filesWritten) ActiveBackend->filesWritten(folder.c_str());
+}
+
 void Copy(const std::string& folder, const std::string& copyFrom, StageEditChoice* out) {
   out->folder.clear();
   out->copyFirst = true;
@@ -64,7 +71,7 @@ bool ChooseStageEdit(const std::string& given, const std::string& inForce, Stage
   *out = StageEditChoice{};
   if (given.empty()) {
     if (inForce.empty() || GameDataFolder(inForce)) Copy(inForce, inForce, out);
-    else out->folder = inForce;
+    else Written(out->folder = inForce);
     return true;
   }
   std::string folder = given;
@@ -86,6 +93,7 @@ bool ChooseStageEdit(const std::string& given, const std::string& inForce, Stage
   }
   if (IsFolder(folder) && GameDataFolder(folder)) Copy(folder, folder, out);
   else out->folder = folder;
+  if (!out->copyFirst) Written(out->folder);
   return true;
 }
 
@@ -130,6 +138,7 @@ bool MakeStagePack(const StageEditChoice& choice, const std::string& name, std::
     return false;
   }
   GivePackInfo(*folder);
+  Written(*folder);
   return true;
 }
 
@@ -164,6 +173,7 @@ bool RenameStagePack(const std::string& folder, const std::string& name, std::st
     *why = *renamed + ": " + std::strerror(errno);
     return false;
   }
+  Written(*renamed);
   return true;
 }
 
@@ -190,7 +200,9 @@ bool ReadEditFile(const std::string& folder, const std::string& relative, std::s
 
 bool WriteEditFile(const std::string& folder, const std::string& relative, const std::string& bytes) {
   const std::string path = EditFilePath(folder, relative);
-  return MakeFoldersFor(path) && WriteFileAtomically(path, bytes);
+  const bool written = MakeFoldersFor(path) && WriteFileAtomically(path, bytes);
+  Written(folder);
+  return written;
 }
 
 int64_t EditFileTime(const std::string& folder, const std::string& relative) {
@@ -200,5 +212,5 @@ int64_t EditFileTime(const std::string& folder, const std::string& relative) {
 }
 
 void RemoveEditFile(const std::string& folder, const std::string& relative) {
-  unlink(EditFilePath(folder, relative).c_str());
+  if (unlink(EditFilePath(folder, relative).c_str()) == 0) Written(folder);
 }

@@ -288,6 +288,14 @@ bool SharePackLink(const std::string& folder, const std::string& runText, const 
       TemporaryFolders.pop_back();
     }
     if (!read) return false;
+    // A build that cannot replay first (the page's, whose replay is a game
+    // of its own) carries the run as it is: the link's players replay it
+    // before they believe it, wherever they open it.
+    if (opened.verdict == LinkRunUnchecked && !CanRunGameProcess()) {
+      notes->push_back("its run is carried unchecked here: whoever opens the link replays it first");
+      *link = PackLinkText(shared, base);
+      return true;
+    }
     if (opened.verdict != LinkRunCleared) {
       *why = opened.verdict == LinkRunNotCleared ? "the run does not reach the closing screen on the link's stages"
                                                  : LinkRunText(opened);
@@ -297,6 +305,17 @@ bool SharePackLink(const std::string& folder, const std::string& runText, const 
   }
   *link = PackLinkText(shared, base);
   return true;
+}
+
+int ShareEditedPack(const std::string& folder, const std::string& runText, const std::string& base, std::string* link,
+                    std::string* why) {
+  std::vector<std::string> notes;
+  const bool shared = SharePackLink(folder, runText, base, link, &notes, why);
+  for (const std::string& n : notes) std::fprintf(stderr, "twinworlds: the editor's link: %s\n", n.c_str());
+  if (!shared) return -1;
+  std::printf("%s\n", link->c_str());
+  std::fflush(stdout);
+  return ActiveBackend && ActiveBackend->handLink ? ActiveBackend->handLink(link->c_str()) : 0;
 }
 
 int PrintPackLink(const RunOptions& options) {
@@ -405,5 +424,20 @@ extern "C" const char* TwKeepPackLink(const char* payload, int size) {
   }
   if (!WritePackLinkFiles(link, PlayerPacksFolder() + "/" + link.id, nullptr, &answer)) return answer.c_str();
   answer.clear();
+  return answer.c_str();
+}
+
+// A pack folder as a file for the page's download: the archive of its
+// link (pack.txt and the stage files, undeflated, so that it reads as
+// text); `size` gets its length, 0 when the folder is no pack (then the
+// answer is why).
+extern "C" const char* TwPackArchive(const char* folder, int* size) {
+  static std::string answer;
+  PackLink link;
+  int leftOut = 0;
+  *size = 0;
+  if (!PackLinkOfFolder(folder, &link, &leftOut, &answer)) return answer.c_str();
+  answer = PackLinkPayload(link);
+  *size = static_cast<int>(answer.size());
   return answer.c_str();
 }

@@ -85,6 +85,12 @@ void SetPackShareCheck(std::vector<std::string> (*check)(const Pack& pack));
 // shares through this too.
 bool SharePackLink(const std::string& folder, const std::string& runText, const std::string& base, std::string* link,
                    std::vector<std::string>* notes, std::string* why);
+// The editor's share: SharePackLink, the link printed on stdout and handed
+// to the player by the platform; where it went: 1 the clipboard, 2 the
+// page's share panel, 0 only stdout; -1 not made (why says why, the notes
+// are on stderr).
+int ShareEditedPack(const std::string& folder, const std::string& runText, const std::string& base, std::string* link,
+                    std::string* why);
 // --share-pack PACK [--run FILE]: the link on stdout, the notes on stderr;
 // the exit status.
 int PrintPackLink(const RunOptions& options);

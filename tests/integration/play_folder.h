@@ -13,6 +13,7 @@
 struct PlayRun {
   int exitCode = -1;
   std::string errors;
+  std::string output;  // stdout
   nlohmann::json state;
 };
 
@@ -79,6 +80,7 @@ struct PlayFolder {
     PlayRun r;
     r.exitCode = run.exitCode;
     r.errors = run.err;
+    r.output = run.out;
     const std::string text = ReadText(dir / "state.json");
     if (!text.empty()) r.state = nlohmann::json::parse(text, nullptr, false);
     return r;

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include "play_folder.h"
@@ -83,7 +84,9 @@ TEST(StageEditorTest, TheGameStagesAreEditedInACopy) {
 
 // A play-test from the start that reaches the goal is kept as the pair's
 // clearing run: an input file of a game on the pack from its title, which
-// replays to the closing screen and its Enter.
+// replays to the closing screen and its Enter. Shared (F6) before, the
+// link has no run; after, it carries this one and its players see it
+// cleared by its maker.
 TEST(StageEditorTest, APlayTestToTheGoalIsKeptAsAClearingRunThatReplays) {
   PlayFolder f("editor_clearing");
   WriteFixturePair(f);
@@ -91,10 +94,17 @@ TEST(StageEditorTest, APlayTestToTheGoalIsKeptAsAClearingRunThatReplays) {
   goal[9][14] = 52;  // under the way right from the start
   std::filesystem::create_directories(f.dir / "pack/stage");
   f.Write("pack/stage/fai_kansei.txt", StageText(goal, "\r\n"));
-  PlayRun run = f.Run("0\n3 F5\n4\n6 RIGHT\n60\n150 RETURN\n151\n", 200, {"--edit", "./pack"});
+  PlayRun run = f.Run("0\n1 F6\n2\n3 F5\n4\n6 RIGHT\n60\n150 RETURN\n151\n160 F6\n161\n", 200, {"--edit", "./pack"});
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const std::string clearing = run.state["editor"]["clearingRun"];
   ASSERT_FALSE(clearing.empty());
+  std::vector<std::string> links;
+  std::istringstream lines(run.output);
+  for (std::string line; std::getline(lines, line);) links.push_back(line);
+  ASSERT_EQ(links.size(), 2u) << run.output;
+  EXPECT_LT(links[0].size(), links[1].size());
+  const GameRun opened = RunGame(f.dir, {"--headless", "--pack", links[1], "--frames", "1"});
+  EXPECT_NE(opened.err.find("cleared by its maker in 0:0"), std::string::npos) << opened.err;
   f.Write("clearing.txt", clearing);
   run = f.RunInput("clearing.txt", 1000, {"--pack", "./pack"});
   ASSERT_EQ(run.exitCode, 0) << run.errors;

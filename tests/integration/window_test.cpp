@@ -61,7 +61,8 @@ bool RunUnderXvfb(const std::filesystem::path& folder, const std::string& script
 
 // The stage editor's mouse in a window of scale 2: a drag of the left button
 // paints the cells it crosses, the recording holds the pointer in the
-// picture's own pixels (the window's scale taken off), and Ctrl+S saves.
+// picture's own pixels (the window's scale taken off), and Ctrl+S saves;
+// F6 then prints the pack's link and puts it on the clipboard.
 TEST(Window, TheEditorPaintsWithTheMouse) {
   if (!HaveProgram("xvfb-run") || !HaveProgram("xdotool")) GTEST_SKIP() << "xvfb and xdotool are not installed";
   const std::filesystem::path folder = MakeGameFolder("window_mouse");
@@ -69,10 +70,10 @@ TEST(Window, TheEditorPaintsWithTheMouse) {
   std::filesystem::create_directories(folder / "stage");
   std::string stage = "30,15,\r\n";
   for (int r = 0; r < 15; r++)
-    for (int c = 0; c < 30; c++) stage += std::string(r == 9 ? "1" : "0") + (c == 29 ? ",\r\n" : ",");
+    for (int c = 0; c < 30; c++) stage += std::string(r == 9 ? (c == 25 ? "52" : "1") : "0") + (c == 29 ? ",\r\n" : ",");
   for (const char* name : {"stage/fai_kansei.txt", "stage/Magic1234.txt"}) std::ofstream(folder / name, std::ios::binary) << stage;
   ASSERT_TRUE(RunUnderXvfb(folder,
-                           "\"$1\" --window --scale 2 --edit ./pack --record rec.txt --frames 200 &\n"
+                           "\"$1\" --window --scale 2 --edit ./pack --record rec.txt --frames 200 > link.txt &\n"
                            "game=$!\n"
                            "id=$(timeout 30 xdotool search --sync --name twinworlds | head -1)\n"
                            "xdotool windowfocus --sync \"$id\" || true\n"
@@ -88,6 +89,10 @@ TEST(Window, TheEditorPaintsWithTheMouse) {
                            "xdotool key s\n"
                            "sleep 0.2\n"
                            "xdotool keyup ctrl\n"
+                           "sleep 0.2\n"
+                           "xdotool key F6\n"
+                           "sleep 0.5\n"
+                           "if command -v xclip >/dev/null; then xclip -o -selection clipboard > clip.txt; fi\n"
                            "wait $game\n",
                            "1600x1200"))
       << ReadText(folder / "xvfb.log");
@@ -102,6 +107,11 @@ TEST(Window, TheEditorPaintsWithTheMouse) {
   const std::string saved = ReadText(folder / "pack/stage/fai_kansei.txt");
   EXPECT_FALSE(saved.empty()) << ReadText(folder / "rec.txt");
   EXPECT_NE(saved, stage);
+  const std::string link = ReadText(folder / "link.txt");
+  EXPECT_NE(link.find("#pack="), std::string::npos) << ReadText(folder / "xvfb.log");
+  if (HaveProgram("xclip")) {
+    EXPECT_EQ(ReadText(folder / "clip.txt") + "\n", link);
+  }
   std::filesystem::remove_all(folder);
 }
 

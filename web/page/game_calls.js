@@ -4,7 +4,7 @@
 import { audioCalls } from './audio.js';
 import { fail } from './errors.js';
 import { gameEnded, gameSampledLive } from './games.js';
-import { game } from './game_module.js';
+import { game, storeSoon } from './game_module.js';
 import { loadStart, result } from './harness.js';
 import { sampleKeys } from './keys.js';
 import { drawPicture } from './layout.js';
@@ -12,7 +12,9 @@ import { musicCalls } from './music.js';
 import { offlineAfterFirstPicture } from './offline.js';
 import { samplePads } from './pads.js';
 import { input } from './parameters.js';
+import { followEditorScreen, noteEditedPack } from './editor_files.js';
 import { samplePointer } from './pointer.js';
+import { showPackLink } from './share.js';
 import { gameShown, showStatus } from './status.js';
 import { T } from './texts.js';
 import { touch } from './touch_controls.js';
@@ -33,6 +35,7 @@ export function offerGameCalls() {
     sampleKeys(down, screen) {
       gameSampledLive();
       touch.follow(screen);
+      followEditorScreen(screen);
       sampleKeys(down);
     },
     samplePads(buttons, axes) {
@@ -40,6 +43,11 @@ export function offerGameCalls() {
       return samplePads(buttons, axes);
     },
     samplePointer,
+    offerLink: showPackLink,
+    filesWritten(folder) {
+      noteEditedPack(folder);
+      storeSoon(game);
+    },
     messageBox(caption, text) {
       fail(caption + ': ' + text);
     },

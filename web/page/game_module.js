@@ -40,6 +40,22 @@ export function storePacks(m) {
   return new Promise((resolve, reject) => m.FS.syncfs(false, (e) => (e ? reject(e) : resolve())));
 }
 
+// The game wrote or took away files of its packs (the stage editor's
+// saves and autosaves): stored soon after, one store at a time, once more
+// when more came meanwhile.
+let storing = null, storeAgain = false;
+export function storeSoon(m) {
+  if (storing) return void (storeAgain = true);
+  storing = new Promise((resolve) => setTimeout(resolve, 0))
+    .then(() => storePacks(m))
+    .catch((e) => console.warn('twinworlds: the packs cannot be stored: ' + ((e && e.message) || e)))
+    .then(() => {
+      storing = null;
+      result.packsStored = (result.packsStored || 0) + 1;
+      if (storeAgain) (storeAgain = false), storeSoon(m);
+    });
+}
+
 // A new module for a game; `inputText` the input file it plays, if any;
 // `prepare(m)`, if given, runs just before main (a linked pack written).
 export function newGame(inputText, settingsText, prepare) {

@@ -8,6 +8,7 @@ import { gameSettings, newGame } from './game_module.js';
 import { holdForHarness, result } from './harness.js';
 import { loadScriptOnce } from './loading.js';
 import { watchPadStart } from './pads.js';
+import { packToEdit } from './editor_files.js';
 import { offerPack } from './pack_links.js';
 import { headless, input, replayingLink, sharedPack, sharedRun } from './parameters.js';
 import { closeShare, openShare, runFromLink, shareFrom } from './share.js';
@@ -53,6 +54,9 @@ function start(text, settings) {
 }
 
 export function startFirstGame() {
+  // A pack kept from a file (or a link's Edit): the editor opens on it.
+  const edit = packToEdit();
+  if (edit) linkedPack = { args: ['--edit', '/packs/' + edit], once: true };
   // A pack link asks first: Play or Keep.
   if (sharedPack !== null && !input)
     return offerPack((pack, settings) => {

@@ -5,8 +5,8 @@
 // run, replays that run headless as a game of its own, saying "cleared by
 // its maker in M:SS" only when the replay reaches the closing screen. Play
 // plays the pack now; Keep writes it into the browser's storage, where the
-// title's list of stages (F4) finds it from then on, and plays it. A link
-// that cannot be used is said in one line, and Play plays the game's own.
+// title's list of stages (F4) finds it from then on, and plays it; Edit
+// keeps it and opens the stage editor on it. A link that cannot be used is said in one line, and Play plays the game's own.
 import { fail } from './errors.js';
 import { newHelper, storePacks } from './game_module.js';
 import { result } from './harness.js';
@@ -50,7 +50,7 @@ function quietCalls() {
     ticks: () => 0, showPicture: quiet, sampleKeys: quiet, samplePads: () => 0, samplePointer: quiet,
     openAudio: () => false, closeAudio: quiet, pumpAudio: quiet,
     music: { load: () => false, start: quiet, stop: quiet, render: quiet, voices: () => 0 },
-    messageBox: quiet, startFault: quiet, finished: quiet,
+    messageBox: quiet, startFault: quiet, finished: quiet, offerLink: quiet, filesWritten: quiet,
   };
 }
 
@@ -90,6 +90,8 @@ function show(info, fault) {
   document.getElementById('pack-play').textContent = fault ? T.playOwn : T.play;
   document.getElementById('pack-keep').textContent = T.keep;
   document.getElementById('pack-keep').hidden = !!fault;
+  document.getElementById('pack-edit').textContent = T.edit;
+  document.getElementById('pack-edit').hidden = !!fault;
   panel.classList.add('shown');
   document.getElementById('pack-play').focus();
 }
@@ -109,18 +111,22 @@ export function offerPack(startGame) {
       if (again.fault) fail(T.badPack(again.fault));
     } });
   });
-  document.getElementById('pack-keep').addEventListener('click', () => {
+  // Keep, and Edit: kept, then the editor opened on it (left, the game ends
+  // and Play again starts the title, with the pack among its stages).
+  const keep = (edit) => {
     if (!info) return;
     const id = info.id;
     // Reloaded, the page is the game's, with the pack among its stages.
     history.replaceState(null, '', location.pathname + location.search);
-    play({ args: [], once: true, prepare: (m) => {
+    play({ args: edit ? ['--edit', '/packs/' + id] : [], once: true, prepare: (m) => {
       const why = call(m, 'TwKeepPackLink', payload);
       if (why) return fail(T.keepFailed(why));
       // The title names it (it is the choice now), and its list has it.
       storePacks(m).then(() => (result.packKept = id), (e) => fail(T.keepFailed(String((e && e.message) || e))));
     } }, 'pack = ' + id + '\n');
-  });
+  };
+  document.getElementById('pack-keep').addEventListener('click', () => keep(false));
+  document.getElementById('pack-edit').addEventListener('click', () => keep(true));
   // A link that cannot be used is said in one line; the game's own stages
   // still play.
   const refuse = (why) => {

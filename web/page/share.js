@@ -59,6 +59,18 @@ export function openShare() {
   field.select();
 }
 
+// The stage editor's share (F6, the touch Share): the link the game made
+// of the saved pack, on the page's own address, in the panel.
+export function showPackLink(link) {
+  const at = link.indexOf('#pack=');
+  const own = at < 0 ? link : linkBase() + link.slice(at);
+  result.packShareLink = own;
+  document.getElementById('share-text').textContent = T.packShareText + ' (' + own.length + ')';
+  const field = document.getElementById('share-link');
+  field.value = own;
+  panel.classList.add('shown');
+}
+
 // The share panel's buttons, and the bar's "Share this run".
 export function watchShare() {
   document.getElementById('share-copy').addEventListener('click', () => {

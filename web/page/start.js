@@ -3,6 +3,7 @@
 // has its file beside this one; `window.TW` is what the game calls
 // (game_calls.js) and `window.twinworlds` what a harness reads (harness.js).
 import { fail, watchErrors } from './errors.js';
+import { watchEditorFiles } from './editor_files.js';
 import { offerGameCalls } from './game_calls.js';
 import { startFirstGame, watchEndings } from './games.js';
 import { watchLongTasks } from './harness.js';
@@ -33,6 +34,7 @@ watchFullscreen();
 watchLayout();
 offerGameCalls();
 watchShare();
+watchEditorFiles();
 watchEndings();
 
 // The parameters checked first, each fault said in the page; then the

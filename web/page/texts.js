@@ -32,6 +32,9 @@ const Texts = {
     badPackLink: 'the stages in this link are cut short or changed',
     badPack: (why) => `the stages in this link cannot be used: ${why}`,
     keepFailed: (why) => `the stages could not be kept in this browser: ${why}`,
+    packShareText: 'A link that carries these stages:',
+    edit: 'Edit', download: 'Download the stages', openFile: 'Open stages',
+    notPackFile: 'not a file of stages (a .twpack file the editor downloaded)',
   },
   ja: {
     loading: '読み込み中', ready: '準備完了', sound: '音: キーを押すかタップ', ended: 'ゲームは終了しました',
@@ -61,6 +64,9 @@ const Texts = {
     badPackLink: 'このリンクのステージは途中で切れているか、書き換えられています',
     badPack: (why) => `このリンクのステージは使えません: ${why}`,
     keepFailed: (why) => `このブラウザにステージを保存できませんでした: ${why}`,
+    packShareText: 'このステージを運ぶリンク:',
+    edit: '編集', download: 'ステージをダウンロード', openFile: 'ステージを開く',
+    notPackFile: 'ステージのファイルではありません(エディタでダウンロードした .twpack ファイル)',
   },
 };
 
@@ -84,6 +90,8 @@ export function labelPage() {
   document.getElementById('share-run').textContent = T.share;
   document.getElementById('share-copy').textContent = T.copy;
   document.getElementById('share-close').textContent = T.close;
+  document.getElementById('pack-download').textContent = T.download;
+  document.getElementById('pack-open').textContent = T.openFile;
   for (const id of ['play-again', 'share-again']) document.getElementById(id).textContent = T.playAgain;
   document.getElementById('screen').setAttribute('aria-label', T.picture);
   document.getElementById('share').setAttribute('aria-label', T.shareName);

@@ -44,11 +44,24 @@ const Small = {
   no: { vk: 78, en: 'N', ja: 'N' },
   holdNo: { vk: 78, en: 'N', ja: 'N', hold: true },
   back: { vk: 0x1b, en: 'Back', ja: '戻る' },
-  // The stage editor: opened from the title, and in it a play-test (F5,
-  // which in a play-test comes back) and a paint stroke (Return, held).
-  editor: { vk: 0x74, en: 'Editor', ja: 'エディタ' },
+  // The stage editor: opened from the title (F5); in it the palette's
+  // previous and next ([ ]), undo and redo (Ctrl+Z, Ctrl+Y), the other
+  // world, a play-test (F5, which in a play-test comes back), Save
+  // (Ctrl+S), Share (Shift+F6: saved first), Back (Escape), and OK and No
+  // for its questions (Return, N). Erase turns the finger on the picture
+  // from the left button to the right (paint and erase), a page's toggle.
+  editor: { vk: 0x74, en: 'Edit', ja: '編集' },
+  previous: { vk: 0xdb, en: '◀ Tile', ja: '◀ 部品' },
+  next: { vk: 0xdd, en: 'Tile ▶', ja: '部品 ▶' },
+  erase: { toggle: true, en: 'Erase', ja: '消す', on: { en: 'Paint', ja: '塗る' } },
+  world: { vk: 0x20, en: 'World', ja: '世界' },
+  undo: { vk: '162,90', en: 'Undo', ja: '戻す' },
+  redo: { vk: '162,89', en: 'Redo', ja: 'やり直し' },
   play: { vk: 0x74, en: 'Play', ja: 'テスト' },
-  paint: { vk: 13, en: 'Paint', ja: '塗る' },
+  save: { vk: '162,83', en: 'Save', ja: '保存' },
+  share: { vk: '160,117', en: 'Share', ja: '共有' },
+  ok: { vk: 13, en: 'OK', ja: 'OK' },
+  answerNo: { vk: 78, en: 'No', ja: 'いいえ' },
 };
 // Each screen's controls: the d-pad, the round buttons, and the small ones
 // at the left and the right (in a row above the d-pad and the buttons when
@@ -65,7 +78,11 @@ const Layouts = {
   [Screen.closing]: { right: ['enter'] },
   [Screen.options]: { dpad: true, right: ['back', 'enter'] },
   [Screen.choosingKey]: { right: ['back'] },
-  [Screen.editor]: { dpad: true, right: ['paint', 'play'] },
+  // The picture is painted on by touch: no d-pad, and the buttons in
+  // the margins (two columns a side when the phone is on its side, rows
+  // under the picture when upright).
+  [Screen.editor]: { editing: true, left: ['previous', 'next', 'erase', 'world', 'undo', 'redo'],
+    right: ['play', 'save', 'share', 'back', 'ok', 'answerNo'] },
   // The page offers Play again and Share in its bar and panel.
   [Screen.ended]: {},
 };
@@ -108,6 +125,7 @@ function build() {
 // hushed until it lifts: it cannot press what took its place.
 function arrange() {
   const layout = layoutOf(screen);
+  layer.classList.toggle('editing', !!layout.editing);
   dpad.hidden = !layout.dpad;
   for (const e of layer.querySelectorAll('.button')) e.hidden = !layout.buttons;
   for (const side of ['left', 'right']) {
@@ -116,8 +134,10 @@ function arrange() {
     group.textContent = '';
     for (const name of layout[side] || []) {
       const b = Small[name];
-      const e = control('small' + (b.hold ? ' hold' : ''), b.vk, '');
-      e.appendChild(document.createElement('span')).textContent = b[touch.language];
+      const e = control('small' + (b.hold ? ' hold' : '') + (b.toggle ? ' toggle' : ''), b.vk, '');
+      const on = b.toggle && touch.erasing;
+      e.appendChild(document.createElement('span')).textContent = on ? b.on[touch.language] : b[touch.language];
+      if (b.toggle) e.classList.toggle('on', on);
       if (b.hold) e.appendChild(document.createElement('i')).className = 'fill';
       e.dataset.name = name;
       group.appendChild(e);
@@ -155,7 +175,7 @@ function fingerKeys(f, now) {
   if (c === dpad) return [TouchKey, ...dpadKeys(f.x, f.y)];
   if (c.dataset.vk === undefined) return [TouchKey];
   if (c.classList.contains('hold') && now - f.since < HoldMs) return [TouchKey];
-  return [TouchKey, Number(c.dataset.vk)];
+  return [TouchKey, ...c.dataset.vk.split(',').map(Number)];
 }
 
 function update() {
@@ -188,6 +208,8 @@ export const touch = {
   pressed,
   shown: false,
   language: 'en',
+  // The editor's Erase: a finger on the picture erases (the right button).
+  erasing: false,
   show() {
     if (touch.shown) return;
     if (built !== touch.language) build();
@@ -244,6 +266,13 @@ export function watchTouch() {
     const f = { onDpad, control: null, since: 0, hushed: false, keys: [] };
     fingers.set(e.pointerId, f);
     place(f, e.clientX, e.clientY);
+    // A toggle changes at the touch, and holds no key.
+    if (f.control && f.control.classList.contains('toggle')) {
+      touch.erasing = !touch.erasing;
+      const b = Small[f.control.dataset.name];
+      f.control.firstChild.textContent = touch.erasing ? b.on[touch.language] : b[touch.language];
+      f.control.classList.toggle('on', touch.erasing);
+    }
     update();
     e.preventDefault();
   });

@@ -4,7 +4,8 @@
 // up, bad parameters are said in the page, a second visit works offline, and
 // recorded games (from files or shared links) replayed with ?headless=1 end
 // in the same state and picture as the native headless run, in both browsers,
-// and a pack link's run is checked, the pack played and kept over a reload.
+// and a pack link's run is checked, the pack played and kept over a reload,
+// and the stage editor is used by touch on a phone, its link opened afresh.
 // Prints the figures for the closing notes (the bundle's size, each replay's
 // speed as processor time against the native run's) and ends with
 // "N passed, M failed".
@@ -614,6 +615,61 @@ async function packLink(title) {
   });
 }
 
+// The stage editor on a phone: Edit on the title (the game's stages copied
+// into a kept pack, its name taken with OK), a cell painted by a tap on the
+// picture, a play-test and back (Pause, Quit held), Share (saved first): the
+// link in the share panel opens in a fresh page showing its pack, whose
+// Edit keeps it and opens the editor on it. A clearing run made by touch is
+// impractical here: the desktop's editor test shares one and opens it.
+// Portrait and landscape pictures of the editor go to $TW_SCREENSHOTS.
+async function editorByTouch() {
+  await check('the editor by touch: Edit, a tap paints, play-test and back, Share; the link opens with Edit', async () => {
+    const page = await phonePage('');
+    const shots = process.env.TW_SCREENSHOTS;
+    const wait = (ms) => new Promise((res) => setTimeout(res, ms));
+    await press(page, await control(page, 'editor'));
+    await press(page, await control(page, 'ok'));
+    await control(page, 'previous');
+    await waitUntil('the pack made', () => page.evaluate(() => !!window.twinworlds.packFile('/packs/my-stages/pack.txt')), 30, 200);
+    const r = await rects(page);
+    // The buttons stand clear of the picture, either way up.
+    assert(r.controls.every((c) => c.top >= r.screen.bottom - 1 && inside(c, 390, 844)), 'upright: ' + JSON.stringify(r.controls));
+    if (shots) await page.screenshot({ path: path.join(shots, 'editor-portrait.png') });
+    await page.setViewport({ width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await wait(400);
+    const side = await rects(page);
+    assert(side.controls.every((c) => (c.left >= side.screen.right - 1 || c.right <= side.screen.left + 1) && inside(c, 844, 390)),
+      'on its side: ' + JSON.stringify(side.controls));
+    if (shots) await page.screenshot({ path: path.join(shots, 'editor-landscape.png') });
+    await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await wait(400);
+    // A tap on a cell of sky: stone there.
+    const s = (await rects(page)).screen;
+    await press(page, { left: s.left + (s.width * 480) / 640, top: s.top + (s.height * 200) / 480, width: 0, height: 0 }, 60);
+    await wait(300);
+    await press(page, await control(page, 'play'));
+    await press(page, await control(page, 'pause'));
+    await press(page, await control(page, 'quit'), 1300);
+    await press(page, await control(page, 'share'));
+    await waitUntil('the link', () => page.evaluate(() => !!window.twinworlds.packShareLink), 20, 200);
+    const [link, own, saved] = await page.evaluate(() => [window.twinworlds.packShareLink,
+      window.twinworlds.packFile('/game/stage/fai_kansei.txt'), window.twinworlds.packFile('/packs/my-stages/stage/fai_kansei.txt')]);
+    assert(saved && saved !== own, 'the tap painted nothing');
+    console.log(`      the editor's link (the game's stages, a cell painted, no run): ${link.length} characters`);
+    assert(page.errors.length === 0, page.errors.join(' | '));
+    await page.close();
+    const opened = await openPage(link.slice(base.length));
+    await waitUntil('the pack offered', () => opened.evaluate(() => !!(window.twinworlds.packLink || {}).text), 60, 100);
+    const said = await opened.evaluate(() => document.getElementById('pack').innerText);
+    assert(said.includes('my-stages') && said.includes('without a clearing run') && said.includes('Edit'), said);
+    await opened.click('#pack-edit');
+    await waitUntil('the editor on it', () => opened.evaluate(() =>
+      !document.getElementById('pack-open').hidden), 60, 200);
+    assert(opened.errors.length === 0, opened.errors.join(' | '));
+    await opened.close();
+  });
+}
+
 // The bundle, file by file, raw and gzipped as the server sends it.
 function bundleTable(eachFile = true) {
   let raw = 0, packed = 0;
@@ -790,6 +846,7 @@ async function chromiumTests(title, touchTitle) {
   await replays();
   await sharedLink();
   await packLink(title);
+  await editorByTouch();
 }
 
 try {

@@ -40,6 +40,9 @@ EM_JS(void, JsPumpAudio, (), {
 });
 EM_JS(void, JsMessageBox, (const char* caption, const char* text), { (Module['tw'] || TW).messageBox(UTF8ToString(caption), UTF8ToString(text)); });
 EM_JS(void, JsFinished, (), { (Module['tw'] || TW).finished(); });
+// The editor's link, for the page's share panel; files of the kept packs written.
+EM_JS(void, JsOfferLink, (const char* link), { (Module['tw'] || TW).offerLink(UTF8ToString(link)); });
+EM_JS(void, JsFilesWritten, (const char* folder), { (Module['tw'] || TW).filesWritten(UTF8ToString(folder)); });
 EM_JS(void, JsStartFault, (const char* line), { (Module['tw'] || TW).startFault(UTF8ToString(line)); });
 // clang-format on
 
@@ -143,6 +146,10 @@ void PresentHeadless(const uint8_t* pixels, int pitch, const PALETTEENTRY* palet
 }
 void NoKeys(uint8_t*) {}
 bool NoAudio(void (*)(int16_t*, int)) { return false; }
+int HandLink(const char* link) {
+  JsOfferLink(link);
+  return 2;
+}
 void NoAudioToClose() {}
 
 }  // namespace
@@ -184,6 +191,8 @@ const Backend BrowserBackend = {
     .fullScreen = nullptr,
     .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
+    .handLink = HandLink,
+    .filesWritten = JsFilesWritten,
 };
 
 // ?headless=1: the virtual clock as on the desktop, but the page still
@@ -207,6 +216,8 @@ const Backend BrowserHeadlessBackend = {
     .fullScreen = nullptr,
     .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
+    .handLink = HandLink,
+    .filesWritten = JsFilesWritten,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &BrowserHeadlessBackend : &BrowserBackend; }

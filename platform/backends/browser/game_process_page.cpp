@@ -7,3 +7,5 @@ bool RunGameProcess(const std::vector<std::string>&, std::string* why) {
   *why = "the page replays runs itself";
   return false;
 }
+
+bool CanRunGameProcess() { return false; }

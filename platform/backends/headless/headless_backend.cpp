@@ -44,4 +44,6 @@ const Backend HeadlessBackend = {
     .fullScreen = nullptr,
     .largestScale = nullptr,
     .releaseHeldAudio = nullptr,
+    .handLink = nullptr,
+    .filesWritten = nullptr,
 };

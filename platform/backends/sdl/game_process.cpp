@@ -41,3 +41,5 @@ bool RunGameProcess(const std::vector<std::string>& arguments, std::string* why)
   }
   return true;
 }
+
+bool CanRunGameProcess() { return true; }

@@ -611,6 +611,14 @@ bool ShowMessageBox(const char* caption, const char* text, bool (*endAsked)()) {
   return closed;
 }
 
+// X11 and Wayland keep the clipboard's text with the window that set it:
+// it can be pasted while the game runs.
+int HandLink(const char* link) {
+  if (SDL_SetClipboardText(link) == 0) return 1;
+  std::fprintf(stderr, "twinworlds: the clipboard cannot take the link: %s\n", SDL_GetError());
+  return 0;
+}
+
 }  // namespace
 
 const Backend SdlBackend = {
@@ -632,6 +640,8 @@ const Backend SdlBackend = {
     .fullScreen = IsFullScreen,
     .largestScale = LargestScaleThatFits,
     .releaseHeldAudio = ReleaseHeldAudio,
+    .handLink = HandLink,
+    .filesWritten = nullptr,
 };
 
 const Backend* ChooseBackend(bool headless) { return headless ? &HeadlessBackend : &SdlBackend; }
