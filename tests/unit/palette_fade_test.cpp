@@ -34,7 +34,9 @@ const Backend Recorder = {.open = OpenNothing,
                           .applyWindow = nullptr,
                           .fullScreen = nullptr,
                           .largestScale = nullptr,
-                          .releaseHeldAudio = nullptr};
+                          .releaseHeldAudio = nullptr,
+                          .handLink = nullptr,
+                          .filesWritten = nullptr};
 
 class PaletteFade : public ::testing::Test {
  protected:
