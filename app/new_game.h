@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A new game's whole state, and the end of a game. The title's new game
-// starts from the state the process started with, and its end ends the
-// process; the stage editor's play-test sets the whole state again each
-// time, and its end goes back to the editor.
+// and the stage editor's play-test both set the whole state again (a
+// play-test may have run before the title's game); the title's game ends
+// the process, a play-test goes back to the editor.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,7 @@ void SetStartingPlayer(PlayerRecord* p);
 // Everything a game carries from one frame to the next as a fresh process
 // has it: both characters at their start, no enemies, no pick-ups, no
 // combo, no world switch under way, every latch let go, the random numbers
-// from their first seed. (The title's new game resets the characters and
-// enemies alone: the rest is as the process started with.)
+// from their first seed.
 void ResetNewGameState(PlayerRecord* playerA, PlayerRecord* playerB, EnemyTable* enemiesA, EnemyTable* enemiesB);
 
 // How a game ends: the closing screen's Enter after the goal, No to

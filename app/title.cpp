@@ -93,12 +93,9 @@ int StartNewGame(HWND window, PlayerRecord* playerA, PlayerRecord* playerB, Enem
     ReleaseDisplay();
     return 0;
   }
-  std::memset(playerA, 0, sizeof *playerA);
-  std::memset(playerB, 0, sizeof *playerB);
-  std::memset(enemiesA, 0, sizeof *enemiesA);
-  std::memset(enemiesB, 0, sizeof *enemiesB);
-  SetStartingPlayer(playerA);
-  std::memcpy(playerB, playerA, sizeof *playerB);
+  // The whole state, not the characters alone: a play-test in the editor
+  // may have run before this game.
+  ResetNewGameState(playerA, playerB, enemiesA, enemiesB);
   StartMusic();  // repeats without end
   return 1;
 }

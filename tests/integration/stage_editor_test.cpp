@@ -4,7 +4,8 @@
 // a mouse stroke and click, a play-test from a column and back, an undo
 // after it, save) replays to the stored stage files, and so does the
 // recording the run made of itself; the game's own stages are edited in a
-// copy; a play-test to the goal is kept as a clearing run that replays; and
+// copy; a play-test to the goal is kept as a clearing run that replays; a
+// game begun on the title after a play-test is a fresh one; and
 // a run killed mid-session leaves its autosave, which the next start
 // offers back.
 #include <gtest/gtest.h>
@@ -109,6 +110,24 @@ TEST(StageEditorTest, APlayTestToTheGoalIsKeptAsAClearingRunThatReplays) {
   run = f.RunInput("clearing.txt", 1000, {"--pack", "./pack"});
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   EXPECT_EQ(run.state["flips"], 151);  // ended by the closing screen's Enter
+}
+
+// A game begun on the title after a play-test is a new game, not the
+// play-test's left-overs: the same as a game begun at once on the pack.
+TEST(StageEditorTest, ANewGameAfterAPlayTestIsAFreshOne) {
+  PlayFolder f("editor_fresh");
+  StageRows walker = Ground(30, 15, 9);
+  walker[8][13] = 301;
+  f.WriteStage("fai_kansei.txt", walker);
+  f.WriteStage("Magic1234.txt", Ground(24, 16, 10));
+  // In the play-test the walker is slashed to death: coins fall, a combo runs.
+  std::string slashes;
+  for (int t = 12; t < 190; t += 6) slashes += std::to_string(t) + " C\n" + std::to_string(t + 3) + "\n";
+  PlayRun edited = f.Run("1 F5\n2\n4 RETURN\n5\n8 F5\n9\n" + slashes + "202 F5\n203\n206 ESCAPE\n207\n210 RETURN\n211\n", 215);
+  ASSERT_EQ(edited.exitCode, 0) << edited.errors;
+  PlayRun fresh = f.Run("1 RETURN\n2\n", 6, {"--pack", "my-stages"});
+  ASSERT_EQ(fresh.exitCode, 0) << fresh.errors;
+  for (const char* key : {"worlds", "coins", "comboCount"}) EXPECT_EQ(edited.state[key], fresh.state[key]) << key;
 }
 
 TEST(StageEditorTest, AnAutosaveLeftByAKilledRunIsOfferedBack) {
