@@ -16,6 +16,18 @@ namespace {
 // index well inside int32.
 constexpr int64_t MaxStageCells = int64_t{1} << 24;
 
+// Why a stage of this size cannot be played (into `why`), or false.
+bool SizeFault(int32_t width, int32_t height, char* why, size_t size) {
+  if (width < ViewColumns || height < ViewRows)
+    std::snprintf(why, size, "a stage of %d x %d cells is smaller than the view of %d x %d", width, height, ViewColumns,
+                  ViewRows);
+  else if (int64_t{width} * height > MaxStageCells)
+    std::snprintf(why, size, "a stage of %d x %d cells is too large", width, height);
+  else
+    return false;
+  return true;
+}
+
 // Reads the next integer of a stage file: white space, an optional sign,
 // digits, then an optional comma that belongs to it.
 struct StageReader {
@@ -84,6 +96,56 @@ void Reject(const Source& source, int line, const char* why) {
   std::fprintf(stderr, "twinworlds: %s\n", LastFault.c_str());
 }
 
+// The map made of `cells` (taken over; freed when it cannot be): its event
+// markers taken out into their list and its hidden cells listed. 0 after
+// saying why.
+int FillStageMap(StageMap* map, int32_t width, int32_t height, int32_t* cells, const Source& source) {
+  const int32_t count = width * height;
+  int32_t markers = 0, hiddenCount = 0;
+  for (int32_t i = 0; i < count; i++) {
+    if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast) markers++;
+    else if (cells[i] >= CellHiddenFirst) hiddenCount++;
+  }
+  if (markers > MaxEventMarkers) {
+    char why[64];
+    std::snprintf(why, sizeof why, "more than %d event markers", MaxEventMarkers);
+    Reject(source, 0, why);
+    std::free(cells);
+    return 0;
+  }
+  // One entry at least, so that an empty list is still a valid pointer.
+  int32_t* eventCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (markers + 1)));
+  int32_t* eventValues = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (markers + 1)));
+  int32_t* hiddenCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (hiddenCount + 1)));
+  if (!eventCells || !eventValues || !hiddenCells) {
+    Reject(source, 0, "not enough memory for the stage");
+    std::free(cells);
+    std::free(eventCells);
+    std::free(eventValues);
+    std::free(hiddenCells);
+    return 0;
+  }
+  int32_t m = 0, h = 0;
+  for (int32_t i = 0; i < count; i++) {
+    if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast) {
+      eventCells[m] = i;
+      eventValues[m++] = cells[i];
+      cells[i] = 0;
+    } else if (cells[i] >= CellHiddenFirst) {
+      hiddenCells[h++] = i;
+    }
+  }
+  map->width = width;
+  map->height = height;
+  map->cells = cells;
+  map->eventCells = eventCells;
+  map->eventValues = eventValues;
+  map->eventCount = markers;
+  map->hiddenCount = hiddenCount;
+  map->hiddenCells = hiddenCells;
+  return 1;
+}
+
 int LoadStage(StageMap* map, FILE* f, const Source& path);
 
 }  // namespace
@@ -118,60 +180,18 @@ int MakeStageMap(StageMap* map, int32_t width, int32_t height, const int32_t* gr
   LastFault.clear();
   const Source source{nullptr, name};
   char why[128];
-  if (width < ViewColumns || height < ViewRows) {
-    std::snprintf(why, sizeof why, "a stage of %d x %d cells is smaller than the view of %d x %d", width, height,
-                  ViewColumns, ViewRows);
+  if (SizeFault(width, height, why, sizeof why)) {
     Reject(source, 0, why);
     return 0;
   }
   const int64_t count = int64_t{width} * height;
-  if (count > MaxStageCells) {
-    std::snprintf(why, sizeof why, "a stage of %d x %d cells is too large", width, height);
-    Reject(source, 0, why);
-    return 0;
-  }
-  int32_t markers = 0, hiddenCount = 0;
-  for (int64_t i = 0; i < count; i++) {
-    if (grid[i] >= CellEventFirst && grid[i] <= CellEventLast) markers++;
-    else if (grid[i] >= CellHiddenFirst) hiddenCount++;
-  }
-  if (markers > MaxEventMarkers) {
-    std::snprintf(why, sizeof why, "more than %d event markers", MaxEventMarkers);
-    Reject(source, 0, why);
-    return 0;
-  }
   int32_t* cells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * count));
-  int32_t* eventCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (markers + 1)));
-  int32_t* eventValues = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (markers + 1)));
-  int32_t* hiddenCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (hiddenCount + 1)));
-  if (!cells || !eventCells || !eventValues || !hiddenCells) {
+  if (!cells) {
     Reject(source, 0, "not enough memory for the stage");
-    std::free(cells);
-    std::free(eventCells);
-    std::free(eventValues);
-    std::free(hiddenCells);
     return 0;
   }
   std::memcpy(cells, grid, sizeof(int32_t) * count);
-  int32_t m = 0, h = 0;
-  for (int32_t i = 0; i < count; i++) {
-    if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast) {
-      eventCells[m] = i;
-      eventValues[m++] = cells[i];
-      cells[i] = 0;
-    } else if (cells[i] >= CellHiddenFirst) {
-      hiddenCells[h++] = i;
-    }
-  }
-  map->width = width;
-  map->height = height;
-  map->cells = cells;
-  map->eventCells = eventCells;
-  map->eventValues = eventValues;
-  map->eventCount = markers;
-  map->hiddenCount = hiddenCount;
-  map->hiddenCells = hiddenCells;
-  return 1;
+  return FillStageMap(map, width, height, cells, source);
 }
 
 namespace {
@@ -185,29 +205,18 @@ int LoadStage(StageMap* map, FILE* f, const Source& path) {
     Reject(path, reader.line, "the stage size cannot be read");
     return 0;
   }
-  if (width < ViewColumns || height < ViewRows) {
+  if (SizeFault(width, height, why, sizeof why)) {
     std::fclose(f);
-    std::snprintf(why, sizeof why, "a stage of %d x %d cells is smaller than the view of %d x %d", width, height,
-                  ViewColumns, ViewRows);
     Reject(path, 0, why);
     return 0;
   }
   const int64_t count = int64_t{width} * height;
-  if (count > MaxStageCells) {
-    std::fclose(f);
-    std::snprintf(why, sizeof why, "a stage of %d x %d cells is too large", width, height);
-    Reject(path, 0, why);
-    return 0;
-  }
 
   int32_t* cells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * count));
-  int32_t* hidden = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * count));
-  int32_t events[MaxEventMarkers];
   int eventCount = 0;
-  int32_t hiddenCount = 0;
   const char* fault = nullptr;
   int faultLine = 0;  // for a value that cannot be read: where it stands
-  if (!cells || !hidden) fault = "not enough memory for the stage";
+  if (!cells) fault = "not enough memory for the stage";
   for (int32_t i = 0; !fault && i < count; i++) {
     const int got = ReadValue(&reader, &cells[i]);
     if (got == 0) {
@@ -218,56 +227,18 @@ int LoadStage(StageMap* map, FILE* f, const Source& path) {
       std::snprintf(why, sizeof why, "cell value %d cannot be read", i + 1);
       fault = why;
       faultLine = reader.line;
-    } else if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast) {
-      if (eventCount == MaxEventMarkers) {
-        std::snprintf(why, sizeof why, "more than %d event markers", MaxEventMarkers);
-        fault = why;
-      } else {
-        events[eventCount++] = i;
-      }
-    } else if (cells[i] >= CellHiddenFirst) {
-      hidden[hiddenCount++] = i;
+    } else if (cells[i] >= CellEventFirst && cells[i] <= CellEventLast && eventCount++ == MaxEventMarkers) {
+      std::snprintf(why, sizeof why, "more than %d event markers", MaxEventMarkers);
+      fault = why;
     }
   }
   std::fclose(f);
-
-  int32_t* eventCells = nullptr;
-  int32_t* eventValues = nullptr;
-  int32_t* hiddenCells = nullptr;
-  if (!fault) {
-    // One entry at least, so that an empty list is still a valid pointer.
-    eventCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (eventCount + 1)));
-    eventValues = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (eventCount + 1)));
-    hiddenCells = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * (hiddenCount + 1)));
-    if (!eventCells || !eventValues || !hiddenCells) fault = "not enough memory for the stage";
-  }
   if (fault) {
     Reject(path, faultLine, fault);
     std::free(cells);
-    std::free(hidden);
-    std::free(eventCells);
-    std::free(eventValues);
-    std::free(hiddenCells);
     return 0;
   }
-
-  for (int32_t k = 0; k < hiddenCount; k++) hiddenCells[k] = hidden[k];
-  std::free(hidden);
-  for (int m = 0; m < eventCount; m++) {
-    eventCells[m] = events[m];
-    eventValues[m] = cells[events[m]];
-    cells[events[m]] = 0;
-  }
-
-  map->width = width;
-  map->height = height;
-  map->cells = cells;
-  map->eventCells = eventCells;
-  map->eventValues = eventValues;
-  map->eventCount = eventCount;
-  map->hiddenCount = hiddenCount;
-  map->hiddenCells = hiddenCells;
-  return 1;
+  return FillStageMap(map, width, height, cells, path);
 }
 
 }  // namespace
