@@ -249,28 +249,6 @@ std::string Fill(const std::string& marker, bool pad) {
   return key.empty() ? "-" : KeyLabel(key.c_str());
 }
 
-std::string Build(const char* text, bool pad) {
-  std::string out;
-  for (const char* c = text; *c;) {
-    const uint8_t b = static_cast<uint8_t>(*c);
-    // A double-byte character may end in '{' or '}': copied whole.
-    if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && c[1]) {
-      out.append(c, 2);
-      c += 2;
-      continue;
-    }
-    if (b == '{') {
-      const char* end = std::strchr(c, '}');
-      if (end) {
-        out += Fill(std::string(c + 1, end), pad);
-        c = end + 1;
-        continue;
-      }
-    }
-    out += *c++;
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -289,6 +267,28 @@ const char* PadItemLabel(const char* item, uint8_t face) {
 
 const char* KeyLabel(const char* item) { return PadItemLabel(item, PadFaceShown()); }
 
+std::string FillMarkers(const char* text, bool pad, std::string (*fill)(const std::string& marker, bool pad)) {
+  std::string out;
+  for (const char* c = text; *c;) {
+    const uint8_t b = static_cast<uint8_t>(*c);
+    // A double-byte character may end in '{' or '}': copied whole.
+    if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && c[1]) {
+      out.append(c, 2);
+      c += 2;
+      continue;
+    }
+    if (b == '{') {
+      if (const char* end = std::strchr(c, '}')) {
+        out += fill(std::string(c + 1, end), pad);
+        c = end + 1;
+        continue;
+      }
+    }
+    out += *c++;
+  }
+  return out;
+}
+
 const char* GameText(TextId id) {
   if (id >= TextCount) id = TextPauseMenu;
   if (TouchLastUsed())
@@ -297,6 +297,6 @@ const char* GameText(TextId id) {
   if (!std::strchr(text, '{')) return text;
   const bool pad = PadLastUsed();
   const char* padText = pad ? PadText(Chosen, id) : nullptr;
-  Built[id] = Build(padText ? padText : text, pad);
+  Built[id] = FillMarkers(padText ? padText : text, pad, Fill);
   return Built[id].c_str();
 }

@@ -4,6 +4,8 @@
 // touch controls were, the control's label).
 #pragma once
 
+#include <string>
+
 #include <cstdint>
 
 #include "platform/shell/run.h"
@@ -88,3 +90,6 @@ const char* LanguageOwnName(Language language);
 const char* KeyLabel(const char* item);
 // The same for a pad of the given face (bindings.h: PadFace).
 const char* PadItemLabel(const char* item, uint8_t face);
+// A text with each {marker} replaced by what `fill` makes of it (pad: a pad
+// was the last input), its double-byte characters left whole.
+std::string FillMarkers(const char* text, bool pad, std::string (*fill)(const std::string& marker, bool pad));

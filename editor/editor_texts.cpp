@@ -186,34 +186,12 @@ std::string Fill(const std::string& marker, bool pad) {
   return marker;
 }
 
-std::string Build(const char* text, bool pad) {
-  std::string out;
-  for (const char* c = text; *c;) {
-    const uint8_t b = static_cast<uint8_t>(*c);
-    // A double-byte character may end in '{' or '}': copied whole.
-    if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && c[1]) {
-      out.append(c, 2);
-      c += 2;
-      continue;
-    }
-    if (b == '{') {
-      if (const char* end = std::strchr(c, '}')) {
-        out += Fill(std::string(c + 1, end), pad);
-        c = end + 1;
-        continue;
-      }
-    }
-    out += *c++;
-  }
-  return out;
-}
-
 }  // namespace
 
 const char* EditorText(EditorTextId id) {
   if (id >= EditorTextCount) id = EditorTextPalette;
   const char* text = Texts[TextLanguage() == LanguageEnglish ? 1 : 0][id];
   if (!std::strchr(text, '{')) return text;
-  Built[id] = Build(text, PadLastUsed());
+  Built[id] = FillMarkers(text, PadLastUsed(), Fill);
   return Built[id].c_str();
 }
