@@ -40,24 +40,12 @@ std::vector<uint8_t> EncodePngPixels(int width, int height, bool alpha, const ui
 }
 
 bool WritePngPixels(const std::string& path, int width, int height, bool alpha, const uint8_t* pixels) {
+  const std::vector<uint8_t> bytes = EncodePngPixels(width, height, alpha, pixels);
+  if (bytes.empty()) return false;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, width, height, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  const size_t rowBytes = static_cast<size_t>(width) * (alpha ? 4 : 3);
-  for (int y = 0; y < height; y++) png_write_row(png, pixels + static_cast<size_t>(y) * rowBytes);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && written;
 }
 
 bool WritePreviewPng(const std::string& path, const Canvas& picture, int scale) {
